@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+namespace keldtest {
+
+// The KELD_HOME folder made for this test process.
+const std::string& TestHome();
+
+// A new empty folder below the test home, for one test's files.
+std::string FreshDir(const std::string& hint);
+
+// Path of a program built into the build tree's bin/ folder.
+std::string BinPath(const std::string& program);
+
+}  // namespace keldtest
