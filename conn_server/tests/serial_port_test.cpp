@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "connsrv/serial_port.h"
+
+using namespace connsrv;
+
+namespace {
+
+struct Pty {
+  int master = -1, slave = -1;
+  std::string path;
+  Pty() {
+    char name[256];
+    if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
+  }
+  ~Pty() {
+    if (master >= 0) close(master);
+    if (slave >= 0) close(slave);
+  }
+  termios Attr() const {
+    termios t{};
+    tcgetattr(slave, &t);
+    return t;
+  }
+};
+
+TEST(SerialPort, SettingsBecomeTheFrameFormat) {
+  termios t{};
+  SerialSettings s;
+  s.baudIndex = 7;
+  s.dataBits = 7;
+  s.parity = 3;  // space parity
+  s.stopBits = 2;
+  ASSERT_EQ(ApplySerialSettings(s, t), 0);
+  EXPECT_EQ(cfgetospeed(&t), B115200);
+  EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS7));
+  EXPECT_TRUE((t.c_cflag & PARENB) && (t.c_cflag & CMSPAR) && !(t.c_cflag & PARODD));
+  EXPECT_TRUE(t.c_cflag & CSTOPB);
+  EXPECT_FALSE(t.c_cflag & CRTSCTS);
+  EXPECT_FALSE(t.c_iflag & (IXON | IXOFF));
+
+  // Index 9 keeps the rate; stop-bits code 0 also means two; odd parity.
+  s = {};
+  s.baudIndex = 9;
+  s.stopBits = 0;
+  s.parity = 1;
+  s.flowControl = true;
+  ASSERT_EQ(ApplySerialSettings(s, t), 0);
+  EXPECT_EQ(cfgetospeed(&t), B115200);
+  EXPECT_TRUE(t.c_cflag & CSTOPB);
+  EXPECT_TRUE((t.c_cflag & PARENB) && (t.c_cflag & PARODD) && !(t.c_cflag & CMSPAR));
+  EXPECT_TRUE(t.c_cflag & CRTSCTS);
+  s = {};
+  s.dataBits = 9;
+  EXPECT_EQ(ApplySerialSettings(s, t), kSerialSetFailed);
+  s = {};
+  s.parity = 5;
+  EXPECT_EQ(ApplySerialSettings(s, t), kSerialSetFailed);
+  EXPECT_EQ(BaudRateForIndex(0), 1200);
+  EXPECT_EQ(BaudRateForIndex(8), 230400);
+  EXPECT_EQ(BaudRateForIndex(-1), 0);
+}
+
+TEST(SerialPort, OpensAPseudoTerminalWithRateAndStopBits) {
+  Pty pty;
+  ASSERT_FALSE(pty.path.empty());
+  CSerialPort port;
+  SerialSettings s;
+  s.baudIndex = 2;
+  s.stopBits = 2;
+  ASSERT_EQ(port.Open(pty.path, s), 0);
+  termios t = pty.Attr();
+  EXPECT_EQ(cfgetospeed(&t), B4800);
+  EXPECT_TRUE(t.c_cflag & CSTOPB);
+  EXPECT_TRUE(port.SetFlowControl(true));
+  EXPECT_TRUE(pty.Attr().c_cflag & CRTSCTS);
+  port.Close();
+  s.dataBits = 9;
+  EXPECT_EQ(port.Open(pty.path, s), kSerialSetFailed);
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(SerialPort, MovesBytesAndRefusesASecondOpener) {
+  Pty pty;
+  CSerialPort port;
+  ASSERT_EQ(port.Open(pty.path, {}), 0);
+  CSerialPort second;
+  EXPECT_EQ(second.Open(pty.path, {}), kSerialOpenFailed);
+  EXPECT_EQ(CSerialPort().Open("/dev/nonexistent-port", {}), kSerialOpenFailed);
+
+  ASSERT_TRUE(port.Write("%01#RT\r", 7));
+  char buf[64];
+  ssize_t n = read(pty.master, buf, sizeof buf);
+  ASSERT_EQ(n, 7);
+  EXPECT_EQ(std::string(buf, 7), "%01#RT\r");
+  EXPECT_EQ(port.Read(buf, sizeof buf, 20), 0);  // nothing waiting: returns after the wait
+  ASSERT_EQ(write(pty.master, "%01$RT", 6), 6);
+  n = port.Read(buf, sizeof buf, 1000);
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(std::string(buf, n), std::string("%01$RT").substr(0, n));
+  // The peer going away is a failed read.
+  close(pty.master);
+  pty.master = -1;
+  EXPECT_EQ(port.Read(buf, sizeof buf, 200), -1);
+}
+
+}  // namespace
