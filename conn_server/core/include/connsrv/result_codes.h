@@ -24,6 +24,8 @@ enum ResultCode : int {
   kErrModemInit = -10068,
   kErrBadRecord = -10090,           // a request record that does not hold together
   kErrNoBoard = -10091,             // board requests: this build has no board support
+  kErrSerialOpen = -10092,          // the serial device could not be opened or set up
+  kErrChannelKind = -10093,         // a channel kind this build does not carry
 };
 
 }  // namespace connsrv

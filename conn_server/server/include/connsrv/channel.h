@@ -1,0 +1,37 @@
+#pragma once
+// One open channel of the server: the transport with its frame exchange.
+#include <memory>
+#include <string>
+
+#include "connsrv/byte_link.h"
+#include "connsrv/command_exchange.h"
+#include "connsrv/server_library.h"
+#include "connsrv/server_settings.h"
+#include "tavinter/request_record.h"
+
+namespace connsrv {
+
+class IChannel {
+ public:
+  virtual ~IChannel() = default;
+  virtual int Open() = 0;
+  virtual void Close() = 0;
+  // Starts a request (the repeat count of the exchange is per request).
+  virtual void BeginRequest() {}
+  // One PLC command: 0 with the bytes to deliver, or an error code.
+  virtual int Command(const std::string& text, int station, const ExchangeOptions& options,
+                      std::string& delivered) = 0;
+  // The byte link for raw sends and single-byte reads; null where there is none.
+  virtual IByteLink* Link() { return nullptr; }
+  virtual CCommandExchange* Exchange() { return nullptr; }
+  // Serial kinds: close and open again with a fresh configuration.
+  virtual int Reopen(const tavinter::CChannelConfig& /*config*/) { return 0; }
+};
+
+// Makes the channel for a configuration's kind; null for kinds this build
+// does not carry (boards, Ethernet, USB, modem), with the open's error code.
+std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, int port, IServerLibrary& library,
+                                      IClock& clock, ILogSink& log, const CServerSettings& settings,
+                                      int& errorCode);
+
+}  // namespace connsrv

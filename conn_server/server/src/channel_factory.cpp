@@ -1,0 +1,29 @@
+#include "connsrv/channel.h"
+#include "connsrv/result_codes.h"
+#include "serial_channel.h"
+#include "simulation_channel.h"
+
+namespace connsrv {
+
+std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, int /*port*/, IServerLibrary& library,
+                                      IClock& clock, ILogSink& log, const CServerSettings& settings, int& errorCode) {
+  errorCode = kOk;
+  switch (config.Kind()) {
+    case tavinter::kKindSerial:
+      return std::make_unique<CSerialChannel>(config, library, clock, log, settings);
+    case tavinter::kKindSimulation:
+      return std::make_unique<CSimulationChannel>(library, log);
+    case tavinter::kKindBoardH:
+      errorCode = kErrLibraryOpen;  // no board library in this build
+      return nullptr;
+    case tavinter::kKindBoardP:
+    case tavinter::kKindNone:
+      errorCode = kErrBoardAttach;  // no board driver in this build
+      return nullptr;
+    default:
+      errorCode = kErrChannelKind;  // Ethernet, modem and USB links are not carried yet
+      return nullptr;
+  }
+}
+
+}  // namespace connsrv

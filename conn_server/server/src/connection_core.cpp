@@ -1,0 +1,396 @@
+#include "connsrv/connection_core.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "connsrv/answer_reader.h"
+#include "connsrv/result_codes.h"
+#include "plcframe/frame_codec.h"
+
+namespace connsrv {
+
+using tavinter::CChannelConfig;
+using tavinter::CRequestRecord;
+
+namespace {
+
+constexpr size_t kCommandArea = tavinter::kMaxCommandText + 1;  // text and its NUL
+constexpr int kDefaultTimeoutSec = 3;
+constexpr int kResultSuccessAlike = -9999;  // monitor exchanges that count as success
+
+bool IsBoardRequest(int code) {
+  switch (code) {
+    case 11: case 12: case 20: case 25: case 27: case 50: case 100: case 101: case 110: case 120: return true;
+    default: return false;
+  }
+}
+
+bool IsModemKind(int kind) { return kind == tavinter::kKindModem || kind == tavinter::kKindModemAlarm; }
+
+// A NUL within width bytes from offset.
+bool HasNul(const CRequestRecord& rec, size_t offset, size_t width) {
+  const auto& b = rec.Bytes();
+  if (offset >= b.size()) return false;
+  size_t end = std::min(b.size(), offset + width);
+  return std::memchr(b.data() + offset, 0, end - offset) != nullptr;
+}
+
+std::string StationCommand(int station, const char* command) {
+  // "%EE#MG" for the PLC on the link, "%01#MG" for station 1.
+  return "%" + plcframe::StationText(station) + "#" + command;
+}
+
+}  // namespace
+
+CConnectionCore::CConnectionCore(int port, IServerLibrary& library, IClock& clock, const CServerSettings& settings)
+    : port_(port), library_(library), clock_(clock), settings_(settings), log_(port) {}
+
+CConnectionCore::~CConnectionCore() = default;
+
+int CConnectionCore::ClientResult(int code, int result) {
+  if (result == kOk) return kClientResult;
+  if (code == kReqClose && result == kCloseLast) return kClientResult;
+  return result;
+}
+
+void CConnectionCore::Record(uint8_t direction, const char* bytes, size_t length) {
+  library_.LogRecord(port_, currentHandle_, currentSub_, direction, bytes, length, log_.Folder(), log_.FileName());
+}
+
+bool CConnectionCore::RecordIsSound(int code, const CRequestRecord& rec) {
+  switch (code) {
+    case kReqOpen:
+      return HasNul(rec, CRequestRecord::kClientName, CRequestRecord::kClientNameWidth);
+    case kReqCommand: case kReqCommandNoted: case kReqCommand60: case kReqRawText: case kReqRawText55:
+      return HasNul(rec, CRequestRecord::kCommandText, kCommandArea);
+    case kReqMonitor:
+      for (int i = 0; i < tavinter::kRegistrationFrames; ++i) {
+        if (!HasNul(rec, CRequestRecord::kCommandText + i * tavinter::kRegistrationFrameSize,
+                    tavinter::kRegistrationFrameSize) ||
+            !HasNul(rec, CRequestRecord::kContactFrames + i * tavinter::kRegistrationFrameSize,
+                    tavinter::kRegistrationFrameSize))
+          return false;
+      }
+      return true;
+    case kReqRawBytes52: case kReqRawBytes53: case kReqRawBytes54:
+      return rec.DataLength() <= kAnswerBuffer &&
+             CRequestRecord::kCommandText + rec.DataLength() <= tavinter::kRequestRecordSize;
+    default:
+      return true;
+  }
+}
+
+int CConnectionCore::Handle(int code, const uint8_t* record, size_t size) {
+  CRequestRecord rec;
+  if (!record || !rec.Parse(record, size) || !RecordIsSound(code, rec)) return kErrBadRecord;
+  if (code == kReqOpen) return Open(rec);
+  currentHandle_ = rec.ClientHandle();
+  currentSub_ = rec.SubNumber();
+  currentMode_ = rec.Mode();
+  if (!clients_.Contains(currentHandle_)) return kErrClient;
+  requestTimeoutMs_ = rec.Timeout() > 0 ? rec.Timeout() * 1000 : channelTimeoutMs_;
+  if (channel_) channel_->BeginRequest();
+  int result = Dispatch(code, rec);
+  requestTimeoutMs_ = channelTimeoutMs_;
+  return result;
+}
+
+int CConnectionCore::Dispatch(int code, const CRequestRecord& rec) {
+  const int kind = config_.Kind();
+  if (IsModemKind(kind)) {
+    switch (code) {
+      case 10: case 15: case 16: case 25: case 50: case 60: case 100: case 101: case 110: case 120:
+        return kErrModemNoCall;  // no modem call is ever up in this build
+      default: break;
+    }
+  }
+  if (IsBoardRequest(code)) return kErrNoBoard;
+  switch (code) {
+    case kReqClose: return Close(rec.ClientHandle());
+    case kReqCommand:
+    case kReqCommand60: return PlcCommand(code, rec);
+    case kReqMonitor: return Monitor(rec);
+    case kReqCommandNoted: return NotedCommand(rec);
+    case kReqReadByte: return ReadByte();
+    case kReqRawText: case kReqRawText55: case kReqRawBytes52: case kReqRawBytes53: case kReqRawBytes54:
+      return RawSend(code, rec);
+    case kReqDial: case kReqHangUp: case kReqModemResult: case kReqAcceptCheck: case kReqOpenLink:
+      return kErrChannelKind;  // modem and Ethernet requests need transports this build lacks
+    default:
+      return kOk;  // 13, 14, 28, 29, 42..49 and unknown codes of a registered client
+  }
+}
+
+// ---- open and close ---------------------------------------------------------
+
+int CConnectionCore::Open(const CRequestRecord& rec) {
+  const int16_t handle = rec.ClientHandle();
+  currentHandle_ = handle;
+  currentSub_ = 0;
+  const CChannelConfig requested = rec.ChannelConfig();
+  int result = kOk;
+  bool opened = false;
+  if (!clients_.Add(handle, rec.ClientName())) {
+    result = kErrClient;
+  } else {
+    library_.AddClient(port_, handle, rec.ClientName());
+    library_.AttachClientRecords(handle);
+    const bool first = clients_.Count() == 1;
+    if (first || requested.Kind() == tavinter::kKindEthernetListen) {
+      if (first) log_.Refresh(std::time(nullptr));
+      result = OpenChannel(requested);
+      opened = result == kOk;
+    } else if (IsModemKind(requested.Kind()) && config_.Kind() == tavinter::kKindSerial) {
+      result = kErrModemOnSerial;
+    }
+  }
+  if (result < 0) {
+    // A refused or failed open leaves no trace of the handle, also when it was present before.
+    clients_.Remove(handle);
+    library_.OpenFailed(port_, handle);
+    return result;
+  }
+  if (opened) library_.SetChannelConfig(port_, config_.Bytes().data(), rec.OpenValue());
+  library_.OpenDone(port_, handle);
+  library_.TouchPortStatus(port_);
+  return kOk;
+}
+
+int CConnectionCore::OpenChannel(const CChannelConfig& config) {
+  config_ = config;
+  channelTimeoutMs_ = (config.Timeout() > 0 ? config.Timeout() : kDefaultTimeoutSec) * 1000;
+  requestTimeoutMs_ = channelTimeoutMs_;
+  int error = kOk;
+  channel_ = MakeChannel(config, port_, library_, clock_, *this, settings_, error);
+  if (!channel_) return error;
+  int rc = channel_->Open();
+  if (rc != kOk) channel_.reset();
+  return rc;
+}
+
+void CConnectionCore::CloseChannel() {
+  if (channel_) {
+    channel_->Close();
+    channel_.reset();
+  }
+  library_.ChannelTearDown(port_);
+  lastStation_ = 0xFFFF;
+}
+
+void CConnectionCore::RemoveClient(int16_t handle) {
+  clients_.Remove(handle);
+  library_.RemoveClient(port_, handle);
+  library_.TouchPortStatus(port_);
+}
+
+int CConnectionCore::Close(int16_t handle) {
+  if (!clients_.Contains(handle)) return kErrClient;
+  RemoveClient(handle);
+  if (!clients_.Empty()) return kOk;
+  CloseChannel();
+  return kCloseLast;
+}
+
+// ---- PLC commands -------------------------------------------------------------
+
+ExchangeOptions CConnectionCore::OptionsFor(const CRequestRecord& rec) const {
+  ExchangeOptions o;
+  o.flags = rec.Flags();
+  o.timeoutMs = requestTimeoutMs_;
+  o.channelKind = config_.Kind();
+  return o;
+}
+
+int CConnectionCore::Exchange(const std::string& text, const CRequestRecord& rec, std::string& delivered) {
+  if (!channel_) return kErrChannelKind;
+  return channel_->Command(text, rec.Station(), OptionsFor(rec), delivered);
+}
+
+void CConnectionCore::StationPause(int station) {
+  if (settings_.unitChk != 0 && station == lastStation_) return;
+  lastStation_ = station;
+  if (config_.StationPause() > 0) clock_.SleepMs(config_.StationPause());
+}
+
+int CConnectionCore::PlcCommand(int /*code*/, const CRequestRecord& rec) {
+  const uint16_t flags = rec.Flags();
+  const bool reopen = (flags & (kFlagReopen | kFlagReopenShort)) != 0;
+  if (reopen && config_.Kind() == tavinter::kKindSerial && channel_) {
+    CChannelConfig fresh = config_;
+    uint8_t bytes[tavinter::kChannelConfigSize];
+    if (library_.GetChannelConfig(port_, bytes)) fresh.Parse(bytes, sizeof bytes);
+    int rc = channel_->Reopen(fresh);
+    if (rc != kOk || (flags & kFlagReopenOnly)) return rc;
+  }
+  if (!reopen) {
+    std::string pre;
+    if (library_.PreCommand(currentHandle_, pre) && !pre.empty()) {
+      std::string ignored;
+      int rc = Exchange(pre, rec, ignored);
+      if (rc != kOk) return rc;
+    }
+  }
+  StationPause(rec.Station());
+  std::string delivered;
+  int rc = Exchange(rec.CommandText(), rec, delivered);
+  if (rc == kOk) library_.DeliverAnswer(currentHandle_, delivered);
+  return rc;
+}
+
+int CConnectionCore::NotedCommand(const CRequestRecord& rec) {
+  library_.NoteCommand(currentHandle_, port_, rec.CommandText());
+  std::string delivered;
+  int rc = Exchange(rec.CommandText(), rec, delivered);
+  if (rc == kOk) {
+    library_.DeliverAnswer(currentHandle_, delivered);
+  } else {
+    library_.TouchPortStatus(port_);
+    library_.NoteCommand(currentHandle_, port_, std::string());
+  }
+  return rc;
+}
+
+// ---- monitor ------------------------------------------------------------------
+
+int CConnectionCore::SendRegistrations(const CRequestRecord& rec, bool contacts, const RegistrationSet& held,
+                                       bool hasHeld, bool& stop) {
+  const size_t half = kRegistrationBytes / 2;
+  const size_t base = contacts ? CRequestRecord::kContactFrames : CRequestRecord::kCommandText;
+  const uint8_t* wanted = rec.Bytes().data() + base;
+  const uint8_t* before = held.data() + (contacts ? half : 0);
+  const bool wantsAny = std::any_of(wanted, wanted + half, [](uint8_t b) { return b != 0; });
+  const bool heldAny = hasHeld && std::any_of(before, before + half, [](uint8_t b) { return b != 0; });
+  const bool differs = !hasHeld || std::memcmp(wanted, before, half) != 0;
+  const std::string clear = StationCommand(rec.Station(), contacts ? "MCFFFFF" : "MDFFFFFF");
+  std::string answer;
+  auto ok = [](int rc) { return rc == kOk || rc == kResultSuccessAlike; };
+  if (!wantsAny) {
+    if (!heldAny) return kOk;
+    int rc = Exchange(clear, rec, answer);
+    return ok(rc) ? kOk : rc;
+  }
+  if (!differs) return kOk;
+  int rc = Exchange(clear, rec, answer);
+  if (!ok(rc)) return rc;
+  for (int i = 0; i < tavinter::kRegistrationFrames; ++i) {
+    std::string frame = contacts ? rec.ContactRegistration(i) : rec.DataRegistration(i);
+    if (frame.empty()) continue;
+    rc = Exchange(frame, rec, answer);
+    if (!ok(rc)) return rc;
+    if (answer.empty() || answer[0] != '$') {
+      stop = true;  // the PLC refused a registration: end quietly
+      return kOk;
+    }
+  }
+  return kOk;
+}
+
+int CConnectionCore::Monitor(const CRequestRecord& rec) {
+  const int station = rec.Station();
+  StationPause(station);
+  RegistrationSet held{};
+  const bool hasHeld = library_.GetMonitorRegistration(port_, station, held);
+  RegistrationSet wanted{};
+  const size_t half = kRegistrationBytes / 2;
+  std::memcpy(wanted.data(), rec.Bytes().data() + CRequestRecord::kCommandText, half);
+  std::memcpy(wanted.data() + half, rec.Bytes().data() + CRequestRecord::kContactFrames, half);
+  bool stop = false;
+  int rc = SendRegistrations(rec, false, held, hasHeld, stop);
+  if (rc == kOk && !stop) rc = SendRegistrations(rec, true, held, hasHeld, stop);
+  if (rc != kOk || stop) return rc;  // a refused registration is not kept
+  library_.SetMonitorRegistration(port_, station, wanted);
+  bool anyReg = false;
+  for (int i = 0; i < tavinter::kRegistrationFrames; ++i)
+    anyReg = anyReg || !rec.DataRegistration(i).empty() || !rec.ContactRegistration(i).empty();
+  if (!anyReg) return kOk;
+  // The long-frame header when a second data frame or a sixth contact frame exists.
+  const bool longFrame = !rec.DataRegistration(1).empty() || !rec.ContactRegistration(5).empty();
+  std::string run = StationCommand(station, "MG");
+  if (longFrame) run[0] = '<';
+  std::string delivered;
+  rc = Exchange(run, rec, delivered);
+  if (rc == kResultSuccessAlike) rc = kOk;
+  if (rc == kOk) library_.DeliverAnswer(currentHandle_, delivered);
+  return rc;
+}
+
+// ---- raw transfers ------------------------------------------------------------
+
+int CConnectionCore::RawSend(int code, const CRequestRecord& rec) {
+  IByteLink* link = channel_ ? channel_->Link() : nullptr;
+  CCommandExchange* exchange = channel_ ? channel_->Exchange() : nullptr;
+  if (!link || !exchange) return kErrChannelKind;
+  const uint16_t flags = rec.Flags();
+  const bool text = code == kReqRawText || code == kReqRawText55;
+  const bool unchanged = !text || (flags & kFlagRawUnchanged);
+  std::string frame;
+  if (text) {
+    frame = rec.CommandText();
+    if (!unchanged) frame = plcframe::CompleteFrame(frame);
+  } else {
+    auto bytes = rec.CommandBytes();
+    frame.assign(bytes.begin(), bytes.end());
+  }
+  int rc = exchange->Send(frame, false);
+  if (rc != kOk || (flags & kFlagNoAnswer)) return rc;
+  CAnswerReader reader(*link, clock_, this);
+  AnswerReadOptions o;
+  o.timeoutMs = requestTimeoutMs_;
+  o.check = !unchanged;
+  o.checkOwner = false;
+  o.capacity = kAnswerBuffer;
+  std::string answer;
+  rc = reader.Read(frame, o, answer);
+  if (rc != kOk) return rc;
+  answer.resize(kAnswerBuffer, '\0');
+  library_.DeliverAnswer(currentHandle_, answer);
+  return kOk;
+}
+
+int CConnectionCore::ReadByte() {
+  IByteLink* link = channel_ ? channel_->Link() : nullptr;
+  if (!link) return kErrChannelKind;
+  char byte = 0;
+  int64_t deadline = clock_.NowMs() + requestTimeoutMs_;
+  for (;;) {
+    int n = link->Read(&byte, 1, 100);
+    if (n < 0) return kErrRead;
+    if (n == 1) break;
+    if (clock_.NowMs() >= deadline) return kErrNoAnswer;
+  }
+  Record(kLogReceived, &byte, 1);
+  library_.DeliverAnswer(currentHandle_, std::string(1, byte));
+  return kOk;
+}
+
+// ---- housekeeping -------------------------------------------------------------
+
+bool CConnectionCore::Tick(std::time_t now) {
+  if (clients_.Empty()) {
+    if (!idle_) {
+      idle_ = true;
+      idleSince_ = now;
+      return false;
+    }
+    return now - idleSince_ > 3;
+  }
+  idle_ = false;
+  log_.Refresh(now);
+  std::vector<int16_t> gone;
+  for (const auto& c : clients_.Clients())
+    if (!library_.ClientAlive(c.handle)) gone.push_back(c.handle);
+  for (int16_t h : gone) {
+    RemoveClient(h);
+    library_.ReleaseClient(h);
+  }
+  if (!gone.empty() && clients_.Empty()) CloseChannel();
+  return false;
+}
+
+void CConnectionCore::Shutdown() {
+  if (!clients_.Empty() || channel_) CloseChannel();
+  else library_.ChannelTearDown(port_);
+}
+
+}  // namespace connsrv
