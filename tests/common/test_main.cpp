@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/folders.h"
 #include "test_home.h"
 
 #ifdef KELD_TEST_GUI
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
   if (!std::getenv("KELD_KEEP_TEST_HOME")) {
     std::error_code ec;
     std::filesystem::remove_all(home, ec);
+    // Shared memory named after this home (events, the status segment) goes too.
+    const std::string tag = platform::NamespaceTag();
+    for (auto& e : std::filesystem::directory_iterator("/dev/shm", ec))
+      if (e.path().filename().string().find(tag) != std::string::npos) std::filesystem::remove(e.path(), ec);
   }
   return rc;
 }
