@@ -74,3 +74,112 @@ TEST(SimulationEndToEnd, TwoClientsShareOneServerThatEndsWhenIdle) {
 }
 
 }  // namespace
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "peer_process.h"
+#include "platform/registry.h"
+
+namespace {
+
+int ClientsOnSimulationPort() {
+  TavStatusSnapshot status{};
+  if (TavGetStatus(&status) != 0) return -1;
+  return status.portClients[325];
+}
+
+TEST(SimulationEndToEnd, SecondServerCopyIsRefused) {
+  Connection c("holder");
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  connsrv_test::PeerProcess second("KELD_TAVMGR", {"-326", "-1"});
+  EXPECT_EQ(second.Wait(5000), 1);
+  // The running copy is untouched.
+  uint16_t model = 0;
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(SimulationEndToEnd, KilledClientIsRemovedAtTheNextTick) {
+  Connection mine("survivor");
+  ASSERT_EQ(TavOpen(nullptr, mine.data()), 0);
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t child = fork();
+  if (child == 0) {
+    Connection doomed("doomed");
+    char ok = TavOpen(nullptr, doomed.data()) == 0 ? 1 : 0;
+    (void)!write(ready[1], &ok, 1);
+    pause();
+    _exit(0);
+  }
+  char ok = 0;
+  ASSERT_EQ(read(ready[0], &ok, 1), 1);
+  ASSERT_EQ(ok, 1);
+  EXPECT_EQ(ClientsOnSimulationPort(), 2);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  int clients = 2;
+  for (int i = 0; i < 40 && clients != 1; ++i) {
+    usleep(100000);
+    clients = ClientsOnSimulationPort();
+  }
+  EXPECT_EQ(clients, 1);
+  uint16_t model = 0;
+  EXPECT_EQ(TavReadUnitWords(mine.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(TavClose(mine.data()), 0);
+}
+
+TEST(SimulationEndToEnd, LoggingSwitchedOnWritesTheNamedFileWithinATick) {
+  Connection c("logged");
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  const std::string folder = keldtest::FreshDir("logs");
+  using platform::Hive;
+  const std::string key = "SOFTWARE\\KELD\\KELD_TavScope\\LogFile";
+  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Folder", folder));
+  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Simulation", "1"));
+  usleep(1300000);  // the next tick picks the switch up
+  uint16_t model = 0;
+  ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  std::vector<std::filesystem::path> files;
+  for (auto& e : std::filesystem::directory_iterator(folder)) files.push_back(e.path());
+  ASSERT_EQ(files.size(), 1u);
+  std::string name = files[0].filename().string();
+  EXPECT_EQ(name.rfind("TavSml_", 0), 0u) << name;
+  EXPECT_EQ(name.size(), std::string("TavSml_YYMMDD_HHMMSS.Log").size()) << name;
+  std::ifstream in(files[0]);
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(content.find("#UR"), std::string::npos);
+  EXPECT_NE(content.find("$UR"), std::string::npos);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(SimulationEndToEnd, ConcurrentClientsWaitTheirTurn) {
+  Connection a("first"), b("second");
+  ASSERT_EQ(TavOpen(nullptr, a.data()), 0);
+  ASSERT_EQ(TavOpen(nullptr, b.data()), 0);
+  std::vector<uint16_t> outA(2000), outB(2000);
+  for (size_t i = 0; i < 2000; ++i) {
+    outA[i] = static_cast<uint16_t>(i);
+    outB[i] = static_cast<uint16_t>(0x8000 + i);
+  }
+  int rcA = -1, rcB = -1;
+  std::thread ta([&] { rcA = TavWriteUnitWords(a.data(), 1, TAV_MEMORY_UNIT, 0, 0x2850, 2000, outA.data()); });
+  std::thread tb([&] { rcB = TavWriteUnitWords(b.data(), 1, TAV_MEMORY_UNIT, 0, 0x5050, 2000, outB.data()); });
+  ta.join();
+  tb.join();
+  EXPECT_EQ(rcA, 0);
+  EXPECT_EQ(rcB, 0);
+  std::vector<uint16_t> in(2000);
+  ASSERT_EQ(TavReadUnitWords(a.data(), 1, TAV_MEMORY_UNIT, 0, 0x2850, 2000, in.data()), 0);
+  EXPECT_EQ(in, outA);
+  ASSERT_EQ(TavReadUnitWords(b.data(), 1, TAV_MEMORY_UNIT, 0, 0x5050, 2000, in.data()), 0);
+  EXPECT_EQ(in, outB);
+  EXPECT_EQ(TavClose(a.data()), 0);
+  EXPECT_EQ(TavClose(b.data()), 0);
+}
+
+}  // namespace
