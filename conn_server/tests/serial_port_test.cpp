@@ -110,3 +110,14 @@ TEST(SerialPort, MovesBytesAndRefusesASecondOpener) {
 }
 
 }  // namespace
+
+TEST(SerialPort, DiscoveryListsCharacterDevicesInOrder) {
+  Pty a, b;
+  auto present = PresentComPorts([&](int n) -> std::string {
+    if (n == 9) return b.path;
+    if (n == 4) return a.path;
+    if (n == 5) return "/tmp";  // not a device
+    return n == 6 ? "" : "/dev/nonexistent-" + std::to_string(n);
+  });
+  EXPECT_EQ(present, (std::vector<int>{4, 9}));
+}

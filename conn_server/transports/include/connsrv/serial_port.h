@@ -62,3 +62,14 @@ class CSerialPort : public IByteLink {
 };
 
 }  // namespace connsrv
+
+#include <functional>
+#include <vector>
+
+namespace connsrv {
+
+// The COM numbers (1..256, ascending) whose device exists, given how a COM
+// number maps to a device path.
+std::vector<int> PresentComPorts(const std::function<std::string(int)>& devicePath);
+
+}  // namespace connsrv
