@@ -61,6 +61,11 @@ class CUnitLink {
   bool AcceptSlot(uint16_t slot, void* owner);
   std::string GetDestinationText();
   uint16_t DestinationNo() const { return destinationNo_; }
+  // Sets the station and destination name directly (without the dialogs).
+  void SetDestination(uint16_t number, std::string name) {
+    destinationNo_ = number;
+    destinationName_ = std::move(name);
+  }
   const std::string& DestinationName() const { return destinationName_; }
 
   int Read(uint32_t byteAddress, uint32_t wordCount, uint16_t* buffer, uint8_t reportMode);

@@ -1,0 +1,14 @@
+#pragma once
+// The --dest option of the unit commands: where the PLC is.
+//   sim                                   the simulated PLC
+//   com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]   serial port COM N (PARITY N, O, E or S)
+//   tcp:HOST:PORT                         an Ethernet unit
+#include <cstdint>
+#include <string>
+
+namespace axcfg::cli {
+
+// Fills the 304-byte connection record; false with a message for a bad text.
+bool ParseDestination(const std::string& text, uint8_t* record, std::string& error);
+
+}  // namespace axcfg::cli

@@ -1,0 +1,221 @@
+// axcfg read-words, write-words and unit-info: the unit's shared memory
+// through the same unit link the configuration tool uses.
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "axcfg_data/unit_types.h"
+#include "axcfg_unit/unit_link.h"
+#include "cli_command.h"
+#include "destination_option.h"
+
+namespace axcfg::cli {
+
+namespace {
+
+constexpr const char* kAppName = "Axis Configurator";
+
+// The real library, but the destination comes from --dest instead of the
+// application's stored settings.
+class CCliLinkLibrary : public ILinkLibrary {
+ public:
+  explicit CCliLinkLibrary(const std::array<uint8_t, kLinkContextSize>& destination) : dest_(destination) {}
+  int SetProductNo(uint8_t* c, int n) override { return real().SetProductNo(c, n); }
+  int ReadSection(uint8_t* c, const std::string&) override {
+    std::memcpy(c, dest_.data(), dest_.size());
+    return 0;
+  }
+  int SetLanguage(uint8_t* c, int english) override { return real().SetLanguage(c, english); }
+  int SetApplicationName(uint8_t* c, const std::string& n) override { return real().SetApplicationName(c, n); }
+  int Open(void* owner, uint8_t* c) override { return real().Open(owner, c); }
+  int Close(uint8_t* c) override { return real().Close(c); }
+  std::string ErrorText(const uint8_t* c, int code) override { return real().ErrorText(c, code); }
+  int ReadWords(uint8_t* c, int st, int slot, long a, long n, uint16_t* w) override {
+    return real().ReadWords(c, st, slot, a, n, w);
+  }
+  int WriteWords(uint8_t* c, int st, int slot, long a, long n, const uint16_t* w) override {
+    return real().WriteWords(c, st, slot, a, n, w);
+  }
+  int CommunicationSettings(uint8_t*, const std::string&, void*, uint16_t&, std::string&) override { return 2; }
+  int SpecifyStation(uint8_t*, void*, const std::string&, uint16_t&, std::string&) override { return 2; }
+  std::string DestinationText(const uint8_t* c, uint16_t n, const std::string& name) override {
+    return real().DestinationText(c, n, name);
+  }
+  int CheckProgrammingTool(uint8_t*, uint16_t, const std::string&, const std::string&) override { return 0; }
+
+ private:
+  static ILinkLibrary& real() { return TavLinkLibrary(); }
+  std::array<uint8_t, kLinkContextSize> dest_;
+};
+
+// Errors go to stderr; nothing waits for a click.
+class CConsoleUi : public ILinkUi {
+ public:
+  int CommunicationError(const std::string& text, void*) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return 2;
+  }
+  int MessageBox(const std::string& text, unsigned) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return 1;
+  }
+};
+
+struct UnitOptions {
+  std::string dest = "sim";
+  long long station = 0;
+  long long slot = 0;
+  Args rest;
+};
+
+// Takes --dest, --station and --slot out of the arguments.
+bool ParseUnitOptions(const char* command, const Args& args, UnitOptions& o, int& exitCode) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--dest") {
+      if (!value(o.dest)) return exitCode = UsageError(command, "--dest needs a value"), false;
+    } else if (a == "--station") {
+      if (!value(v) || !ParseNumber(v, o.station) || o.station < 0 || o.station > 99)
+        return exitCode = UsageError(command, "--station takes 0 to 99"), false;
+    } else if (a == "--slot") {
+      if (!value(v) || !ParseNumber(v, o.slot) || o.slot < 0 || o.slot > 28)
+        return exitCode = UsageError(command, "--slot takes 0 to 28"), false;
+    } else {
+      o.rest.push_back(a);
+    }
+  }
+  return true;
+}
+
+// An open link for the options; null with the exit code on failure.
+struct OpenLink {
+  std::array<uint8_t, kLinkContextSize> destination{};
+  std::unique_ptr<CCliLinkLibrary> library;
+  CConsoleUi ui;
+  std::unique_ptr<CUnitLink> link;
+};
+
+int Connect(const char* command, const UnitOptions& o, OpenLink& l) {
+  std::string error;
+  if (!ParseDestination(o.dest, l.destination.data(), error)) return UsageError(command, error);
+  l.library = std::make_unique<CCliLinkLibrary>(l.destination);
+  l.link = std::make_unique<CUnitLink>(kAppName, *l.library, l.ui);
+  l.link->SetDestination(static_cast<uint16_t>(o.station), "");
+  l.link->SetSlotNo(static_cast<uint16_t>(o.slot));
+  int rc = l.link->Open(nullptr, false, false, false);
+  if (rc != 0) {
+    std::fprintf(stderr, "%s\n", l.link->GetErrorString(rc).c_str());
+    return kExitCommunication;
+  }
+  return kExitOk;
+}
+
+int Fail(OpenLink& l, int rc) {
+  std::fprintf(stderr, "%s\n", l.link->GetErrorString(rc).c_str());
+  l.link->Close();
+  return kExitCommunication;
+}
+
+int ReadWords(const Args& args) {
+  UnitOptions o;
+  int exitCode = kExitOk;
+  if (!ParseUnitOptions("read-words", args, o, exitCode)) return exitCode;
+  long long address = 0, count = 0;
+  if (o.rest.size() != 2 || !ParseNumber(o.rest[0], address) || !ParseNumber(o.rest[1], count))
+    return UsageError("read-words", "expected ADDRESS COUNT");
+  if (address < 0 || address % 2 || address > 0x1FFFFE) return UsageError("read-words", "ADDRESS must be an even byte address");
+  if (count < 1 || count > 0x10000) return UsageError("read-words", "COUNT must be 1 to 65536");
+  OpenLink l;
+  if (int rc = Connect("read-words", o, l); rc != kExitOk) return rc;
+  std::vector<uint16_t> words(static_cast<size_t>(count));
+  if (int rc = l.link->Read(static_cast<uint32_t>(address), static_cast<uint32_t>(count), words.data(), kReportNone); rc != 0)
+    return Fail(l, rc);
+  for (long long i = 0; i < count; ++i)
+    std::printf("0x%llX 0x%04X\n", static_cast<unsigned long long>(address + 2 * i), words[static_cast<size_t>(i)]);
+  l.link->Close();
+  return kExitOk;
+}
+
+int WriteWords(const Args& args) {
+  UnitOptions o;
+  int exitCode = kExitOk;
+  if (!ParseUnitOptions("write-words", args, o, exitCode)) return exitCode;
+  long long address = 0;
+  if (o.rest.size() < 2 || !ParseNumber(o.rest[0], address)) return UsageError("write-words", "expected ADDRESS WORD...");
+  if (address < 0 || address % 2 || address > 0x1FFFFE) return UsageError("write-words", "ADDRESS must be an even byte address");
+  std::vector<uint16_t> words;
+  for (size_t i = 1; i < o.rest.size(); ++i) {
+    long long w = 0;
+    if (!ParseNumber(o.rest[i], w) || w < 0 || w > 0xFFFF)
+      return UsageError("write-words", "\"" + o.rest[i] + "\" is not a word (0 to 0xFFFF)");
+    words.push_back(static_cast<uint16_t>(w));
+  }
+  OpenLink l;
+  if (int rc = Connect("write-words", o, l); rc != kExitOk) return rc;
+  if (int rc = l.link->Write(static_cast<uint32_t>(address), static_cast<uint32_t>(words.size()), words.data(), kReportNone); rc != 0)
+    return Fail(l, rc);
+  l.link->Close();
+  return kExitOk;
+}
+
+int UnitInfo(const Args& args) {
+  UnitOptions o;
+  int exitCode = kExitOk;
+  if (!ParseUnitOptions("unit-info", args, o, exitCode)) return exitCode;
+  if (!o.rest.empty()) return UsageError("unit-info", "unexpected argument \"" + o.rest[0] + "\"");
+  OpenLink l;
+  if (int rc = Connect("unit-info", o, l); rc != kExitOk) return rc;
+  uint16_t model = 0, firmware = 0, hardware = 0, fromCount = 0, layout[5] = {};
+  int rc = l.link->Read(0x004, 1, &model, kReportNone);
+  if (rc == 0) rc = l.link->Read(0x00A, 1, &firmware, kReportNone);
+  if (rc == 0) rc = l.link->Read(0x00C, 1, &hardware, kReportNone);
+  if (rc == 0) rc = l.link->Read(0x100, 1, &fromCount, kReportNone);
+  if (rc == 0) rc = l.link->Read(0x160, 5, layout, kReportNone);
+  if (rc != 0) return Fail(l, rc);
+  l.link->Close();
+  std::printf("model code:       %u\n", model);
+  std::printf("model name:       %s\n", IsKnownModel(model) ? GetModelName(model).c_str() : "(unknown model)");
+  std::printf("axes:             %d\n", GetModelAxisCount(model));
+  if (IsKnownModel(model)) std::printf("family:           %s\n", GetFamilyName(GetModelFamily(model)).c_str());
+  std::printf("axis layout:      0x%04X 0x%04X 0x%04X 0x%04X 0x%04X\n", layout[0], layout[1], layout[2], layout[3],
+              layout[4]);
+  std::printf("FROM writes:      %u\n", fromCount);
+  std::printf("firmware version: 0x%04X\n", firmware);
+  std::printf("hardware version: 0x%04X\n", hardware);
+  return kExitOk;
+}
+
+constexpr const char* kDestHelp =
+    "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]|tcp:HOST:PORT\n"
+    "                 where the PLC is (default sim, the simulated PLC);\n"
+    "                 PARITY is N, O, E or S\n"
+    "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"
+    "  --slot N       slot of the positioning unit, 0 to 28\n"
+    "Numbers are decimal or 0x-prefixed hexadecimal; addresses are byte addresses.\n"
+    "Exit codes: 0 done, 2 usage, 4 communication error (its text on stderr).\n";
+
+}  // namespace
+
+const std::vector<Command>& UnitCommands() {
+  static const std::string readHelp = std::string("Usage: axcfg read-words ADDRESS COUNT [options]\n"
+                                                  "Prints one line per word: its byte address and its value.\n") + kDestHelp;
+  static const std::string writeHelp = std::string("Usage: axcfg write-words ADDRESS WORD... [options]\n"
+                                                   "Writes the words from ADDRESS on.\n") + kDestHelp;
+  static const std::string infoHelp = std::string("Usage: axcfg unit-info [options]\n"
+                                                  "Model code and name, family, axis layout words, FROM write count, versions.\n") + kDestHelp;
+  static const std::vector<Command> commands = {
+      {"read-words", "read words of the unit's shared memory", readHelp.c_str(), ReadWords},
+      {"write-words", "write words of the unit's shared memory", writeHelp.c_str(), WriteWords},
+      {"unit-info", "show what the connected unit reports about itself", infoHelp.c_str(), UnitInfo},
+  };
+  return commands;
+}
+
+}  // namespace axcfg::cli

@@ -1,0 +1,56 @@
+// axcfg's unit commands run as a user runs them, against the simulated unit.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+#include "test_home.h"
+
+namespace {
+
+struct Result {
+  int exitCode;
+  std::string out;
+};
+
+Result Axcfg(const std::string& arguments) {
+  std::string command = keldtest::BinPath("axcfg") + " " + arguments + " 2>/dev/null";
+  Result r{-1, {}};
+  FILE* p = popen(command.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 256> buf;
+  while (fgets(buf.data(), buf.size(), p)) r.out += buf.data();
+  int status = pclose(p);
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+TEST(AxcfgUnitCommands, ReadWriteAndInfoOnTheSimulatedUnit) {
+  Result w = Axcfg("write-words 0x1100 0x1234 48879 --dest sim");
+  ASSERT_EQ(w.exitCode, 0);
+  Result r = Axcfg("read-words 0x1100 2");
+  ASSERT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "0x1100 0x1234\n0x1102 0xBEEF\n");
+  Result info = Axcfg("unit-info --station 0 --slot 0");
+  ASSERT_EQ(info.exitCode, 0);
+  EXPECT_NE(info.out.find("model code:       5154"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("8-axis"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("axes:             8"), std::string::npos);
+}
+
+TEST(AxcfgUnitCommands, ExitCodes) {
+  EXPECT_EQ(Axcfg("read-words 0x4 1 --slot 5").exitCode, 4);      // no unit in that slot
+  EXPECT_EQ(Axcfg("read-words 3 1").exitCode, 2);                 // odd byte address
+  EXPECT_EQ(Axcfg("read-words 0x4").exitCode, 2);
+  EXPECT_EQ(Axcfg("write-words 0x4 0x10000").exitCode, 2);
+  EXPECT_EQ(Axcfg("read-words 0x4 1 --dest com:0").exitCode, 2);
+  EXPECT_EQ(Axcfg("read-words 0x4 1 --station 100").exitCode, 2);
+  EXPECT_EQ(Axcfg("no-such-command").exitCode, 2);
+  Result help = Axcfg("read-words --help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("--dest"), std::string::npos);
+}
+
+}  // namespace

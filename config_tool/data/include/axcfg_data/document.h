@@ -1,0 +1,56 @@
+#pragma once
+// A small document/view pair: a document holds its path, title, modified
+// flag and the views attached to it, and tells them about changes with a
+// hint. Views are an interface, so the data core needs no widgets.
+#include <string>
+#include <vector>
+
+namespace axcfg {
+
+class CDocument;
+
+class CView {
+ public:
+  virtual ~CView();
+  CDocument* GetDocument() const { return document_; }
+  // Called by CDocument::UpdateAllViews for every view but the sender.
+  virtual void OnUpdate(CView* sender, long hint, void* hintObject) = 0;
+
+ private:
+  friend class CDocument;
+  CDocument* document_ = nullptr;
+};
+
+class CDocument {
+ public:
+  CDocument() = default;
+  virtual ~CDocument();
+  CDocument(const CDocument&) = delete;
+  CDocument& operator=(const CDocument&) = delete;
+
+  const std::string& GetPathName() const { return path_; }
+  // Sets the path and makes its file name the title.
+  void SetPathName(const std::string& path);
+  const std::string& GetTitle() const { return title_; }
+  void SetTitle(const std::string& title) { title_ = title; }
+
+  bool IsModified() const { return modified_; }
+  void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+  // A view belongs to at most one document; adding it elsewhere moves it.
+  void AddView(CView* view);
+  void RemoveView(CView* view);
+  const std::vector<CView*>& GetViews() const { return views_; }
+  void UpdateAllViews(CView* sender, long hint = 0, void* hintObject = nullptr);
+
+  // The base part of a new document: no path, not modified.
+  virtual bool OnNewDocument();
+
+ private:
+  std::string path_;
+  std::string title_;
+  bool modified_ = false;
+  std::vector<CView*> views_;
+};
+
+}  // namespace axcfg

@@ -1,0 +1,160 @@
+// The new-document step and the change of axes: the two document
+// operations that run the axis settings sequence.
+#include "axcfg_data/axcfg_doc.h"
+#include "axcfg_data/axcfg_strings.h"
+#include "platform/message_box.h"
+
+namespace axcfg {
+
+namespace {
+constexpr unsigned kIdChangeAxisQuestion = 20500;
+constexpr unsigned kIdChangeAxisFailed = 20501;
+}  // namespace
+
+// Everything a cancelled new-document step puts back.
+struct CAxisCfgDoc::Snapshot {
+  uint32_t reserved = 0;
+  uint32_t family = 0;
+  CAxisLayout layout;
+  CParamBlock params;
+  std::vector<std::unique_ptr<CPosData>> rows;
+  std::array<uint8_t, kCreatorFieldBytes> creator{};
+  std::array<uint8_t, kCommentFieldBytes> comment{};
+  uint8_t flag = 0;
+  uint32_t loadError = 0;
+  std::vector<uint16_t> extraData;
+  DownloadSelection download;
+  SyncGroups sync{};
+  bool modified = false;
+};
+
+void CAxisCfgDoc::TakeSnapshot(Snapshot& s) {
+  s.reserved = reserved_;
+  s.family = family_;
+  s.layout = layout_;
+  s.params = params_;
+  s.rows = std::move(rows_);
+  rows_.clear();
+  s.creator = creator_;
+  s.comment = comment_;
+  s.flag = flag_;
+  s.loadError = loadError_;
+  s.extraData = extraData_;
+  s.download = download_;
+  s.sync = sync_;
+  s.modified = IsModified();
+}
+
+void CAxisCfgDoc::RestoreSnapshot(Snapshot& s) {
+  reserved_ = s.reserved;
+  family_ = s.family;
+  layout_ = s.layout;
+  params_ = s.params;
+  rows_ = std::move(s.rows);
+  creator_ = s.creator;
+  comment_ = s.comment;
+  flag_ = s.flag;
+  loadError_ = s.loadError;
+  extraData_ = std::move(s.extraData);
+  download_ = s.download;
+  sync_ = s.sync;
+  SetModifiedFlag(s.modified);
+}
+
+bool CAxisCfgDoc::OnNewDocument() {
+  // The kept copy covers the whole document, not only the layout, family
+  // and synchronous groups: cancelling the axis dialog of File New must not
+  // leave the open document without its parameters and tables.
+  Snapshot kept;
+  TakeSnapshot(kept);
+  params_.ResetAxes(0xFFFF);
+  ResetDocument();
+
+  const bool ask = askAxesForNew_ && axisSettings_ != nullptr;
+  if (ask) {
+    CAxisLayout chosen = layout_;
+    int count = axisSettings_->Run(*this, true, chosen);
+    if (count < 1) {
+      RestoreSnapshot(kept);
+      return false;
+    }
+    chosen.SetRawEntryCount(count);
+    layout_ = chosen;
+  }
+  CreateDefaultRows();
+  CDocument::OnNewDocument();
+  params_.SetFamily(family_);
+  if (ask) UpdateAllViews(nullptr, kHintRebuildAll);
+  return true;
+}
+
+ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
+  if (!axisSettings_) return ChangeAxesResult::Cancelled;
+  const CAxisLayout oldLayout = layout_;
+  const uint32_t oldFamily = family_;
+  const SyncGroups oldSync = sync_;
+  auto restore = [&] {
+    layout_ = oldLayout;
+    SetUnitFamily(oldFamily);
+    sync_ = oldSync;
+  };
+
+  CAxisLayout proposed = layout_;
+  for (;;) {
+    int count = axisSettings_->Run(*this, false, proposed);
+    if (count < 1) {
+      restore();
+      return ChangeAxesResult::Cancelled;
+    }
+    proposed.SetRawEntryCount(count);
+    params_.SetFamily(family_);
+
+    // Entries equal bit for bit to an old entry keep their table data.
+    bool allKept = true;
+    uint16_t changedAxes = 0;
+    for (int i = 0; i < proposed.GetAxisEntryCount(); ++i) {
+      uint32_t e = proposed.GetAxisEntry(i);
+      bool kept = false;
+      for (int j = 0; j < oldLayout.GetAxisEntryCount() && !kept; ++j) kept = oldLayout.GetAxisEntry(j) == e;
+      if (!kept) {
+        allKept = false;
+        changedAxes |= EntryMask(e) & 0xFF;
+      }
+    }
+
+    if (allKept) {
+      // Nothing to initialise. Removing entries or switching the family is
+      // still a change of the document that has to be saved.
+      bool differs = !(proposed == oldLayout) || family_ != oldFamily || !(sync_ == oldSync);
+      layout_ = proposed;
+      if (differs) {
+        SetModifiedFlag(true);
+        UpdateAllViews(nullptr, kHintRebuildAll);
+      }
+      return ChangeAxesResult::Unchanged;
+    }
+
+    int answer = AxisCfgMessageBox(AxisCfgText(kIdChangeAxisQuestion), platform::MB_YESNO | platform::MB_ICONEXCLAMATION);
+    if (answer != platform::IDYES) continue;  // the dialog opens again with the proposed layout
+
+    // Every row has to be there before any is touched, so that a failure
+    // leaves the tables as they were.
+    for (int k = 0; k < kTableRowCount; ++k) {
+      if (!GetPosData(k)) {
+        AxisCfgMessageBox(AxisCfgText(kIdChangeAxisFailed), platform::MB_OK | platform::MB_ICONSTOP);
+        restore();
+        return ChangeAxesResult::Failed;
+      }
+    }
+    AxisList axes = AxesOfMask(changedAxes & 0xFF);
+    for (int k = 0; k < kTableRowCount; ++k)
+      for (int i = 0; i < axes.count; ++i) rows_[k]->ResetAxis(axes.axes[i]);
+
+    layout_ = proposed;
+    SetModifiedFlag(true);
+    UpdateAllViews(nullptr, kHintRebuildAll);
+    return ChangeAxesResult::Changed;
+  }
+}
+
+}  // namespace axcfg
