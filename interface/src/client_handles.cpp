@@ -1,0 +1,103 @@
+#include "client_handles.h"
+
+#include <unistd.h>
+
+#include <cstring>
+
+#include "process_util.h"
+#include "shared_segment.h"
+#include "tavinter/result_codes.h"
+
+namespace tavinter {
+
+namespace {
+
+bool SlotOfDeadProcess(const SegClient& c) { return !ProcessAlive(c.owner.pid, c.owner.startTime); }
+
+// A dead client's slot is taken back when no live server still lists it
+// (a live server releases it itself once it notices the client is gone).
+bool Reclaimable(const Segment& s, const SegClient& c) {
+  if (!c.used || (c.owner.pid == ::getpid() && c.owner.startTime == OwnStartTime())) return false;
+  if (!SlotOfDeadProcess(c)) return false;
+  if (c.port < 1 || c.port > kPortCount) return true;
+  const SegPort& p = s.ports[c.port - 1];
+  return !p.inUse || !ProcessAlive(p.server.pid, p.server.startTime);
+}
+
+void ClearSlot(Segment& s, SegClient& c) {
+  if (c.ring >= 0) FreeClientRing(s, c.ring);
+  std::memset(&c, 0, sizeof c);
+  c.ring = -1;
+}
+
+void PutName(char* dst, const std::string& name) {
+  std::memset(dst, 0, kNameBytes);
+  std::memcpy(dst, name.data(), std::min<size_t>(name.size(), kNameBytes - 1));
+}
+
+}  // namespace
+
+int AllocateClientHandle(const std::string& name) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  Segment& s = *lock;
+  SegClient* free = nullptr;
+  for (auto& c : s.clients) {
+    if (Reclaimable(s, c)) ClearSlot(s, c);
+    if (!c.used && !free) free = &c;
+  }
+  if (!free) return TAV_E_NO_HANDLE;
+  // The next number not held by any slot, wrapping within 1..32767.
+  int handle = 0;
+  for (int tries = 0; tries < 0x7FFF && handle == 0; ++tries) {
+    int candidate = s.header.nextHandle;
+    s.header.nextHandle = candidate >= 0x7FFF ? 1 : candidate + 1;
+    if (!FindClient(s, candidate)) handle = candidate;
+  }
+  if (handle == 0) return TAV_E_NO_HANDLE;
+  std::memset(free, 0, sizeof *free);
+  free->used = 1;
+  free->handle = handle;
+  free->ring = -1;
+  free->owner = SegProcess{static_cast<int32_t>(::getpid()), 0, OwnStartTime()};
+  PutName(free->name, name);
+  return handle;
+}
+
+void FreeClientHandle(int handle) {
+  CSegmentLock lock;
+  if (!lock.Held()) return;
+  SegClient* c = FindClient(*lock, handle);
+  if (c && (c->owner.pid == ::getpid() || SlotOfDeadProcess(*c))) ClearSlot(*lock, *c);
+}
+
+bool OwnsClientHandle(int handle) {
+  CSegmentLock lock;
+  if (!lock.Held()) return false;
+  SegClient* c = FindClient(*lock, handle);
+  return c && c->owner.pid == ::getpid() && c->owner.startTime == OwnStartTime();
+}
+
+void SetClientPort(int handle, int port, bool open) {
+  CSegmentLock lock;
+  if (!lock.Held()) return;
+  if (SegClient* c = FindClient(*lock, handle)) {
+    c->port = port;
+    c->open = open ? 1 : 0;
+  }
+}
+
+void SetClientName(int handle, const std::string& name) {
+  CSegmentLock lock;
+  if (!lock.Held()) return;
+  if (SegClient* c = FindClient(*lock, handle)) PutName(c->name, name);
+}
+
+bool ClientForcedOff(int handle) {
+  CSegmentLock lock;
+  if (!lock.Held()) return false;
+  SegClient* c = FindClient(*lock, handle);
+  return c && c->forcedOff;
+}
+
+}  // namespace tavinter

@@ -1,0 +1,48 @@
+#include "client_request.h"
+
+#include "client_handles.h"
+#include "library_settings.h"
+#include "request_transport.h"
+#include "tavinter/connection_record.h"
+#include "tavinter/result_codes.h"
+
+namespace tavinter {
+
+int OpenPortOf(const uint8_t* record) {
+  if (!record) return TAV_E_BAD_RECORD;
+  CConnectionRecord r(const_cast<uint8_t*>(record));
+  if (r.ClientHandle() <= 0) return TAV_E_NOT_OPEN;
+  int port = PortNumberOf(r.Kind(), r.Port());
+  return port > 0 ? port : TAV_E_BAD_RECORD;
+}
+
+int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds) {
+  int t = requestTimeout > 0 ? requestTimeout : channelTimeout;
+  if (t <= 0) t = 10;
+  if (t > 3600) t = 3600;
+  // A command may take three attempts with repeats inside each; the slack
+  // covers start-up and the server's own pauses.
+  long long ms = (3LL * t + ReplySlackSeconds() + (extraSeconds > 0 ? extraSeconds : 0)) * 1000LL;
+  return ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(ms);
+}
+
+int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, std::vector<uint8_t>& answer,
+                  int extraSeconds) {
+  answer.clear();
+  int port = OpenPortOf(record);
+  if (port < 0) return port;
+  CConnectionRecord r(const_cast<uint8_t*>(record));
+  int handle = r.ClientHandle();
+  if (ClientForcedOff(handle)) return TAV_E_FORCED_OFF;
+  request.SetClientHandle(static_cast<int16_t>(handle));
+  CReply reply;
+  int rc = ExchangeRequest(port, code, request, ReplyLimitMs(request.Timeout(), r.Timeout(), extraSeconds), reply);
+  // The connection was open, so a server that no longer listens has died.
+  if (rc == TAV_E_SERVER_ABSENT) return TAV_E_SERVER_LOST;
+  if (rc != 0) return rc;
+  if (reply.result != TAV_SERVER_SUCCESS) return reply.result == 0 ? TAV_E_BAD_REPLY : reply.result;
+  answer = std::move(reply.answer);
+  return 0;
+}
+
+}  // namespace tavinter

@@ -1,0 +1,23 @@
+#pragma once
+// One request of an open connection to its server: the record's handle is
+// filled in, the reply time limit follows the request's PLC time-outs, and
+// the server's 10000 becomes 0.
+#include <cstdint>
+#include <vector>
+
+#include "tavinter/request_record.h"
+
+namespace tavinter {
+
+// The server port of an open record; TAV_E_NOT_OPEN / TAV_E_BAD_RECORD otherwise.
+int OpenPortOf(const uint8_t* record);
+
+// The reply time limit in ms for a request with these PLC time-outs (seconds).
+int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds);
+
+// Sends the request (code, record) for the open connection; 0 with the
+// delivered answer, or the error code (the server's or the library's).
+int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, std::vector<uint8_t>& answer,
+                  int extraSeconds = 0);
+
+}  // namespace tavinter

@@ -1,0 +1,153 @@
+#include "library_settings.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "platform/folders.h"
+#include "platform/profile.h"
+
+namespace tavinter {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+platform::Profile Settings() { return platform::Profile(LibrarySettingsPath()); }
+
+bool UsableSection(const std::string& s) {
+  return !s.empty() && s.size() < 80 && s.find_first_of("[]\r\n=") == std::string::npos;
+}
+
+void ReadChannel(const platform::Profile& p, const std::string& section, CConnectionRecord r, int defKind,
+                 int defPort) {
+  r.SetKind(static_cast<int16_t>(p.ReadInt(section, "KIND", defKind)));
+  r.SetPort(static_cast<int16_t>(p.ReadInt(section, "PORT", defPort)));
+  r.SetTimeout(p.ReadInt(section, "TIMEOUT", 10));
+  r.SetBaudIndex(static_cast<int16_t>(p.ReadInt(section, "BAUD", 3)));
+  r.SetDataBits(static_cast<int16_t>(p.ReadInt(section, "DATABITS", 8)));
+  r.SetParity(static_cast<int16_t>(p.ReadInt(section, "PARITY", 1)));
+  r.SetStopBits(static_cast<int16_t>(p.ReadInt(section, "STOPBITS", 1)));
+  r.SetInitCommand(p.ReadString(section, "TEXT1", defKind == kKindModem ? "ATV1E0S0=1S2=43" : ""));
+  r.SetSecondCommand(p.ReadString(section, "TEXT2", ""));
+  r.SetTcpPort(p.ReadInt(section, "TCPPORT", 0));
+  r.SetLineTimeout(p.ReadInt(section, "LINETIMEOUT", 60));
+  r.SetStation(static_cast<int16_t>(p.ReadInt(section, "STATION", 1)));
+  r.SetDialMode(static_cast<int16_t>(p.ReadInt(section, "DIALMODE", 1)));
+  r.SetDialCommand(p.ReadString(section, "DIALCOMMAND", "AT"));
+}
+
+bool WriteChannel(platform::Profile& p, const std::string& section, const CConnectionRecord& r) {
+  bool ok = p.WriteInt(section, "KIND", r.Kind());
+  ok = ok && p.WriteInt(section, "PORT", r.Port());
+  ok = ok && p.WriteInt(section, "TIMEOUT", r.Timeout());
+  ok = ok && p.WriteInt(section, "BAUD", r.BaudIndex());
+  ok = ok && p.WriteInt(section, "DATABITS", r.DataBits());
+  ok = ok && p.WriteInt(section, "PARITY", r.Parity());
+  ok = ok && p.WriteInt(section, "STOPBITS", r.StopBits());
+  ok = ok && p.WriteString(section, "TEXT1", r.InitCommand());
+  ok = ok && p.WriteString(section, "TEXT2", r.SecondCommand());
+  ok = ok && p.WriteInt(section, "TCPPORT", r.TcpPort());
+  ok = ok && p.WriteInt(section, "LINETIMEOUT", r.LineTimeout());
+  ok = ok && p.WriteInt(section, "STATION", r.Station());
+  ok = ok && p.WriteInt(section, "DIALMODE", r.DialMode());
+  ok = ok && p.WriteString(section, "DIALCOMMAND", r.DialCommand());
+  return ok;
+}
+
+bool IsExecutable(const fs::path& p) {
+  std::error_code ec;
+  return fs::is_regular_file(p, ec) && ::access(p.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+std::string LibrarySettingsPath() { return platform::SettingsRoot() + "/KELD_TAVINTER.INI"; }
+
+bool ReadDestination(const std::string& section, CConnectionRecord record) {
+  if (!record.Valid() || !UsableSection(section)) return false;
+  ReadChannel(Settings(), section, record, kKindSimulation, 0);
+  return true;
+}
+
+bool WriteDestination(const std::string& section, const CConnectionRecord& record) {
+  if (!record.Valid() || !UsableSection(section)) return false;
+  platform::Profile p = Settings();
+  return WriteChannel(p, section, record);
+}
+
+bool ReadChannelRecord(int channelId, CConnectionRecord record) {
+  if (!record.Valid() || channelId <= 0) return false;
+  // Modem channels 501..515 stand for COM 1..15.
+  int com = channelId >= 501 && channelId <= 756 ? channelId - 500 : 1;
+  ReadChannel(Settings(), "CHANNEL" + std::to_string(channelId), record, kKindModem, com);
+  return true;
+}
+
+bool WriteChannelRecord(int channelId, const CConnectionRecord& record) {
+  if (!record.Valid() || channelId <= 0) return false;
+  platform::Profile p = Settings();
+  return WriteChannel(p, "CHANNEL" + std::to_string(channelId), record);
+}
+
+int ModemPortCount() {
+  std::string list = Settings().ReadString("TAVMODEM", "PORTS", "");
+  if (list.empty()) return 15;
+  int count = 0;
+  std::stringstream ss(list);
+  std::string item;
+  while (std::getline(ss, item, ',')) {
+    int n = platform::Profile::ParseLeadingInt(item);
+    if (n >= 1 && n <= 256) ++count;
+  }
+  return count;
+}
+
+std::string ComDevicePath(int comNo) {
+  if (comNo < 1 || comNo > 256) return {};
+  std::string key = "COM" + std::to_string(comNo);
+  if (const char* env = std::getenv(("KELD_" + key).c_str()); env && *env) return env;
+  return Settings().ReadString("PORTMAP", key, "/dev/ttyS" + std::to_string(comNo - 1));
+}
+
+std::string ResourceFolder() { return Settings().ReadString("FOLDERS", "RESOURCE", platform::LangDir()); }
+
+std::string CommonFolder() {
+  return Settings().ReadString("FOLDERS", "COMMON", fs::path(platform::LangDir()).parent_path().string());
+}
+
+std::string ServerProgram() {
+  std::string configured = Settings().ReadString("SERVER", "PROGRAM", "");
+  if (!configured.empty()) return IsExecutable(configured) ? configured : std::string();
+  fs::path beside = fs::path(platform::ProgramDir()) / "KELD_TAVMGR";
+  if (IsExecutable(beside)) return beside.string();
+  // <prefix>/share/keld/lang -> <prefix>/bin
+  fs::path installed = fs::path(platform::LangDir()).parent_path().parent_path().parent_path() / "bin" / "KELD_TAVMGR";
+  if (IsExecutable(installed)) return installed.string();
+  return {};
+}
+
+int ServerStartWaitMs() {
+  int v = Settings().ReadInt("SERVER", "STARTWAIT", 10000);
+  return v > 0 ? v : 10000;
+}
+
+int ReplySlackSeconds() {
+  int v = Settings().ReadInt("SERVER", "REPLYSLACK", 30);
+  return v >= 0 ? v : 30;
+}
+
+std::string PreCommand(int port) { return Settings().ReadString("PRECOMMAND", "PORT" + std::to_string(port), ""); }
+
+std::string SimulationLibrary() {
+  std::string configured = Settings().ReadString("SIMULATION", "LIBRARY", "");
+  if (!configured.empty()) return configured;
+  fs::path lib = fs::path(platform::ProgramDir()).parent_path() / "lib" / "libkeld_plcsim.so";
+  std::error_code ec;
+  if (fs::exists(lib, ec)) return lib.string();
+  return "libkeld_plcsim.so";
+}
+
+}  // namespace tavinter

@@ -1,0 +1,162 @@
+// Modem calls: the stored port records, dialling and hanging up through the
+// server, and the state of a connected call that the phone book supervises
+// (kept in the shared segment by the server).
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "client_handles.h"
+#include "client_request.h"
+#include "library_settings.h"
+#include "process_util.h"
+#include "shared_segment.h"
+#include "tavinter/connection_record.h"
+#include "tavinter/tavinter.h"
+
+using namespace tavinter;
+
+namespace {
+
+// The client slot of this process that carries the connection name.
+SegClient* OwnClientNamed(Segment& s, const char* name) {
+  if (!name) return nullptr;
+  for (auto& c : s.clients)
+    if (c.used && c.owner.pid == ::getpid() && std::strncmp(c.name, name, kNameBytes) == 0) return &c;
+  return nullptr;
+}
+
+// 1 when no live client but the named one uses its port, 0 while others do.
+int OthersGone(const char* channelName) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  SegClient* own = OwnClientNamed(*lock, channelName);
+  if (!own) return TAV_E_NOT_OPEN;
+  for (const auto& c : lock->clients) {
+    if (!c.used || &c == own || c.port != own->port || c.forcedOff) continue;
+    if (ProcessAlive(c.owner.pid, c.owner.startTime)) return 0;
+  }
+  return 1;
+}
+
+SegPort* PortEntry(Segment& s, int port) { return port >= 1 && port <= kPortCount ? &s.ports[port - 1] : nullptr; }
+
+}  // namespace
+
+extern "C" {
+
+int TavGetModemPortCount(void) { return ModemPortCount(); }
+
+int TavReadPortRecord(unsigned char* record, int channelId) {
+  if (!record) return TAV_E_BAD_RECORD;
+  CConnectionRecord r(record);
+  if (r.ClientHandle() > 0 && OwnsClientHandle(r.ClientHandle()))
+    return TAV_E_BAD_ARGUMENT;  // never overwrite an open connection's record
+  r.SetClientHandle(0);
+  return ReadChannelRecord(channelId, r) ? 0 : TAV_E_BAD_ARGUMENT;
+}
+
+int TavWritePortRecord(const unsigned char* record, int channelId) {
+  if (!record) return TAV_E_BAD_RECORD;
+  return WriteChannelRecord(channelId, CConnectionRecord(const_cast<unsigned char*>(record))) ? 0 : TAV_E_SETTINGS;
+}
+
+int TavDial(unsigned char* record, const char* dialText) {
+  if (!dialText) return TAV_E_BAD_ARGUMENT;
+  CRequestRecord request;
+  if (!request.SetCommandText(dialText)) return TAV_E_BAD_ARGUMENT;
+  std::vector<uint8_t> answer;
+  int extra = record ? CConnectionRecord(record).LineTimeout() : 0;
+  return ClientRequest(record, kRequestDial, request, answer, extra);
+}
+
+int TavLineInUse(int connected, const char* channelName) {
+  if (!connected) return 0;
+  CSegmentLock lock;
+  if (!lock.Held()) return 0;
+  SegClient* own = OwnClientNamed(*lock, channelName);
+  SegPort* p = own ? PortEntry(*lock, own->port) : nullptr;
+  if (!p || !p->inUse || !ProcessAlive(p->server.pid, p->server.startTime)) return 0;
+  return p->modemConnected && p->modemHandle == own->handle ? 1 : 0;
+}
+
+int TavOthersReleased(const char* channelName, const char* /*ownName*/) { return OthersGone(channelName); }
+
+int TavPollOthersReleased(const char* channelName, const char* /*ownName*/) {
+  int rc = OthersGone(channelName);
+  return rc < 0 ? 1 : rc;  // a connection that no longer exists holds nobody back
+}
+
+int TavForceOthersOff(const char* channelName) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  SegClient* own = OwnClientNamed(*lock, channelName);
+  SegPort* p = own ? PortEntry(*lock, own->port) : nullptr;
+  if (!p) return TAV_E_NOT_OPEN;
+  for (auto& c : lock->clients)
+    if (c.used && &c != own && c.port == own->port) c.forcedOff = 1;
+  p->modemForced = 1;
+  return 0;
+}
+
+int TavHangUp(void* /*owner*/, const char* /*channelName*/, unsigned char* record) {
+  CRequestRecord request;
+  std::vector<uint8_t> answer;
+  return ClientRequest(record, kRequestHangUp, request, answer);
+}
+
+int TavHangUpDone(const char* channelName) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  SegClient* own = OwnClientNamed(*lock, channelName);
+  SegPort* p = own ? PortEntry(*lock, own->port) : nullptr;
+  if (!p) return TAV_E_NOT_OPEN;
+  for (auto& c : lock->clients)
+    if (c.used && c.port == own->port) c.forcedOff = 0;
+  p->modemForced = 0;
+  return 0;
+}
+
+int TavModemConnected(int port, int handle) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  SegPort* p = PortEntry(*lock, port);
+  if (!p) return TAV_E_BAD_ARGUMENT;
+  p->modemConnected = 1;
+  p->modemHandle = handle;
+  return 0;
+}
+
+int TavModemDialText(int port, const char* dialText) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  SegPort* p = PortEntry(*lock, port);
+  if (!p || !dialText) return TAV_E_BAD_ARGUMENT;
+  std::memset(p->dialText, 0, kNameBytes);
+  std::strncpy(p->dialText, dialText, kNameBytes - 1);
+  return 0;
+}
+
+int TavModemDisconnected(int port) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  SegPort* p = PortEntry(*lock, port);
+  if (!p) return TAV_E_BAD_ARGUMENT;
+  p->modemConnected = 0;
+  p->modemHandle = 0;
+  return 0;
+}
+
+int TavModemReleased(int port) {
+  CSegmentLock lock;
+  if (!lock.Held()) return TAV_E_SEGMENT;
+  SegPort* p = PortEntry(*lock, port);
+  if (!p) return TAV_E_BAD_ARGUMENT;
+  std::memset(p->dialText, 0, kNameBytes);
+  p->modemForced = 0;
+  for (auto& c : lock->clients)
+    if (c.used && c.port == port) c.forcedOff = 0;
+  return 0;
+}
+
+}  // extern "C"

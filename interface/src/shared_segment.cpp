@@ -1,0 +1,253 @@
+#include "shared_segment.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <mutex>
+#include <string>
+
+#include "platform/folders.h"
+#include "process_util.h"
+
+namespace tavinter {
+
+namespace {
+
+constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
+constexpr uint32_t kVersion = 1;
+constexpr int kLockWaitSeconds = 5;
+
+std::mutex gMapMutex;
+Segment* gSegment = nullptr;
+std::string gSegmentName;
+
+bool InitMutex(pthread_mutex_t* m) {
+  pthread_mutexattr_t attr;
+  if (pthread_mutexattr_init(&attr) != 0) return false;
+  bool ok = pthread_mutexattr_setpshared(&attr, PTHREAD_PROCESS_SHARED) == 0 &&
+            pthread_mutexattr_setrobust(&attr, PTHREAD_MUTEX_ROBUST) == 0 &&
+            pthread_mutex_init(m, &attr) == 0;
+  pthread_mutexattr_destroy(&attr);
+  return ok;
+}
+
+void InitSegment(Segment& s) {
+  // A fresh object from ftruncate is all zero; only the non-zero fields are set.
+  for (auto& p : s.ports) p.ring = -1;
+  for (auto& c : s.clients) c.ring = -1;
+  for (auto& r : s.portRings) r.capacity = kPortRingLines;
+  for (auto& r : s.clientRings) r.capacity = kClientRingLines;
+  s.header.nextHandle = 1;
+  s.header.size = sizeof(Segment);
+  s.header.version = kVersion;
+}
+
+Segment* MapLocked() {
+  gSegmentName = "/keld_tavinter_" + platform::NamespaceTag();
+  // Creation and first initialisation happen under a file lock, so a second
+  // process never maps a half-initialised segment.
+  std::string lockPath = platform::RuntimeDir() + "/tavinter-segment.lock";
+  int lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (lockFd < 0) return nullptr;
+  if (::flock(lockFd, LOCK_EX) != 0) {
+    ::close(lockFd);
+    return nullptr;
+  }
+  Segment* result = nullptr;
+  int fd = -1;
+  // Two rounds: a segment left by a build with another layout is replaced
+  // (its remaining users keep their mapping) rather than blocking everyone.
+  for (int round = 0; round < 2 && !result; ++round) {
+    if (fd >= 0) {
+      ::close(fd);
+      ::shm_unlink(gSegmentName.c_str());
+    }
+    fd = ::shm_open(gSegmentName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) break;
+    bool fresh = st.st_size == 0;
+    if (fresh && ::ftruncate(fd, sizeof(Segment)) != 0) break;
+    if (!fresh && st.st_size != static_cast<off_t>(sizeof(Segment))) continue;
+    void* p = ::mmap(nullptr, sizeof(Segment), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (p == MAP_FAILED) break;
+    auto* seg = static_cast<Segment*>(p);
+    if (fresh && InitMutex(&seg->header.mutex)) {
+      InitSegment(*seg);
+      seg->header.magic = kMagic;
+    }
+    if (seg->header.magic == kMagic && seg->header.version == kVersion && seg->header.size == sizeof(Segment)) {
+      result = seg;
+    } else {
+      ::munmap(p, sizeof(Segment));
+    }
+  }
+  if (fd >= 0) ::close(fd);
+  ::flock(lockFd, LOCK_UN);
+  ::close(lockFd);
+  return result;
+}
+
+void FixRing(SegRing& r, int capacity, char (*lines)[kLineBytes]) {
+  r.capacity = capacity;
+  if (r.count < 0 || r.count > capacity || r.start < 0 || r.start >= capacity) {
+    r.count = 0;
+    r.start = 0;
+  }
+  for (int i = 0; i < r.count; ++i) lines[(r.start + i) % capacity][kLineChars] = 0;
+}
+
+}  // namespace
+
+Segment* MappedSegment() {
+  std::lock_guard<std::mutex> guard(gMapMutex);
+  if (!gSegment) gSegment = MapLocked();
+  return gSegment;
+}
+
+const char* SegmentName() {
+  MappedSegment();
+  return gSegmentName.c_str();
+}
+
+CSegmentLock::CSegmentLock() {
+  Segment* s = MappedSegment();
+  if (!s) return;
+  timespec deadline {};
+  clock_gettime(CLOCK_REALTIME, &deadline);
+  deadline.tv_sec += kLockWaitSeconds;
+  int rc = pthread_mutex_timedlock(&s->header.mutex, &deadline);
+  if (rc == EOWNERDEAD) {
+    RepairSegment(*s);
+    ++s->header.repairs;
+    pthread_mutex_consistent(&s->header.mutex);
+    rc = 0;
+  }
+  if (rc == 0) segment_ = s;
+}
+
+CSegmentLock::~CSegmentLock() {
+  if (segment_) pthread_mutex_unlock(&segment_->header.mutex);
+}
+
+void RepairSegment(Segment& s) {
+  if (s.header.nextHandle <= 0 || s.header.nextHandle > 0x7FFF) s.header.nextHandle = 1;
+  for (auto& p : s.ports) {
+    if (p.ring < -1 || p.ring >= kPortRings) p.ring = -1;
+    p.serverName[sizeof p.serverName - 1] = 0;
+    p.dialText[kNameBytes - 1] = 0;
+  }
+  for (auto& c : s.clients) {
+    if (c.ring < -1 || c.ring >= kClientRings) c.ring = -1;
+    if (c.handle < 0 || c.handle > 0x7FFF) c.used = 0;
+    c.name[kNameBytes - 1] = 0;
+    c.lastCommand[kNameBytes - 1] = 0;
+  }
+  for (int i = 0; i < kPortRings; ++i) FixRing(s.portRings[i], kPortRingLines, s.portLines[i]);
+  for (int i = 0; i < kClientRings; ++i) FixRing(s.clientRings[i], kClientRingLines, s.clientLines[i]);
+}
+
+SegClient* FindClient(Segment& s, int handle) {
+  if (handle <= 0) return nullptr;
+  for (auto& c : s.clients)
+    if (c.used && c.handle == handle) return &c;
+  return nullptr;
+}
+
+SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]) {
+  if (port < 1 || port > kPortCount) return nullptr;
+  int r = s.ports[port - 1].ring;
+  if (r < 0 || r >= kPortRings || s.portRings[r].owner != port) return nullptr;
+  if (lines) *lines = s.portLines[r];
+  return &s.portRings[r];
+}
+
+SegRing* ClientRing(Segment& s, int handle, char (**lines)[kLineBytes]) {
+  SegClient* c = FindClient(s, handle);
+  if (!c || c->ring < 0 || c->ring >= kClientRings || s.clientRings[c->ring].owner != handle) return nullptr;
+  if (lines) *lines = s.clientLines[c->ring];
+  return &s.clientRings[c->ring];
+}
+
+// A ring whose port no live server holds any more, or whose client is gone,
+// may be taken for another owner when the pool is empty.
+static void ReclaimPortRings(Segment& s) {
+  for (int i = 0; i < kPortRings; ++i) {
+    int port = s.portRings[i].owner;
+    if (port < 1 || port > kPortCount) continue;
+    SegPort& p = s.ports[port - 1];
+    if (p.inUse && ProcessAlive(p.server.pid, p.server.startTime)) continue;
+    if (p.ring == i) p.ring = -1;
+    FreePortRing(s, i);
+  }
+}
+
+static void ReclaimClientRings(Segment& s) {
+  for (int i = 0; i < kClientRings; ++i) {
+    int handle = s.clientRings[i].owner;
+    if (handle == 0) continue;
+    SegClient* c = FindClient(s, handle);
+    if (c && c->ring == i && ProcessAlive(c->owner.pid, c->owner.startTime)) continue;
+    if (c && c->ring == i) c->ring = -1;
+    FreeClientRing(s, i);
+  }
+}
+
+int AllocPortRing(Segment& s, int port) {
+  for (int i = 0; i < kPortRings; ++i)
+    if (s.portRings[i].owner == 0) return s.portRings[i] = SegRing{port, kPortRingLines, 0, 0, 0, 0}, i;
+  ReclaimPortRings(s);
+  for (int i = 0; i < kPortRings; ++i) {
+    SegRing& r = s.portRings[i];
+    if (r.owner == 0) {
+      r = SegRing{port, kPortRingLines, 0, 0, 0, 0};
+      return i;
+    }
+  }
+  return -1;
+}
+
+int AllocClientRing(Segment& s, int handle) {
+  for (int i = 0; i < kClientRings; ++i)
+    if (s.clientRings[i].owner == 0) return s.clientRings[i] = SegRing{handle, kClientRingLines, 0, 0, 0, 0}, i;
+  ReclaimClientRings(s);
+  for (int i = 0; i < kClientRings; ++i) {
+    SegRing& r = s.clientRings[i];
+    if (r.owner == 0) {
+      r = SegRing{handle, kClientRingLines, 0, 0, 0, 0};
+      return i;
+    }
+  }
+  return -1;
+}
+
+void FreePortRing(Segment& s, int index) {
+  if (index >= 0 && index < kPortRings) s.portRings[index] = SegRing{0, kPortRingLines, 0, 0, 0, 0};
+}
+
+void FreeClientRing(Segment& s, int index) {
+  if (index >= 0 && index < kClientRings) s.clientRings[index] = SegRing{0, kClientRingLines, 0, 0, 0, 0};
+}
+
+void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size_t length) {
+  if (ring.capacity <= 0) return;
+  if (length > static_cast<size_t>(kLineChars)) length = kLineChars;
+  int index = ring.count < ring.capacity ? (ring.start + ring.count) % ring.capacity : ring.start;
+  // The line is written before the indices move, so a writer that dies in
+  // between leaves the old ring intact.
+  std::memset(lines[index], 0, kLineBytes);
+  std::memcpy(lines[index], text, length);
+  if (ring.count < ring.capacity) {
+    ++ring.count;
+  } else {
+    ring.start = (ring.start + 1) % ring.capacity;
+  }
+  ring.status |= 0x80u;
+}
+
+}  // namespace tavinter

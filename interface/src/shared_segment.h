@@ -1,0 +1,131 @@
+#pragma once
+// The one shared-memory segment per user (and KELD_HOME) that every process
+// of the library maps: the status of the ports, the client table with its
+// handles, and the record rings the log viewer reads. A robust process-shared
+// mutex guards it; when a process dies holding it, the next locker repairs
+// whatever that process may have left half-written and goes on.
+//
+// The segment is only ever shared between copies of this library; its
+// layout carries a magic number, a version and its size, and a process whose
+// build disagrees refuses to use it.
+#include <pthread.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tavinter {
+
+constexpr int kPortCount = 326;
+constexpr int kClientSlots = 512;
+constexpr int kLineBytes = 125;
+constexpr int kLineChars = 118;
+constexpr int kPortRingLines = 3000;
+constexpr int kClientRingLines = 10000;
+constexpr int kPortRings = 16;
+constexpr int kClientRings = 32;
+constexpr int kNameBytes = 84;
+
+struct SegProcess {
+  int32_t pid;
+  uint32_t pad;
+  uint64_t startTime;  // from /proc/<pid>/stat, so a reused pid is not taken for the old process
+};
+
+struct SegPort {
+  int32_t inUse;       // a server holds the port
+  int32_t ready;       // the server has published its endpoint
+  SegProcess server;
+  int32_t watchers;    // viewers watching the port
+  int32_t ring;        // index into the port rings, -1 none
+  uint32_t status;     // bit 7: changed since the viewer last looked
+  int32_t hasConfig;
+  int32_t configValue;
+  uint8_t config[200];
+  char serverName[32];
+  int32_t modemConnected;
+  int32_t modemHandle;
+  int32_t modemForced;     // the connected call's owner took the port over
+  char dialText[kNameBytes];
+};
+
+struct SegClient {
+  int32_t used;
+  int32_t handle;
+  SegProcess owner;    // the client process
+  int32_t port;        // 0 while not attached to a server
+  int32_t open;        // the server confirmed the open
+  int32_t ring;        // index into the client rings, -1 none
+  int32_t forcedOff;   // the port was taken over by a modem owner
+  char name[kNameBytes];
+  char lastCommand[kNameBytes];
+};
+
+struct SegRing {
+  int32_t owner;       // port number or client handle, 0 = free
+  int32_t capacity;
+  int32_t count;       // lines in use
+  int32_t start;       // index of the oldest line
+  uint32_t status;     // bit 7: lines added since the viewer last looked
+  int32_t watchers;
+};
+
+struct SegHeader {
+  uint32_t magic;
+  uint32_t version;
+  uint64_t size;
+  pthread_mutex_t mutex;
+  int32_t nextHandle;
+  int32_t viewers;
+  uint32_t repairs;    // how often a dead holder's state was repaired
+};
+
+struct Segment {
+  SegHeader header;
+  SegPort ports[kPortCount];
+  SegClient clients[kClientSlots];
+  SegRing portRings[kPortRings];
+  SegRing clientRings[kClientRings];
+  char portLines[kPortRings][kPortRingLines][kLineBytes];
+  char clientLines[kClientRings][kClientRingLines][kLineBytes];
+};
+
+// The mapped segment of this process; created and initialised on first use.
+// Null when it cannot be mapped (the caller then reports TAV_E_SEGMENT).
+Segment* MappedSegment();
+
+// Holds the segment mutex for a scope. Waits at most a few seconds, so a
+// live process stuck while holding it cannot hang the caller.
+class CSegmentLock {
+ public:
+  CSegmentLock();
+  ~CSegmentLock();
+  CSegmentLock(const CSegmentLock&) = delete;
+  CSegmentLock& operator=(const CSegmentLock&) = delete;
+  bool Held() const { return segment_ != nullptr; }
+  Segment* operator->() const { return segment_; }
+  Segment& operator*() const { return *segment_; }
+
+ private:
+  Segment* segment_ = nullptr;
+};
+
+// The shared-memory name of this user's segment.
+const char* SegmentName();
+
+// Makes a segment consistent after a holder died: ring indices in range,
+// every line terminated, counts recomputed. Called with the mutex held.
+void RepairSegment(Segment& s);
+
+// The ring of a port or client under the lock; null when there is none.
+SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]);
+SegRing* ClientRing(Segment& s, int handle, char (**lines)[kLineBytes]);
+SegClient* FindClient(Segment& s, int handle);
+// Allocates or frees a ring; -1 when the pool is exhausted.
+int AllocPortRing(Segment& s, int port);
+int AllocClientRing(Segment& s, int handle);
+void FreePortRing(Segment& s, int index);
+void FreeClientRing(Segment& s, int index);
+// Appends one line (cut to 118 characters) to a ring.
+void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size_t length);
+
+}  // namespace tavinter

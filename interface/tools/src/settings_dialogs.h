@@ -1,0 +1,60 @@
+#pragma once
+// The communication settings dialog and the station dialog.
+#include <QDialog>
+
+#include "destination.h"
+
+class QComboBox;
+class QLineEdit;
+class QSpinBox;
+class QLabel;
+
+namespace tavtools {
+
+class CCommSettingsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  CCommSettingsDialog(QWidget* parent, const CDestination& initial, int language);
+  CDestination Destination() const;
+
+  QComboBox* kindBox() const { return kind_; }
+  QSpinBox* comPortBox() const { return comPort_; }
+  QComboBox* baudBox() const { return baud_; }
+  QComboBox* dataBitsBox() const { return dataBits_; }
+  QComboBox* parityBox() const { return parity_; }
+  QComboBox* stopBitsBox() const { return stopBits_; }
+  QSpinBox* timeoutBox() const { return timeout_; }
+  QLineEdit* addressEdit() const { return address_; }
+  QSpinBox* tcpPortBox() const { return tcpPort_; }
+  QSpinBox* stationBox() const { return station_; }
+
+ public slots:
+  void accept() override;
+
+ private:
+  void UpdateEnabled();
+  int language_;
+  QComboBox* kind_;
+  QSpinBox* comPort_;
+  QComboBox* baud_;
+  QComboBox* dataBits_;
+  QComboBox* parity_;
+  QComboBox* stopBits_;
+  QSpinBox* timeout_;
+  QLineEdit* address_;
+  QSpinBox* tcpPort_;
+  QSpinBox* station_;
+};
+
+class CStationDialog : public QDialog {
+  Q_OBJECT
+ public:
+  CStationDialog(QWidget* parent, int station, const std::string& destination, int language);
+  int Station() const;
+  QSpinBox* stationBox() const { return station_; }
+
+ private:
+  QSpinBox* station_;
+};
+
+}  // namespace tavtools

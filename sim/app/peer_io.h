@@ -1,0 +1,36 @@
+#pragma once
+// Byte movers of the program plcsim: pseudo-terminals, serial devices and
+// TCP sockets, and the loops that feed the PLC (or the modem) from them.
+#include <atomic>
+#include <string>
+
+#include "sim/modem_emulator.h"
+#include "sim/sim_plc.h"
+
+namespace plcsim {
+
+// Set by the signal handlers: end the program, or power-cycle the unit.
+extern std::atomic<bool> g_stop;
+extern std::atomic<bool> g_powerCycle;
+
+// A new pseudo-terminal in raw mode: its master side for us, the path of the
+// slave side for the peer. The slave is kept open here too, so that a peer
+// closing and reopening it never hangs the line up. -1 on failure.
+int OpenPseudoTerminal(std::string& slavePath, int& slaveFd, std::string& error);
+// A serial device in raw mode; -1 on failure.
+int OpenSerialDevice(const std::string& path, std::string& error);
+
+// Serves a byte stream (serial line or pseudo-terminal) until stopped, or
+// until the peer closes it (returns false then).
+bool ServeStream(sim::CSimPlc& plc, int fd);
+// Serves the modem emulator on a byte stream until stopped.
+void ServeModem(sim::CSimPlc& plc, int fd, const sim::ModemConfig& config);
+// Listens on 127.0.0.1:port and serves every connection. False on failure.
+bool ServeTcp(sim::CSimPlc& plc, int port, std::string& error);
+// Connects to host:port and serves the link, reconnecting until stopped.
+bool ServeOutgoing(sim::CSimPlc& plc, const std::string& host, int port, std::string& error);
+
+// Prints a frame to standard error ("<" in, ">" out).
+void LogFrame(bool incoming, std::string_view bytes);
+
+}  // namespace plcsim
