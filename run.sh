@@ -10,8 +10,8 @@ bin=build/bin
 launch=()
 if [ -x "$bin/AxisCfg" ]; then
   launch=("$bin/AxisCfg" "$@")
-elif [ -x "$bin/axview_demo" ]; then
-  launch=("$bin/axview_demo" "$@")
+elif [ -x "$bin/axview_grid_demo" ]; then
+  launch=("$bin/axview_grid_demo" "$@")
 elif [ -x "$bin/plcsim" ]; then
   launch=("$bin/plcsim" --help)
 else

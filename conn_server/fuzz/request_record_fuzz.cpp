@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   open[0] = data[0];
   open[1] = 0;
   open[tavinter::CRequestRecord::kChannelConfig] = tavinter::kKindSimulation;
-  core.Handle(kReqOpen, open.data(), open.size());
+  core.Handle(tavinter::kRequestOpen, open.data(), open.size());
   // The input: one code byte, an answer for the simulated PLC, and a record image.
   const int code = data[1] % 2 ? data[2] : 10 + data[2] % 8;
   size_t answerLength = std::min<size_t>(data[3], size - 4);

@@ -97,12 +97,12 @@ TEST_F(ExchangeTest, SilentPeerTimesOutWithRetryTimeOnPlainSerial) {
 
 TEST_F(ExchangeTest, FlagsAndBroadcast) {
   std::string delivered;
-  EXPECT_EQ(Run(kFlagNoAnswer, delivered), kOk);
+  EXPECT_EQ(Run(tavinter::kFlagNoAnswer, delivered), kOk);
   EXPECT_EQ(link.writes.size(), 1u);
   link.writes.clear();
   // One attempt, any well-formed answer (here another station's) taken.
   link.replies.push_back({{0, CompleteFrame("%07$XX")}});
-  EXPECT_EQ(Run(kFlagOneAttemptAnyAnswer, delivered), kOk);
+  EXPECT_EQ(Run(tavinter::kFlagSingleUnchecked, delivered), kOk);
   EXPECT_EQ(delivered, CompleteFrame("%07$XX").substr(3));
   link.writes.clear();
   text = "%FF#WCSR00011";

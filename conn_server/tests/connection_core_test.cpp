@@ -44,15 +44,15 @@ struct CoreTest : ::testing::Test {
 };
 
 TEST_F(CoreTest, OpenCommandAndCloseOnTheSimulationChannel) {
-  ASSERT_EQ(Send(kReqOpen, OpenRecord(1)), kOk);
-  EXPECT_EQ(CConnectionCore::ClientResult(kReqOpen, kOk), kClientResult);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  EXPECT_EQ(CConnectionCore::ClientResult(tavinter::kRequestOpen, kOk), kClientResult);
   EXPECT_TRUE(core.ChannelOpen());
   EXPECT_EQ(lib.configValue, 7);
   EXPECT_EQ(lib.calls, (std::vector<std::string>{"add 1 client1", "opendone 1"}));
 
   std::string answer = CompleteFrame("%01$RD1234");
   lib.simAnswers = {answer};
-  ASSERT_EQ(Send(kReqCommand, Command(1, "%01#RDD0000000001")), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RDD0000000001")), kOk);
   EXPECT_EQ(lib.frames[0], CompleteFrame("%01#RDD0000000001"));
   EXPECT_EQ(lib.stations[0], 1);
   EXPECT_EQ(lib.delivered[1], answer.substr(3));
@@ -63,76 +63,76 @@ TEST_F(CoreTest, OpenCommandAndCloseOnTheSimulationChannel) {
   EXPECT_EQ(lib.logs[1].bytes, answer);
 
   // No answer, a bad code, and "**" in place of the code.
-  EXPECT_EQ(Send(kReqCommand, Command(1, "%01#RT")), kErrNoAnswer);
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RT")), kErrNoAnswer);
   std::string bad = answer;
   bad[bad.size() - 2] ^= 1;
   lib.simAnswers = {bad};
-  EXPECT_EQ(Send(kReqCommand, Command(1, "%01#RD")), kErrBlockCheck);
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RD")), kErrBlockCheck);
   lib.simAnswers = {"%01$RD12**\r"};
-  EXPECT_EQ(Send(kReqCommand, Command(1, "%01#RD")), kOk);
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RD")), kOk);
   // The marked form: logged as 17 and 16, the answer prefixed with its length.
   lib.simAnswers = {answer};
   lib.logs.clear();
-  ASSERT_EQ(Send(kReqCommand, Command(1, "%01#RD", 1, 0x0010)), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RD", 1, 0x0010)), kOk);
   EXPECT_EQ(lib.logs[0].direction, kLogSentMarked);
   EXPECT_EQ(lib.logs[1].direction, kLogReceivedCounted);
   std::string body = answer.substr(3);
   EXPECT_EQ(lib.delivered[1], std::string(1, static_cast<char>(body.size())) + '\0' + body);
 
-  ASSERT_EQ(Send(kReqOpen, OpenRecord(2)), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2)), kOk);
   CRequestRecord close1, close2;
   close1.SetClientHandle(1);
   close2.SetClientHandle(2);
-  EXPECT_EQ(Send(kReqClose, close1), kOk);
+  EXPECT_EQ(Send(tavinter::kRequestClose, close1), kOk);
   EXPECT_TRUE(core.ChannelOpen());
-  EXPECT_EQ(Send(kReqClose, close1), kErrClient);
-  EXPECT_EQ(Send(kReqClose, close2), kCloseLast);
-  EXPECT_EQ(CConnectionCore::ClientResult(kReqClose, kCloseLast), kClientResult);
+  EXPECT_EQ(Send(tavinter::kRequestClose, close1), kErrClient);
+  EXPECT_EQ(Send(tavinter::kRequestClose, close2), kCloseLast);
+  EXPECT_EQ(CConnectionCore::ClientResult(tavinter::kRequestClose, kCloseLast), kClientResult);
   EXPECT_FALSE(core.ChannelOpen());
   EXPECT_EQ(lib.tearDowns, 1);
 }
 
 TEST_F(CoreTest, ClientListRules) {
-  for (int h = 1; h <= 512; ++h) ASSERT_EQ(Send(kReqOpen, OpenRecord(static_cast<int16_t>(h))), kOk) << h;
-  EXPECT_EQ(Send(kReqOpen, OpenRecord(600)), kErrClient);
-  EXPECT_EQ(CConnectionCore::ClientResult(kReqOpen, kErrClient), kErrClient);
+  for (int h = 1; h <= 512; ++h) ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(static_cast<int16_t>(h))), kOk) << h;
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(600)), kErrClient);
+  EXPECT_EQ(CConnectionCore::ClientResult(tavinter::kRequestOpen, kErrClient), kErrClient);
   // A second open with a handle already present fails and takes the handle out.
-  EXPECT_EQ(Send(kReqOpen, OpenRecord(5)), kErrClient);
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(5)), kErrClient);
   EXPECT_FALSE(core.Clients().Contains(5));
   EXPECT_EQ(core.Clients().Count(), 511u);
-  EXPECT_EQ(Send(kReqCommand, Command(5, "%01#RT")), kErrClient);
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(5, "%01#RT")), kErrClient);
   EXPECT_EQ(Send(13, Command(6, "")), kOk);  // accepted without action
   EXPECT_EQ(Send(12345, Command(6, "")), kOk);
   EXPECT_EQ(Send(100, Command(6, "")), kErrNoBoard);
 }
 
 TEST_F(CoreTest, ChannelKindsThisBuildDoesNotCarryFailTheOpen) {
-  EXPECT_EQ(Send(kReqOpen, OpenRecord(1, tavinter::kKindBoardH)), kErrLibraryOpen);
-  EXPECT_EQ(Send(kReqOpen, OpenRecord(1, tavinter::kKindBoardP)), kErrBoardAttach);
-  EXPECT_EQ(Send(kReqOpen, OpenRecord(1, tavinter::kKindEthernet)), kErrChannelKind);
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardH)), kErrLibraryOpen);
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardP)), kErrBoardAttach);
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindEthernet)), kErrChannelKind);
   EXPECT_TRUE(core.Clients().Empty());
   EXPECT_EQ(lib.calls.back(), "openfailed 1");
   // A serial device that cannot be opened.
-  EXPECT_EQ(Send(kReqOpen, OpenRecord(1, tavinter::kKindSerial)), kErrSerialOpen);
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindSerial)), kErrSerialOpen);
   EXPECT_FALSE(core.ChannelOpen());
 }
 
 TEST_F(CoreTest, DamagedRecordsAreRefused) {
-  ASSERT_EQ(Send(kReqOpen, OpenRecord(1)), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
   CRequestRecord r = Command(1, "%01#RT");
   auto& b = r.Bytes();
   std::fill(b.begin() + CRequestRecord::kCommandText, b.begin() + CRequestRecord::kCommandText + 2049, 'A');
-  EXPECT_EQ(Send(kReqCommand, r), kErrBadRecord);
+  EXPECT_EQ(Send(tavinter::kRequestCommand, r), kErrBadRecord);
   CRequestRecord raw = Command(1, "");
   raw.SetDataLength(9000);
-  EXPECT_EQ(Send(kReqRawBytes52, raw), kErrBadRecord);
-  EXPECT_EQ(core.Handle(kReqCommand, b.data(), 100), kErrBadRecord);
-  EXPECT_EQ(core.Handle(kReqCommand, nullptr, 9369), kErrBadRecord);
+  EXPECT_EQ(Send(tavinter::kRequestRawBytes, raw), kErrBadRecord);
+  EXPECT_EQ(core.Handle(tavinter::kRequestCommand, b.data(), 100), kErrBadRecord);
+  EXPECT_EQ(core.Handle(tavinter::kRequestCommand, nullptr, 9369), kErrBadRecord);
   CRequestRecord name = OpenRecord(2);
   std::fill(name.Bytes().begin() + 2, name.Bytes().begin() + 82, 'n');
-  EXPECT_EQ(Send(kReqOpen, name), kErrBadRecord);
+  EXPECT_EQ(Send(tavinter::kRequestOpen, name), kErrBadRecord);
   // Raw transfers need a byte link; the simulation has none.
-  EXPECT_EQ(Send(kReqRawText, Command(1, "%01#RT")), kErrChannelKind);
+  EXPECT_EQ(Send(tavinter::kRequestRawText, Command(1, "%01#RT")), kErrChannelKind);
 }
 
 TEST_F(CoreTest, PreCommandStationPauseAndNotedCommand) {
@@ -140,38 +140,38 @@ TEST_F(CoreTest, PreCommandStationPauseAndNotedCommand) {
   CChannelConfig c = open.ChannelConfig();
   c.SetStationPause(40);
   open.SetChannelConfig(c);
-  ASSERT_EQ(Send(kReqOpen, open), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, open), kOk);
   lib.preCommand = "%01#WCSR00011";
   lib.simAnswers = {CompleteFrame("%01$WC"), CompleteFrame("%01$RD1")};
-  ASSERT_EQ(Send(kReqCommand, Command(1, "%01#RD")), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RD")), kOk);
   ASSERT_EQ(lib.frames.size(), 2u);
   EXPECT_EQ(lib.frames[0], CompleteFrame("%01#WCSR00011"));
   EXPECT_EQ(clock.slept, 40);
   // Same station again: no pause (UNITCHK); another station: a pause.
   lib.preCommand.clear();
   lib.simAnswers = {CompleteFrame("%01$RD1"), CompleteFrame("%02$RD1")};
-  Send(kReqCommand, Command(1, "%01#RD"));
+  Send(tavinter::kRequestCommand, Command(1, "%01#RD"));
   EXPECT_EQ(clock.slept, 40);
-  Send(kReqCommand, Command(1, "%02#RD", 2));
+  Send(tavinter::kRequestCommand, Command(1, "%02#RD", 2));
   EXPECT_EQ(clock.slept, 80);
   // Request 16: no pre-command, no pause; the library hears of the command.
   lib.preCommand = "%01#XX";
   lib.frames.clear();
   lib.simAnswers = {CompleteFrame("%03$RD1")};
-  ASSERT_EQ(Send(kReqCommandNoted, Command(1, "%03#RD", 3)), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestCommandNoted, Command(1, "%03#RD", 3)), kOk);
   EXPECT_EQ(lib.frames.size(), 1u);
   EXPECT_EQ(clock.slept, 80);
   EXPECT_EQ(lib.calls.back(), "note %03#RD");
 }
 
 TEST_F(CoreTest, MonitorRegistersOnceThenOnlyRuns) {
-  ASSERT_EQ(Send(kReqOpen, OpenRecord(1)), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
   CRequestRecord m = Command(1, "", 1);
   ASSERT_TRUE(m.SetDataRegistration(0, "%01#MDD00100"));
   ASSERT_TRUE(m.SetContactRegistration(0, "%01#MCR0001"));
   lib.simAnswers = {CompleteFrame("%01$MD"), CompleteFrame("%01$MD"), CompleteFrame("%01$MC"),
                     CompleteFrame("%01$MC"), CompleteFrame("%01$MG0102")};
-  ASSERT_EQ(Send(kReqMonitor, m), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
   ASSERT_EQ(lib.frames.size(), 5u);
   EXPECT_EQ(lib.frames[0], CompleteFrame("%01#MDFFFFFF"));
   EXPECT_EQ(lib.frames[1], CompleteFrame("%01#MDD00100"));
@@ -180,14 +180,14 @@ TEST_F(CoreTest, MonitorRegistersOnceThenOnlyRuns) {
   EXPECT_EQ(lib.delivered[1], CompleteFrame("%01$MG0102").substr(3));
   lib.frames.clear();
   lib.simAnswers = {CompleteFrame("%01$MG0102")};
-  ASSERT_EQ(Send(kReqMonitor, m), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
   EXPECT_EQ(lib.frames, std::vector<std::string>{CompleteFrame("%01#MG")});
   // Two data frames: the run command takes the long-frame header.
   ASSERT_TRUE(m.SetDataRegistration(1, "%01#MDD00200"));
   lib.frames.clear();
   lib.simAnswers = {CompleteFrame("%01$MD"), CompleteFrame("%01$MD"), CompleteFrame("%01$MD"),
                     CompleteFrame("<01$MG01")};
-  ASSERT_EQ(Send(kReqMonitor, m), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
   EXPECT_EQ(lib.frames.back(), CompleteFrame("<01#MG"));
 }
 
@@ -196,8 +196,8 @@ TEST_F(CoreTest, TickRemovesVanishedClientsAndEndsWhenIdle) {
   EXPECT_FALSE(core.Tick(101));
   EXPECT_FALSE(core.Tick(103));
   EXPECT_TRUE(core.Tick(104));   // more than 3 seconds
-  ASSERT_EQ(Send(kReqOpen, OpenRecord(1)), kOk);
-  ASSERT_EQ(Send(kReqOpen, OpenRecord(2)), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2)), kOk);
   lib.dead.insert(1);
   EXPECT_FALSE(core.Tick(200));
   EXPECT_FALSE(core.Clients().Contains(1));

@@ -187,6 +187,21 @@ int TavSendCommand(unsigned char* record, int station, const char* command, char
   return 0;
 }
 
+int TavRequest(unsigned char* record, int code, const unsigned char* requestRecord, unsigned char* answer,
+               int answerSize, int* answerLength) {
+  if (answerLength) *answerLength = 0;
+  if (answerSize < 0 || (answerSize > 0 && !answer)) return TAV_E_BAD_ARGUMENT;
+  CRequestRecord request;
+  if (requestRecord && !request.Parse(requestRecord, kRequestRecordSize)) return TAV_E_BAD_ARGUMENT;
+  std::vector<uint8_t> reply;
+  int rc = ClientRequest(record, code, request, reply);
+  if (rc != 0) return rc;
+  if (reply.size() > static_cast<size_t>(answerSize)) return TAV_E_BUFFER_SMALL;
+  std::copy(reply.begin(), reply.end(), answer);
+  if (answerLength) *answerLength = static_cast<int>(reply.size());
+  return 0;
+}
+
 int TavPortNumberOfRecord(const unsigned char* record) {
   if (!record) return TAV_E_BAD_RECORD;
   CConnectionRecord r(const_cast<unsigned char*>(record));

@@ -33,12 +33,12 @@ int CCommandExchange::ReadWithRepeats(const AnswerReadOptions& options, int chan
 int CCommandExchange::Run(const std::string& commandText, const ExchangeOptions& options, std::string& delivered) {
   delivered.clear();
   const uint16_t f = options.flags;
-  const bool single = (f & (kFlagOneAttemptAnyAnswer | kFlagReopen | kFlagReopenShort)) != 0;
+  const bool single = (f & (tavinter::kFlagSingleUnchecked | tavinter::kFlagReopen | tavinter::kFlagReopenShort)) != 0;
   const bool broadcast = IsBroadcast(commandText);
   const std::string frame = plcframe::CompleteFrame(commandText);
 
   AnswerReadOptions read;
-  read.timeoutMs = (f & kFlagReopenShort) ? 100 : options.timeoutMs;
+  read.timeoutMs = (f & tavinter::kFlagReopenShort) ? 100 : options.timeoutMs;
   read.checkOwner = !single;
   read.capacity = kAnswerBuffer;
 
@@ -47,7 +47,7 @@ int CCommandExchange::Run(const std::string& commandText, const ExchangeOptions&
   for (int attempt = 0; attempt < attempts; ++attempt) {
     result = Send(frame, options.markedSend);
     if (result != kOk) return result;
-    if ((f & kFlagNoAnswer) || broadcast) break;
+    if ((f & tavinter::kFlagNoAnswer) || broadcast) break;
     std::string answer;
     result = ReadWithRepeats(read, options.channelKind, answer);
     if (result == kOk) {

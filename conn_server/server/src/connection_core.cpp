@@ -50,7 +50,7 @@ CConnectionCore::~CConnectionCore() = default;
 
 int CConnectionCore::ClientResult(int code, int result) {
   if (result == kOk) return kClientResult;
-  if (code == kReqClose && result == kCloseLast) return kClientResult;
+  if (code == tavinter::kRequestClose && result == kCloseLast) return kClientResult;
   return result;
 }
 
@@ -60,11 +60,11 @@ void CConnectionCore::Record(uint8_t direction, const char* bytes, size_t length
 
 bool CConnectionCore::RecordIsSound(int code, const CRequestRecord& rec) {
   switch (code) {
-    case kReqOpen:
+    case tavinter::kRequestOpen:
       return HasNul(rec, CRequestRecord::kClientName, CRequestRecord::kClientNameWidth);
-    case kReqCommand: case kReqCommandNoted: case kReqCommand60: case kReqRawText: case kReqRawText55:
+    case tavinter::kRequestCommand: case tavinter::kRequestCommandNoted: case tavinter::kRequestCommand60: case tavinter::kRequestRawText: case tavinter::kRequestRawText55:
       return HasNul(rec, CRequestRecord::kCommandText, kCommandArea);
-    case kReqMonitor:
+    case tavinter::kRequestMonitor:
       for (int i = 0; i < tavinter::kRegistrationFrames; ++i) {
         if (!HasNul(rec, CRequestRecord::kCommandText + i * tavinter::kRegistrationFrameSize,
                     tavinter::kRegistrationFrameSize) ||
@@ -73,7 +73,7 @@ bool CConnectionCore::RecordIsSound(int code, const CRequestRecord& rec) {
           return false;
       }
       return true;
-    case kReqRawBytes52: case kReqRawBytes53: case kReqRawBytes54:
+    case tavinter::kRequestRawBytes: case tavinter::kRequestRawBytes53: case tavinter::kRequestRawBytes54:
       return rec.DataLength() <= kAnswerBuffer &&
              CRequestRecord::kCommandText + rec.DataLength() <= tavinter::kRequestRecordSize;
     default:
@@ -84,7 +84,7 @@ bool CConnectionCore::RecordIsSound(int code, const CRequestRecord& rec) {
 int CConnectionCore::Handle(int code, const uint8_t* record, size_t size) {
   CRequestRecord rec;
   if (!record || !rec.Parse(record, size) || !RecordIsSound(code, rec)) return kErrBadRecord;
-  if (code == kReqOpen) return Open(rec);
+  if (code == tavinter::kRequestOpen) return Open(rec);
   currentHandle_ = rec.ClientHandle();
   currentSub_ = rec.SubNumber();
   currentMode_ = rec.Mode();
@@ -107,15 +107,15 @@ int CConnectionCore::Dispatch(int code, const CRequestRecord& rec) {
   }
   if (IsBoardRequest(code)) return kErrNoBoard;
   switch (code) {
-    case kReqClose: return Close(rec.ClientHandle());
-    case kReqCommand:
-    case kReqCommand60: return PlcCommand(code, rec);
-    case kReqMonitor: return Monitor(rec);
-    case kReqCommandNoted: return NotedCommand(rec);
-    case kReqReadByte: return ReadByte();
-    case kReqRawText: case kReqRawText55: case kReqRawBytes52: case kReqRawBytes53: case kReqRawBytes54:
+    case tavinter::kRequestClose: return Close(rec.ClientHandle());
+    case tavinter::kRequestCommand:
+    case tavinter::kRequestCommand60: return PlcCommand(code, rec);
+    case tavinter::kRequestMonitor: return Monitor(rec);
+    case tavinter::kRequestCommandNoted: return NotedCommand(rec);
+    case tavinter::kRequestReadByte: return ReadByte();
+    case tavinter::kRequestRawText: case tavinter::kRequestRawText55: case tavinter::kRequestRawBytes: case tavinter::kRequestRawBytes53: case tavinter::kRequestRawBytes54:
       return RawSend(code, rec);
-    case kReqDial: case kReqHangUp: case kReqModemResult: case kReqAcceptCheck: case kReqOpenLink:
+    case tavinter::kRequestDial: case tavinter::kRequestHangUp: case tavinter::kRequestModemResult: case tavinter::kRequestAcceptCheck: case tavinter::kRequestOpenLink:
       return kErrChannelKind;  // modem and Ethernet requests need transports this build lacks
     default:
       return kOk;  // 13, 14, 28, 29, 42..49 and unknown codes of a registered client
@@ -215,13 +215,14 @@ void CConnectionCore::StationPause(int station) {
 
 int CConnectionCore::PlcCommand(int /*code*/, const CRequestRecord& rec) {
   const uint16_t flags = rec.Flags();
-  const bool reopen = (flags & (kFlagReopen | kFlagReopenShort)) != 0;
+  const bool reopen = (flags & (tavinter::kFlagReopen | tavinter::kFlagReopenShort)) != 0;
   if (reopen && config_.Kind() == tavinter::kKindSerial && channel_) {
     CChannelConfig fresh = config_;
     uint8_t bytes[tavinter::kChannelConfigSize];
     if (library_.GetChannelConfig(port_, bytes)) fresh.Parse(bytes, sizeof bytes);
     int rc = channel_->Reopen(fresh);
-    if (rc != kOk || (flags & kFlagReopenOnly)) return rc;
+    // With 0x0010 the request only re-opens the port.
+    if (rc != kOk || (flags & tavinter::kFlagMarked)) return rc;
   }
   if (!reopen) {
     std::string pre;
@@ -322,8 +323,8 @@ int CConnectionCore::RawSend(int code, const CRequestRecord& rec) {
   CCommandExchange* exchange = channel_ ? channel_->Exchange() : nullptr;
   if (!link || !exchange) return kErrChannelKind;
   const uint16_t flags = rec.Flags();
-  const bool text = code == kReqRawText || code == kReqRawText55;
-  const bool unchanged = !text || (flags & kFlagRawUnchanged);
+  const bool text = code == tavinter::kRequestRawText || code == tavinter::kRequestRawText55;
+  const bool unchanged = !text || (flags & tavinter::kFlagRawUnchanged);
   std::string frame;
   if (text) {
     frame = rec.CommandText();
@@ -333,7 +334,7 @@ int CConnectionCore::RawSend(int code, const CRequestRecord& rec) {
     frame.assign(bytes.begin(), bytes.end());
   }
   int rc = exchange->Send(frame, false);
-  if (rc != kOk || (flags & kFlagNoAnswer)) return rc;
+  if (rc != kOk || (flags & tavinter::kFlagNoAnswer)) return rc;
   CAnswerReader reader(*link, clock_, this);
   AnswerReadOptions o;
   o.timeoutMs = requestTimeoutMs_;

@@ -8,7 +8,7 @@ namespace connsrv {
 int CSimulationChannel::Command(const std::string& text, int station, const ExchangeOptions& options,
                                 std::string& delivered) {
   delivered.clear();
-  const bool marked = (options.flags & kFlagReopenOnly) != 0;  // 0x0010: the caller's extra marker
+  const bool marked = (options.flags & tavinter::kFlagMarked) != 0;  // 0x0010: the caller's extra marker
   std::string frame = plcframe::CompleteFrame(text);
   log_.Record(marked ? kLogSentMarked : kLogSent, frame.data(), frame.size());
   std::string answer;

@@ -31,6 +31,9 @@ enum RequestCode : int32_t {
   kRequestOpenLink = 41,
   kRequestRawText = 51,
   kRequestRawBytes = 52,
+  kRequestRawBytes53 = 53,
+  kRequestRawBytes54 = 54,
+  kRequestRawText55 = 55,
   kRequestCommand60 = 60,
   kRequestClose = 999,
 };

@@ -70,6 +70,12 @@ int TavWriteUnitWords(unsigned char* record, int station, int memoryKind, int sl
 int TavSendCommand(unsigned char* record, int station, const char* command,
                    char* answer, int answerSize, int* answerLength);
 
+/* Sends any request code with a 9,369-byte request record (null: an empty
+ * one) through the open connection; the client handle is filled in. 0 with
+ * the delivered answer in answer (answerLength bytes), or the error code. */
+int TavRequest(unsigned char* record, int code, const unsigned char* requestRecord, unsigned char* answer,
+               int answerSize, int* answerLength);
+
 /* The server port number (1..326) of the record's channel, or TAV_E_BAD_RECORD. */
 int TavPortNumberOfRecord(const unsigned char* record);
 

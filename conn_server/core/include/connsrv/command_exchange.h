@@ -9,18 +9,9 @@
 #include "connsrv/answer_reader.h"
 #include "connsrv/byte_link.h"
 #include "connsrv/server_settings.h"
+#include "tavinter/request_record.h"
 
 namespace connsrv {
-
-// Request flags of a PLC command.
-enum RequestFlags : uint16_t {
-  kFlagNoAnswer = 0x0001,
-  kFlagOneAttemptAnyAnswer = 0x0002,
-  kFlagReopen = 0x0008,
-  kFlagReopenOnly = 0x0010,
-  kFlagRawUnchanged = 0x0020,
-  kFlagReopenShort = 0x1000,
-};
 
 constexpr int kChannelSerial = 1;
 constexpr size_t kAnswerBuffer = 2050;

@@ -16,27 +16,6 @@
 
 namespace connsrv {
 
-// Request codes the server knows.
-enum RequestCodes : int {
-  kReqOpen = 1,
-  kReqCommand = 10,
-  kReqMonitor = 15,
-  kReqCommandNoted = 16,
-  kReqReadByte = 26,
-  kReqDial = 30,
-  kReqHangUp = 31,
-  kReqModemResult = 35,
-  kReqAcceptCheck = 40,
-  kReqOpenLink = 41,
-  kReqRawText = 51,
-  kReqRawBytes52 = 52,
-  kReqRawBytes53 = 53,
-  kReqRawBytes54 = 54,
-  kReqRawText55 = 55,
-  kReqCommand60 = 60,
-  kReqClose = 999,
-};
-
 class CConnectionCore : public ILogSink {
  public:
   CConnectionCore(int port, IServerLibrary& library, IClock& clock, const CServerSettings& settings);
