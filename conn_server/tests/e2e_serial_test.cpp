@@ -11,7 +11,7 @@
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 
-using connsrv_test::PeerProcess;
+using keldtest::PeerProcess;
 
 namespace {
 

@@ -95,7 +95,7 @@ int ClientsOnSimulationPort() {
 TEST(SimulationEndToEnd, SecondServerCopyIsRefused) {
   Connection c("holder");
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
-  connsrv_test::PeerProcess second("KELD_TAVMGR", {"-326", "-1"});
+  keldtest::PeerProcess second("KELD_TAVMGR", {"-326", "-1"});
   EXPECT_EQ(second.Wait(5000), 1);
   // The running copy is untouched.
   uint16_t model = 0;

@@ -24,6 +24,9 @@ struct Command {
   int (*run)(const Args& args);
 };
 
+// The setting file commands: new, info, check, export-csv, verify, convert, dump.
+const std::vector<Command>& FileCommands();
+
 // The unit commands: read-words, write-words, unit-info.
 const std::vector<Command>& UnitCommands();
 

@@ -29,7 +29,11 @@ int UsageError(const char* command, const std::string& message) {
 
 namespace {
 
-std::vector<Command> AllCommands() { return UnitCommands(); }
+std::vector<Command> AllCommands() {
+  std::vector<Command> all = FileCommands();
+  all.insert(all.end(), UnitCommands().begin(), UnitCommands().end());
+  return all;
+}
 
 void PrintUsage(FILE* out) {
   std::fprintf(out, "Usage: axcfg COMMAND [arguments]   (axcfg COMMAND --help for details)\n\nCommands:\n");

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "axcfg_data/unit_types.h"
+#include "axcfg_unit/fixed_destination_library.h"
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
 #include "destination_option.h"
@@ -15,39 +16,6 @@ namespace axcfg::cli {
 namespace {
 
 constexpr const char* kAppName = "Axis Configurator";
-
-// The real library, but the destination comes from --dest instead of the
-// application's stored settings.
-class CCliLinkLibrary : public ILinkLibrary {
- public:
-  explicit CCliLinkLibrary(const std::array<uint8_t, kLinkContextSize>& destination) : dest_(destination) {}
-  int SetProductNo(uint8_t* c, int n) override { return real().SetProductNo(c, n); }
-  int ReadSection(uint8_t* c, const std::string&) override {
-    std::memcpy(c, dest_.data(), dest_.size());
-    return 0;
-  }
-  int SetLanguage(uint8_t* c, int english) override { return real().SetLanguage(c, english); }
-  int SetApplicationName(uint8_t* c, const std::string& n) override { return real().SetApplicationName(c, n); }
-  int Open(void* owner, uint8_t* c) override { return real().Open(owner, c); }
-  int Close(uint8_t* c) override { return real().Close(c); }
-  std::string ErrorText(const uint8_t* c, int code) override { return real().ErrorText(c, code); }
-  int ReadWords(uint8_t* c, int st, int slot, long a, long n, uint16_t* w) override {
-    return real().ReadWords(c, st, slot, a, n, w);
-  }
-  int WriteWords(uint8_t* c, int st, int slot, long a, long n, const uint16_t* w) override {
-    return real().WriteWords(c, st, slot, a, n, w);
-  }
-  int CommunicationSettings(uint8_t*, const std::string&, void*, uint16_t&, std::string&) override { return 2; }
-  int SpecifyStation(uint8_t*, void*, const std::string&, uint16_t&, std::string&) override { return 2; }
-  std::string DestinationText(const uint8_t* c, uint16_t n, const std::string& name) override {
-    return real().DestinationText(c, n, name);
-  }
-  int CheckProgrammingTool(uint8_t*, uint16_t, const std::string&, const std::string&) override { return 0; }
-
- private:
-  static ILinkLibrary& real() { return TavLinkLibrary(); }
-  std::array<uint8_t, kLinkContextSize> dest_;
-};
 
 // Errors go to stderr; nothing waits for a click.
 class CConsoleUi : public ILinkUi {
@@ -97,7 +65,7 @@ bool ParseUnitOptions(const char* command, const Args& args, UnitOptions& o, int
 // An open link for the options; null with the exit code on failure.
 struct OpenLink {
   std::array<uint8_t, kLinkContextSize> destination{};
-  std::unique_ptr<CCliLinkLibrary> library;
+  std::unique_ptr<CFixedDestinationLibrary> library;
   CConsoleUi ui;
   std::unique_ptr<CUnitLink> link;
 };
@@ -105,7 +73,7 @@ struct OpenLink {
 int Connect(const char* command, const UnitOptions& o, OpenLink& l) {
   std::string error;
   if (!ParseDestination(o.dest, l.destination.data(), error)) return UsageError(command, error);
-  l.library = std::make_unique<CCliLinkLibrary>(l.destination);
+  l.library = std::make_unique<CFixedDestinationLibrary>(l.destination);
   l.link = std::make_unique<CUnitLink>(kAppName, *l.library, l.ui);
   l.link->SetDestination(static_cast<uint16_t>(o.station), "");
   l.link->SetSlotNo(static_cast<uint16_t>(o.slot));

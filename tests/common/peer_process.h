@@ -11,7 +11,7 @@
 
 #include "test_home.h"
 
-namespace connsrv_test {
+namespace keldtest {
 
 class PeerProcess {
  public:
@@ -81,4 +81,4 @@ class PeerProcess {
   int out_ = -1;
 };
 
-}  // namespace connsrv_test
+}  // namespace keldtest

@@ -1,0 +1,327 @@
+// axcfg's setting file commands: new, info, check, export-csv, verify,
+// convert (and dump, in dump_command.cpp), on the cores of AxisCfg.
+#include <algorithm>
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "axcfg_data/axcfg_doc.h"
+#include "axcfg_data/compare.h"
+#include "axcfg_data/csv_export.h"
+#include "axcfg_data/data_check.h"
+#include "axcfg_data/document_file.h"
+#include "axcfg_data/pos_columns.h"
+#include "axcfg_data/pos_sheets.h"
+#include "axcfg_data/sync_group_check.h"
+#include "axcfg_data/unit_types.h"
+#include "file_support.h"
+
+namespace axcfg::cli {
+
+namespace {
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+// "A:1,2 B:3,4,5 6 7": groups as letter, colon and 2 or 3 axes; single axes
+// as their number. The layout is ordered as the axis dialogs order it:
+// groups A to D, then the single axes ascending.
+bool ParseLayout(const std::string& spec, uint32_t family, CAxisLayout& layout, std::string& error) {
+  std::array<uint16_t, 4> groups{};
+  uint16_t singles = 0, seen = 0;
+  size_t pos = 0;
+  auto addAxis = [&](const std::string& text, uint16_t& mask) {
+    if (text.size() != 1 || text[0] < '1' || text[0] > '8') return error = "\"" + text + "\" is not an axis 1 to 8", false;
+    const int axis = text[0] - '1';
+    if (family == kFamilyInterp && axis >= 4) return error = "the interpolation type has axes 1 to 4", false;
+    if (seen & (1u << axis)) return error = "axis " + text + " is given twice", false;
+    seen |= static_cast<uint16_t>(1u << axis);
+    mask |= static_cast<uint16_t>(1u << axis);
+    return true;
+  };
+  while (pos < spec.size()) {
+    size_t end = spec.find(' ', pos);
+    if (end == std::string::npos) end = spec.size();
+    const std::string token = spec.substr(pos, end - pos);
+    pos = end + 1;
+    if (token.empty()) continue;
+    if (token.size() > 2 && token[1] == ':') {
+      const int g = token[0] - 'A';
+      if (g < 0 || g > 3) return error = "\"" + token + "\": groups are A to D", false;
+      if (groups[g]) return error = "group " + token.substr(0, 1) + " is given twice", false;
+      size_t from = 2;
+      while (from <= token.size()) {
+        size_t comma = std::min(token.find(',', from), token.size());
+        if (!addAxis(token.substr(from, comma - from), groups[g])) return false;
+        from = comma + 1;
+      }
+      const int n = CountAxes(groups[g]);
+      if (n < 2 || n > 3) return error = "\"" + token + "\": a group has 2 or 3 axes", false;
+    } else if (!addAxis(token, singles)) {
+      return false;
+    }
+  }
+  if (!seen) return error = "the layout names no axis", false;
+  layout.Clear();
+  for (int g = 0; g < 4; ++g)
+    if (groups[g]) layout.Append(MakeGroupEntry(g + 1, groups[g]));
+  AxisList list = AxesOfMask(singles);
+  for (int i = 0; i < list.count; ++i) layout.Append(MakeSingleAxisEntry(list.axes[i]));
+  return true;
+}
+
+// The written name: ".axc" is added when missing. Refuses to replace a
+// file without --force.
+int OutputPath(const char* command, const ParsedArgs& a, std::string& out) {
+  auto it = a.values.find("-o");
+  if (it == a.values.end()) return UsageError(command, "-o FILE is missing");
+  out = WithSettingFileExtension(it->second);
+  if (Exists(out) && !a.Has("--force")) {
+    std::fprintf(stderr, "axcfg %s: %s exists (--force replaces it)\n", command, out.c_str());
+    return kExitFile;
+  }
+  return kExitOk;
+}
+
+int Save(CAxisCfgDoc& doc, const std::string& path) {
+  FileStatus st = SaveDocumentFile(doc, path);
+  if (!st.Succeeded()) {
+    std::fprintf(stderr, "%s\n", ConsoleText(FileStatusText(st, path)).c_str());
+    return kExitFile;
+  }
+  std::printf("%s\n", path.c_str());
+  return kExitOk;
+}
+
+int RunNew(const Args& args) {
+  ParsedArgs a;
+  if (int rc = ParseArgs("new", args, {"-o", "--family", "--layout"}, {"--force"}, a)) return rc;
+  // The layout may be given as one argument or as the words after --layout.
+  std::string spec = a.values.count("--layout") ? a.values["--layout"] : "1";
+  for (const std::string& p : a.positional) spec += " " + p;
+  if (!a.values.count("--layout") && !a.positional.empty()) return UsageError("new", "unexpected " + a.positional[0]);
+  uint32_t family = 0;
+  if (a.values.count("--family")) {
+    const std::string& f = a.values["--family"];
+    if (f != "0" && f != "1") return UsageError("new", "--family takes 0 or 1");
+    family = f == "1" ? kFamilyInterp : kFamilySrlx;
+  }
+  CAxisLayout layout;
+  std::string error;
+  if (!ParseLayout(spec, family, layout, error)) return UsageError("new", error);
+  std::string path;
+  if (int rc = OutputPath("new", a, path)) return rc;
+  CAxisCfgDoc doc;
+  doc.SetUnitFamily(family);
+  doc.SetLayout(layout);
+  return Save(doc, path);
+}
+
+int RunConvert(const Args& args) {
+  ParsedArgs a;
+  if (int rc = ParseArgs("convert", args, {"-o"}, {"--force"}, a)) return rc;
+  if (a.positional.size() != 1) return UsageError("convert", "expected FILE -o OUT");
+  std::string path;
+  if (int rc = OutputPath("convert", a, path)) return rc;
+  CAxisCfgDoc doc;
+  if (int rc = OpenSettingFile(a.positional[0], doc)) return rc;
+  return Save(doc, path);
+}
+
+std::string SyncText(const CSyncGroupRecord& g) {
+  if (g.operation == 0) return "off";
+  char buf[160];
+  std::snprintf(buf, sizeof buf, "on, mode %c, master axis %d, slave axis %d, difference %u, behavior %u",
+                g.mode == 1 ? 'B' : 'A', SyncAxisOfMask(g.masterMask) + 1, SyncAxisOfMask(g.slaveMask) + 1,
+                g.difference, g.differenceBehavior);
+  return buf;
+}
+
+int RunInfo(const Args& args) {
+  ParsedArgs a;
+  if (int rc = ParseArgs("info", args, {}, {}, a)) return rc;
+  if (a.positional.size() != 1) return UsageError("info", "expected FILE");
+  const std::string& path = a.positional[0];
+  CSettingDataSet set;
+  FileStatus st = ReadSettingFile(path, set);
+  if (!st.Succeeded()) {
+    std::fprintf(stderr, "%s\n", ConsoleText(FileStatusText(st, path)).c_str());
+    return kExitFile;
+  }
+  CAxisCfgDoc doc;
+  doc.SetCreatorField(set.creator.data(), set.creator.size());
+  doc.SetCommentField(set.comment.data(), set.comment.size());
+
+  std::printf("file:            %s\n", path.c_str());
+  std::printf("format version:  0x%04X%s\n", set.formatVersion,
+              set.formatVersion < kFormatVersion ? " (old version: opening converts it)" : "");
+  std::printf("family:          %u (%s)\n", set.family, GetFamilyName(set.family).c_str());
+  std::string labels, sheets;
+  for (int axis : LayoutAxesInOrder(set.layout)) labels += (labels.empty() ? "" : ", ") + set.layout.GetAxisLabel(axis);
+  for (uint32_t e : GetSheetEntries(set.layout)) sheets += (sheets.empty() ? "" : ", ") + GetSheetName(e);
+  std::printf("axes:            %s\n", labels.c_str());
+  std::printf("sheets:          %s\n", sheets.c_str());
+  std::printf("sync group 1:    %s\n", SyncText(set.sync[0]).c_str());
+  std::printf("sync group 2:    %s\n", SyncText(set.sync[1]).c_str());
+  std::printf("creator:         %s\n", doc.GetCreator().c_str());
+  std::printf("comment:         %s\n", doc.GetComment().c_str());
+  return kExitOk;
+}
+
+int RunCheck(const Args& args) {
+  ParsedArgs a;
+  if (int rc = ParseArgs("check", args, {}, {}, a)) return rc;
+  if (a.positional.size() != 1) return UsageError("check", "expected FILE");
+  CAxisCfgDoc doc;
+  if (int rc = OpenSettingFile(a.positional[0], doc)) return rc;
+  DataCheckResult r = CheckData(doc);
+  std::printf("%s\n", ConsoleText(r.message).c_str());
+  switch (r.stage) {
+    case CheckStage::Passed: return kExitOk;
+    case CheckStage::SyncGroups: break;
+    case CheckStage::Parameters:
+      std::printf("Parameter: %s, %s\n", doc.GetParamBlock().GetParamName(r.param).c_str(),
+                  doc.GetAxisLabel(r.axis).c_str());
+      break;
+    case CheckStage::Tables:
+      if (r.location == kTablesCheckFailed) break;
+      std::printf("Sheet: %s\n", GetSheetName(r.sheetEntry).c_str());
+      if (r.cellColumn < 0) {
+        const int column = LocationColumn(r.location);
+        if (column == 0)
+          std::printf("Table No. %d does not exist\n", LocationTable(r.location) + 1);
+        else
+          std::printf("Table No. %d: %s (not shown in the sheet)\n", LocationTable(r.location) + 1,
+                      GetColumnTitle(column, r.sheetEntry).c_str());
+      }
+      break;
+  }
+  return kExitDifference;
+}
+
+int RunExportCsv(const Args& args) {
+  ParsedArgs a;
+  if (int rc = ParseArgs("export-csv", args, {"--dir", "--name"}, {"--force"}, a)) return rc;
+  if (a.positional.size() != 1) return UsageError("export-csv", "expected FILE --dir DIR --name BASE");
+  if (!a.values.count("--dir") || !a.values.count("--name")) return UsageError("export-csv", "--dir and --name are needed");
+  CAxisCfgDoc doc;
+  if (int rc = OpenSettingFile(a.positional[0], doc)) return rc;
+  CsvNameCheck check = CheckCsvExport(doc.GetLayout(), a.values["--dir"], a.values["--name"]);
+  switch (check.verdict) {
+    case CsvNameVerdict::Ok: break;
+    case CsvNameVerdict::Invalid:
+      std::fprintf(stderr, "%s\n", ConsoleText(check.message).c_str());
+      return kExitUsage;
+    case CsvNameVerdict::Protected:
+      std::fprintf(stderr, "%s\n", ConsoleText(check.message).c_str());
+      return kExitFile;
+    case CsvNameVerdict::AskOverwrite:
+      if (a.Has("--force")) break;
+      std::fprintf(stderr, "%s\n(--force overwrites them)\n", ConsoleText(check.message).c_str());
+      return kExitFile;
+  }
+  CsvWriteResult w = WriteCsvFiles(doc, check.names);
+  const std::vector<std::string> all = check.names.All();
+  for (int i = 0; i < w.filesWritten; ++i) std::printf("%s\n", all[static_cast<size_t>(i)].c_str());
+  if (w.messageId) {
+    std::fprintf(stderr, "%s\n%s\n", ConsoleText(w.message).c_str(), w.systemError.c_str());
+    return kExitFile;
+  }
+  return kExitOk;
+}
+
+std::string DifferenceText(uint32_t code, const CAxisCfgDoc& doc) {
+  char buf[200];
+  const unsigned kind = code >> 28;
+  if (kind == 1) {
+    const char* what = code == kDiffCodeTotalAxes ? "number of axes" : code == kDiffCodeUsedAxes ? "used axes" : "axis entries";
+    std::snprintf(buf, sizeof buf, "0x%08X axis information: %s", code, what);
+    return buf;
+  }
+  const int axis = static_cast<int>((code >> 24) & 0x0F) + 1;
+  const int field = static_cast<int>((code >> 16) & 0xFF);
+  if (kind == 2) {
+    std::snprintf(buf, sizeof buf, "0x%08X axis %d parameter %d %s", code, axis, field,
+                  doc.GetParamBlock().GetParamName(field).c_str());
+    return buf;
+  }
+  static const char* const kFields[] = {"control method", "jump table No.",   "interpolation pattern",
+                                        "position mode",  "movement amount",  "auxiliary point",
+                                        "accel./decel. pattern", "acceleration time", "deceleration time",
+                                        "target speed",   "",                 "dwell time",
+                                        "auxiliary code", "comment"};
+  const char* name = field < 14 ? kFields[field] : field == kDiffFieldMissingRow ? "missing table" : "?";
+  std::snprintf(buf, sizeof buf, "0x%08X table No. %u axis %d %s", code, (code & 0xFFFF) + 1, axis, name);
+  return buf;
+}
+
+int RunVerify(const Args& args) {
+  ParsedArgs a;
+  if (int rc = ParseArgs("verify", args, {}, {"--list"}, a)) return rc;
+  if (a.positional.size() != 2) return UsageError("verify", "expected FILE OTHER");
+  CAxisCfgDoc doc;
+  if (int rc = OpenSettingFile(a.positional[0], doc)) return rc;
+  VerifyFileOutcome v = VerifyWithFile(doc, a.positional[1]);
+  if (!v.Completed()) {
+    std::fprintf(stderr, "%s\n", ConsoleText(v.FailureText()).c_str());
+    return kExitFile;
+  }
+  std::printf("Target : %s\n", v.result.target.c_str());
+  for (const std::string& line : VerifyResultLines(v.result)) std::printf("%s\n", line.c_str());
+  if (a.Has("--list"))
+    for (uint32_t code : v.differences) std::printf("%s\n", DifferenceText(code, doc).c_str());
+  return v.result.mismatch ? kExitDifference : kExitOk;
+}
+
+std::vector<Command> MakeCommands() {
+  return {
+    {"new", "create a setting file with a chosen family and axis layout",
+     "Usage: axcfg new -o FILE [--family 0|1] [--layout SPEC] [--force]\n"
+     "Writes a new setting file: every parameter and table at its reset value.\n"
+     "  --family 0   Positioning unit SRLX (default); 1 interpolation type (axes 1 to 4)\n"
+     "  --layout     interpolation groups as LETTER:AXES and single axes as numbers,\n"
+     "               for example \"A:1,2 B:3,4,5 6 7\" (default \"1\")\n"
+     "  --force      replace an existing file\n"
+     "\".axc\" is added to FILE when it does not end in it.\n",
+     RunNew},
+    {"info", "show family, axes, creator, comment and format version of a setting file",
+     "Usage: axcfg info FILE\nShows the file's format version, unit family, axis layout with the axis labels,\n"
+     "synchronous groups, creator and comment, as the file holds them.\n",
+     RunInfo},
+    {"check", "run the data check on a setting file",
+     "Usage: axcfg check FILE\n"
+     "Runs the data check of the configuration tool (synchronous groups, parameters of\n"
+     "the used axes, every positioning table of every sheet). Exit 0 with \"There was no\n"
+     "error.\", or exit 1 with the first problem and where it is.\n",
+     RunCheck},
+    {"export-csv", "export a setting file as CSV files",
+     "Usage: axcfg export-csv FILE --dir DIR --name BASE [--force]\n"
+     "Writes DIR/BASEP.csv (parameters) and one file per sheet: DIR/BASE<axis>.csv for a\n"
+     "single axis, DIR/BASE<group letter>.csv for an interpolation group. Existing files\n"
+     "are only replaced with --force; read-only files are never replaced.\n",
+     RunExportCsv},
+    {"verify", "compare a setting file with another one",
+     "Usage: axcfg verify FILE OTHER [--list]\n"
+     "Opens FILE as the configuration tool does and verifies it against OTHER (comments of\n"
+     "the tables included). Prints the axis information, parameter data and positioning\n"
+     "data lines and the overall result; --list adds every difference found. Exit 0 only\n"
+     "when everything agrees, 1 when something differs.\n",
+     RunVerify},
+    {"convert", "rewrite a setting file (old versions converted) in the current format",
+     "Usage: axcfg convert FILE -o OUT [--force]\n"
+     "Opens FILE (an old version is converted as the tool converts it) and saves it in\n"
+     "the current format as OUT.\n",
+     RunConvert},
+    {"dump", "print a whole setting file as JSON", kDumpHelp, RunDump},
+  };
+}
+
+}  // namespace
+
+const std::vector<Command>& FileCommands() {
+  static const std::vector<Command> commands = MakeCommands();
+  return commands;
+}
+
+}  // namespace axcfg::cli

@@ -1,0 +1,45 @@
+#pragma once
+// The installation's communication library with a destination given by the
+// caller (a connection record prepared elsewhere) instead of the one stored
+// for the application, and no dialogs: for the command line and for tests.
+#include <array>
+
+#include "axcfg_unit/link_library.h"
+
+namespace axcfg {
+
+class CFixedDestinationLibrary : public ILinkLibrary {
+ public:
+  explicit CFixedDestinationLibrary(const std::array<uint8_t, kLinkContextSize>& destination,
+                                    ILinkLibrary& real = TavLinkLibrary())
+      : destination_(destination), real_(real) {}
+
+  int SetProductNo(uint8_t* c, int n) override { return real_.SetProductNo(c, n); }
+  int ReadSection(uint8_t* c, const std::string& section) override;
+  int SetLanguage(uint8_t* c, int english) override { return real_.SetLanguage(c, english); }
+  int SetApplicationName(uint8_t* c, const std::string& n) override { return real_.SetApplicationName(c, n); }
+  int Open(void* owner, uint8_t* c) override { return real_.Open(owner, c); }
+  int Close(uint8_t* c) override { return real_.Close(c); }
+  std::string ErrorText(const uint8_t* c, int code) override { return real_.ErrorText(c, code); }
+  int ReadWords(uint8_t* c, int st, int slot, long a, long n, uint16_t* w) override {
+    return real_.ReadWords(c, st, slot, a, n, w);
+  }
+  int WriteWords(uint8_t* c, int st, int slot, long a, long n, const uint16_t* w) override {
+    return real_.WriteWords(c, st, slot, a, n, w);
+  }
+  // No dialogs: both report "cancelled".
+  int CommunicationSettings(uint8_t*, const std::string&, void*, uint16_t&, std::string&) override { return 2; }
+  int SpecifyStation(uint8_t*, void*, const std::string&, uint16_t&, std::string&) override { return 2; }
+  std::string DestinationText(const uint8_t* c, uint16_t n, const std::string& name) override {
+    return real_.DestinationText(c, n, name);
+  }
+  int CheckProgrammingTool(uint8_t* c, uint16_t n, const std::string& name, const std::string& app) override {
+    return real_.CheckProgrammingTool(c, n, name, app);
+  }
+
+ private:
+  std::array<uint8_t, kLinkContextSize> destination_;
+  ILinkLibrary& real_;
+};
+
+}  // namespace axcfg
