@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "axcfg_data/axcfg_doc.h"
+#include "bench_timing.h"
 #include "axcfg_data/axcfg_strings.h"
 
 using namespace axcfg;
@@ -20,26 +21,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Timing {
-  double median = 0;
-  double fastest = 0;
-};
-
-template <typename F>
-Timing MeasureMs(int runs, F&& step) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    auto t0 = Clock::now();
-    step();
-    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  std::sort(times.begin(), times.end());
-  return {times[times.size() / 2], times.front()};
-}
-
-void Print(const char* what, const Timing& t) {
-  std::printf("%-22s median %8.3f ms   fastest %8.3f ms\n", what, t.median, t.fastest);
-}
+using bench::MeasureMs;
+using bench::Print;
+using bench::Timing;
 
 void FillTables(CAxisCfgDoc& doc) {
   CParamBlock& params = doc.GetParamBlock();

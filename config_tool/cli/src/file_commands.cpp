@@ -27,7 +27,7 @@ bool Exists(const std::string& path) {
 // "A:1,2 B:3,4,5 6 7": groups as letter, colon and 2 or 3 axes; single axes
 // as their number. The layout is ordered as the axis dialogs order it:
 // groups A to D, then the single axes ascending.
-bool ParseLayout(const std::string& spec, uint32_t family, CAxisLayout& layout, std::string& error) {
+bool ParseLayout(const std::string& text, uint32_t family, CAxisLayout& layout, std::string& error) {
   std::array<uint16_t, 4> groups{};
   uint16_t singles = 0, seen = 0;
   size_t pos = 0;
@@ -40,10 +40,10 @@ bool ParseLayout(const std::string& spec, uint32_t family, CAxisLayout& layout, 
     mask |= static_cast<uint16_t>(1u << axis);
     return true;
   };
-  while (pos < spec.size()) {
-    size_t end = spec.find(' ', pos);
-    if (end == std::string::npos) end = spec.size();
-    const std::string token = spec.substr(pos, end - pos);
+  while (pos < text.size()) {
+    size_t end = text.find(' ', pos);
+    if (end == std::string::npos) end = text.size();
+    const std::string token = text.substr(pos, end - pos);
     pos = end + 1;
     if (token.empty()) continue;
     if (token.size() > 2 && token[1] == ':') {
@@ -98,8 +98,8 @@ int RunNew(const Args& args) {
   ParsedArgs a;
   if (int rc = ParseArgs("new", args, {"-o", "--family", "--layout"}, {"--force"}, a)) return rc;
   // The layout may be given as one argument or as the words after --layout.
-  std::string spec = a.values.count("--layout") ? a.values["--layout"] : "1";
-  for (const std::string& p : a.positional) spec += " " + p;
+  std::string layoutText = a.values.count("--layout") ? a.values["--layout"] : "1";
+  for (const std::string& p : a.positional) layoutText += " " + p;
   if (!a.values.count("--layout") && !a.positional.empty()) return UsageError("new", "unexpected " + a.positional[0]);
   uint32_t family = 0;
   if (a.values.count("--family")) {
@@ -109,7 +109,7 @@ int RunNew(const Args& args) {
   }
   CAxisLayout layout;
   std::string error;
-  if (!ParseLayout(spec, family, layout, error)) return UsageError("new", error);
+  if (!ParseLayout(layoutText, family, layout, error)) return UsageError("new", error);
   std::string path;
   if (int rc = OutputPath("new", a, path)) return rc;
   CAxisCfgDoc doc;
@@ -277,7 +277,7 @@ int RunVerify(const Args& args) {
 std::vector<Command> MakeCommands() {
   return {
     {"new", "create a setting file with a chosen family and axis layout",
-     "Usage: axcfg new -o FILE [--family 0|1] [--layout SPEC] [--force]\n"
+     "Usage: axcfg new -o FILE [--family 0|1] [--layout LAYOUT] [--force]\n"
      "Writes a new setting file: every parameter and table at its reset value.\n"
      "  --family 0   Positioning unit SRLX (default); 1 interpolation type (axes 1 to 4)\n"
      "  --layout     interpolation groups as LETTER:AXES and single axes as numbers,\n"

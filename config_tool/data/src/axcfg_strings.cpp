@@ -12,6 +12,8 @@ void RegisterAxisCfgDataStrings() {
   size_t count = 0;
   const platform::StringEntry* ours = DataModelStrings(count);
   platform::Strings::RegisterBuiltin(kStringModule, ours, count);
+  ours = FileStrings(count);
+  platform::Strings::RegisterBuiltin(kStringModule, ours, count);
 }
 
 std::string AxisCfgText(unsigned id) { return platform::Strings::Get(kStringModule, id); }

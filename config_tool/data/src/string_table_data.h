@@ -7,5 +7,7 @@
 namespace axcfg {
 
 const platform::StringEntry* DataModelStrings(size_t& count);
+// Texts of the setting file, data check, CSV export and verification.
+const platform::StringEntry* FileStrings(size_t& count);
 
 }  // namespace axcfg

@@ -1,0 +1,33 @@
+#pragma once
+// Timing of benchmark steps: each step runs several times and the median and
+// the fastest run are printed (the fastest is the figure least disturbed by
+// other work on the machine).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace bench {
+
+struct Timing {
+  double median = 0;
+  double fastest = 0;
+};
+
+template <typename F>
+Timing MeasureMs(int runs, F&& step) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    auto t0 = std::chrono::steady_clock::now();
+    step();
+    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+  }
+  std::sort(times.begin(), times.end());
+  return {times[times.size() / 2], times.front()};
+}
+
+inline void Print(const char* what, const Timing& t) {
+  std::printf("%-22s median %8.3f ms   fastest %8.3f ms\n", what, t.median, t.fastest);
+}
+
+}  // namespace bench
