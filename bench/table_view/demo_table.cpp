@@ -57,13 +57,13 @@ void AddDemoSheets(CTableModel& table) {
     table.InsertSheet(s, name);
     table.SetSheetData(s, 0x100u + static_cast<unsigned>(s));
     int c = 0;
-    for (const auto& spec : Columns()) {
-      table.InsertColumn(s, c, spec.title, spec.kind == 'n' ? 1 : 0);
-      for (const char* choice : spec.choices) table.AddColumnString(s, c, choice);
-      if (!spec.choices.empty()) table.SetColumnDefaultString(s, c, spec.choices[0]);
-      if (spec.kind == 'n')
-        table.SetColumnEditMode(s, c, 1, 0, static_cast<BYTE>(spec.digits), static_cast<BYTE>(spec.decimals));
-      else if (spec.kind == 't')
+    for (const auto& column : Columns()) {
+      table.InsertColumn(s, c, column.title, column.kind == 'n' ? 1 : 0);
+      for (const char* choice : column.choices) table.AddColumnString(s, c, choice);
+      if (!column.choices.empty()) table.SetColumnDefaultString(s, c, column.choices[0]);
+      if (column.kind == 'n')
+        table.SetColumnEditMode(s, c, 1, 0, static_cast<BYTE>(column.digits), static_cast<BYTE>(column.decimals));
+      else if (column.kind == 't')
         table.SetColumnEditMode(s, c, 0, 32, 0, 0);
       ++c;
     }
@@ -74,17 +74,17 @@ std::string DemoLineText(int sheet, int line) {
   std::string text;
   char field[64];
   int c = 0;
-  for (const auto& spec : Columns()) {
+  for (const auto& column : Columns()) {
     const unsigned v = static_cast<unsigned>(line * 7919 + sheet * 104729 + c * 31);
-    switch (spec.kind) {
-      case 'c': std::snprintf(field, sizeof field, "%s", spec.choices[v % spec.choices.size()]); break;
+    switch (column.kind) {
+      case 'c': std::snprintf(field, sizeof field, "%s", column.choices[v % column.choices.size()]); break;
       case 't': std::snprintf(field, sizeof field, line % 5 ? "" : "Point %d-%d", sheet + 1, line + 1); break;
       default:
-        if (spec.decimals > 0)
+        if (column.decimals > 0)
           std::snprintf(field, sizeof field, "%d.%02d", static_cast<int>(v % 200000) - 100000,
                         static_cast<int>(v % 100));
         else
-          std::snprintf(field, sizeof field, "%u", v % (spec.digits >= 5 ? 10000 : spec.digits >= 3 ? 100 : 4));
+          std::snprintf(field, sizeof field, "%u", v % (column.digits >= 5 ? 10000 : column.digits >= 3 ? 100 : 4));
     }
     if (c++) text.push_back('\t');
     text += field;

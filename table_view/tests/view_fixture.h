@@ -13,7 +13,11 @@ class RecordingView : public CTableView {
   std::vector<std::pair<int, int>> cursorMoves;
   std::vector<int> sheetChanges;
   std::vector<std::pair<int, int>> cellChanges;
+  int beeps = 0;
+  using CTableView::CreateContextMenu;
   using CTableView::GetSheetObj;
+  using CTableView::ReadFindReplaceHistory;
+  using CTableView::WriteFindReplaceHistory;
 
  protected:
   void OnSheetChanged(int sheet) override {
@@ -22,6 +26,7 @@ class RecordingView : public CTableView {
   }
   void OnCursorMoved(int line, int column) override { cursorMoves.emplace_back(line, column); }
   void OnCellChanged(int line, int column) override { cellChanges.emplace_back(line, column); }
+  void MessageBeep() override { ++beeps; }
 };
 
 // Sheet 0: `lines` lines of `columns` 80-pixel columns ("r.c" texts); the

@@ -9,13 +9,18 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "axview/table_model.h"
+#include "axview/undo_list.h"
 
+class QMenu;
 class CColumnHeaderWnd;
 class CLineHeaderWnd;
 class CSheetTabBar;
 class CCellEdit;
+class CCellCombo;
+class CFindDialog;
 namespace axview {
 class CellTextPainter;
 struct SelState;
@@ -23,6 +28,7 @@ struct SelState;
 
 // Child ids, kept for owners that identify the parts of the view by them.
 enum : int {
+  IDC_FIND_DIALOG = 102,
   IDC_LINE_HEADER = 30001,
   IDC_COLUMN_HEADER = 30002,
   IDC_SHEET_TAB = 30003,
@@ -30,10 +36,44 @@ enum : int {
   IDC_CELL_EDIT = 1003,
 };
 
+// Flags of a search: the low bits are options, the high 16 bits the action.
+enum : DWORD {
+  FIND_ENTIRE_CELLS = 0x1,
+  FIND_MATCH_CASE = 0x2,
+  FIND_ACTION_NEXT = 0x00000,
+  FIND_ACTION_REPLACE = 0x10000,
+  FIND_ACTION_REPLACE_ALL = 0x20000,
+};
+
+// The search request the find dialog sends to its view. line and column give
+// the last match (-1 when none) and receive the new one; match receives the
+// matched part of the cell (start and end, or 0 and the length for whole
+// cells); area is the dialog's search area (columns left..right, lines
+// top..bottom).
+struct CSearchRequest {
+  int line = -1;
+  int column = -1;
+  const std::string* replace = nullptr;
+  const std::string* find = nullptr;
+  DWORD flags = 0;
+  CPoint match;
+  CRect* area = nullptr;
+};
+
 class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   Q_OBJECT
 
  public:
+  // Edit command ids, as the owner's menus and accelerators carry them.
+  enum EditCommand : UINT {
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_FIND = 57636,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_REPLACE = 57641,
+    ID_EDIT_UNDO = 57643,
+  };
+
   explicit CTableView(QWidget* parent = nullptr);
   ~CTableView() override;
 
@@ -71,8 +111,57 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
 
   // The sheet tabs: the first one shown and whether the strip can scroll.
   int GetFirstVisibleTab() const;
-  // The in-place edit control while it is shown, else null.
+  // The in-place edit control or choice list while it is shown, else null.
   QWidget* GetActiveCellEditor() const;
+
+  // ---- Edit commands ----
+  // Copy (flag EDITFUNC_COPY): the selected block as TAB-separated lines,
+  // each ended by CR LF. Cut (EDITFUNC_CUT) copies and empties the block.
+  // Paste (EDITFUNC_PASTE) writes the clipboard block into the selection,
+  // repeated to fill it, asking or refusing when the shapes or kinds differ.
+  void OnEditCopy();
+  void OnEditCut();
+  void OnEditPaste();
+  // Undo: the view keeps the list for its owner and performs nothing itself.
+  void OnEditUndo();
+  // The find and replace dialog (flags EDITFUNC_FIND and EDITFUNC_REPLACE).
+  void OnEditFind();
+  void OnEditReplace();
+  // Whether each command can be chosen now (for the owner's menus and tool bars).
+  BOOL OnUpdateEditCopy() const;
+  BOOL OnUpdateEditCut() const;
+  BOOL OnUpdateEditPaste() const;
+  BOOL OnUpdateEditUndo() const;
+  BOOL OnUpdateEditFind() const;
+  BOOL OnUpdateEditReplace() const;
+  // Runs a command by its id; false for an id that is no edit command.
+  bool RunEditCommand(UINT id);
+
+  // The undo list; RemoveUndoBuffer empties it (1 when it is empty afterwards).
+  CUndoList& GetUndoList() { return m_undoList; }
+  BOOL RemoveUndoBuffer();
+
+  // ---- Find and replace ----
+  // Searches the cells of sheet from (line, column) on, within area (the
+  // whole sheet when null): flags FIND_ENTIRE_CELLS and FIND_MATCH_CASE. On a
+  // match line and column give the cell and match the matched part; otherwise
+  // both are -1. A null text gives -1; an empty one leaves them unchanged.
+  void Find(int& sheet, int& line, int& column, const char* text, DWORD flags, CRect* area, CPoint* match);
+  // The find dialog's requests: a search (find next, replace, replace all)
+  // and the choice of a column to search in.
+  void OnSearchRequest(CSearchRequest& request);
+  void OnFindColumnChosen(int column);
+  // The open find dialog, else null.
+  CFindDialog* GetFindDialog() const { return m_findDialog; }
+
+  // ---- Settings kept in the registry ----
+  // Column widths per sheet data word ("WidthOfColumns\Info_%08x"): read at
+  // the initial update, written by the owner when it closes the view.
+  BOOL ReadWidthOfColumns();
+  BOOL WriteWidthOfColumns();
+  // Deletes HKEY_CURRENT_USER\path with all its subkeys; -1 when it cannot
+  // be opened.
+  long DeleteRegKey(const std::string& path);
 
  signals:
   // The user (or SetSelSheet) selected another sheet tab.
@@ -81,6 +170,20 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
  protected:
   // Starts editing a cell of the current sheet in place.
   virtual void ShowCellEditCtrl(int line, int column, int startedByMouse);
+  // The warning sound of a refused key or value.
+  virtual void MessageBeep();
+  // The context menu of the edit commands the flags allow; null when none.
+  std::unique_ptr<QMenu> CreateContextMenu();
+  // The search histories (newest first) under "HistoryFindWhat" and
+  // "HistoryReplace"; at most 20 of each are written, each text once.
+  BOOL ReadFindReplaceHistory(std::vector<std::string>& find, std::vector<std::string>& replace);
+  BOOL WriteFindReplaceHistory(const std::vector<std::string>& find, const std::vector<std::string>& replace);
+  // Checks clipboard text against the selection: 1 pasteable, 0 outside the
+  // table, -1 other shape, -2 other kind of value, -3 no such choice.
+  int IsEnableToPaste(const char* text, int& rows, int& columns, int& repeatDown, int& repeatAcross);
+  // Writes one copy of the block with its top-left cell at area's; 0 when a
+  // value was refused and pasting must stop.
+  BOOL PasteString(const std::string& text, CRect area);
 
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -109,6 +212,8 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   friend class CLineHeaderWnd;
   friend class CSheetTabBar;
   friend class CCellEdit;
+  friend class CCellCombo;
+  friend class CFindDialog;
 
   // Layout after a size, sheet, line or column change.
   void OnSize();
@@ -151,8 +256,15 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   void SetColumnWidth(CSheetObj& sheet, int column, int width);
 
   // In-place editing.
+  void OnEditCellKillfocus();
+  void OnComboCellSelendok();
+  void OnComboCellKillfocus();
+  void WriteIntoSelection(int column, const CRect& selection, const std::string& text);
+  void MoveAfterEdit(int key, bool shift);
   void FinishCellEdit(int key, bool shift);
   void HideCellEdit();
+  void RunFindDialog(bool replace);
+  void ShowContextMenu(const QPoint& globalPos);
 
   // Painting.
   void DrawCells(QPainter& painter, const QRect& area);
@@ -164,6 +276,10 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   std::unique_ptr<CLineHeaderWnd> m_lineHeader;
   std::unique_ptr<CSheetTabBar> m_tabBar;
   std::unique_ptr<CCellEdit> m_cellEdit;
+  std::unique_ptr<CCellCombo> m_cellCombo;
+  CFindDialog* m_findDialog = nullptr;
+  CUndoList m_undoList;
+  bool m_inEditFinish = false;
   std::unique_ptr<axview::CellTextPainter> m_textPainter;
 
   std::string m_title;

@@ -35,6 +35,14 @@ struct LOGFONT {
   char lfFaceName[LF_FACESIZE] = {};
 };
 
+struct CSize {
+  int cx = 0;
+  int cy = 0;
+  CSize() = default;
+  CSize(int w, int h) : cx(w), cy(h) {}
+  bool operator==(const CSize&) const = default;
+};
+
 struct CPoint {
   int x = 0;
   int y = 0;

@@ -1,5 +1,6 @@
 #include "column_header.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cstdlib>
@@ -99,6 +100,13 @@ void CColumnHeaderWnd::mouseReleaseEvent(QMouseEvent* event) {
   if (m_mode == Mode::Selecting) m_view->OnHeaderColumnEndDrag(ColumnAt(x));
   else if (m_mode == Mode::Resizing) m_view->OnHeaderColumnEndTrack(ContentX(x));
   m_mode = Mode::None;
+}
+
+void CColumnHeaderWnd::contextMenuEvent(QContextMenuEvent* event) {
+  // The right click selects as its release would, then opens the view's menu.
+  if (event->reason() != QContextMenuEvent::Mouse) return;
+  if (int column = ColumnAt(event->pos().x()); column >= 0) m_view->OnHeaderColumnItemClick(column);
+  m_view->ShowContextMenu(event->globalPos());
 }
 
 void CColumnHeaderWnd::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -1,5 +1,6 @@
 #include "line_header.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -69,4 +70,13 @@ void CLineHeaderWnd::mouseReleaseEvent(QMouseEvent* event) {
     m_selecting = false;
     m_view->OnHeaderLineEndDrag(line);
   }
+}
+
+void CLineHeaderWnd::contextMenuEvent(QContextMenuEvent* event) {
+  // The right click selects as its release would, then opens the view's menu.
+  if (event->reason() != QContextMenuEvent::Mouse) return;
+  const int line = LineAt(event->pos().y());
+  const CSheetObj* sheet = m_view->CurrentSheet();
+  if (sheet && line >= 0 && line < static_cast<int>(sheet->m_lines.size())) m_view->OnHeaderLineItemClick(line);
+  m_view->ShowContextMenu(event->globalPos());
 }

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "axview/helpers.h"
+#include "cell_combo.h"
 #include "cell_edit.h"
 #include "cell_text_painter.h"
 #include "column_header.h"
@@ -45,6 +46,7 @@ CTableView::CTableView(QWidget* parent) : QAbstractScrollArea(parent) {
   m_tabBar = std::make_unique<CSheetTabBar>(this);
   m_cellEdit = std::make_unique<CCellEdit>(this);
   m_cellEdit->setFont(m_font);
+  m_cellCombo = std::make_unique<CCellCombo>(this);
   verticalScrollBar()->setSingleStep(1);
   horizontalScrollBar()->setSingleStep(16);
   OnSize();
@@ -53,12 +55,14 @@ CTableView::CTableView(QWidget* parent) : QAbstractScrollArea(parent) {
 CTableView::~CTableView() {
   WriteLogFont(m_logFont, m_fontSize);
   m_cellEdit.reset();
+  m_cellCombo.reset();
 }
 
 void CTableView::OnInitialUpdate() {
   if (!GetSheetObj(0)) return;
   CSwitchResource libraryResources;
   libraryResources.Switch(KELDExGetLanguage());
+  ReadWidthOfColumns();
   OnSheetChanged(0);
 }
 
@@ -320,7 +324,11 @@ void CTableView::EnsureVisible(int line, int column) {
 
 int CTableView::GetFirstVisibleTab() const { return m_tabBar->FirstVisible(); }
 
-QWidget* CTableView::GetActiveCellEditor() const { return m_cellEdit->isVisible() ? m_cellEdit.get() : nullptr; }
+QWidget* CTableView::GetActiveCellEditor() const {
+  if (m_cellEdit && m_cellEdit->isVisible()) return m_cellEdit.get();
+  if (m_cellCombo && m_cellCombo->isVisible()) return m_cellCombo.get();
+  return nullptr;
+}
 
 // ---- Fonts -------------------------------------------------------------------
 

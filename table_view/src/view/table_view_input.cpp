@@ -2,12 +2,14 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
 #include "axview/table_view.h"
-#include "cell_convert.h"
+#include "cell_combo.h"
 #include "cell_edit.h"
+#include "edit_keys.h"
 #include "navigation.h"
 
 using axview::SelState;
@@ -18,16 +20,6 @@ constexpr int kWheelLines = 3;
 constexpr int kMinColumnWidth = 25;
 constexpr int kMaxColumnWidth = 500;
 
-// How a numeric cell's value shows in the edit control: no trailing zeros.
-QString NumberForEditing(const std::string& text, int decimals) {
-  if (text.empty()) return QStringLiteral("0");
-  std::string s = axview::FormatFixed(axview::ParseDouble(text), decimals);
-  if (s.find('.') != std::string::npos) {
-    while (!s.empty() && s.back() == '0') s.pop_back();
-    if (!s.empty() && s.back() == '.') s.pop_back();
-  }
-  return QString::fromStdString(s);
-}
 }  // namespace
 
 // ---- Keyboard ----------------------------------------------------------------
@@ -73,13 +65,18 @@ void CTableView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_F2: ShowCellEditCtrl(sheet->m_cursor.y, sheet->m_cursor.x, 1); return;
     default: break;
   }
+  if (const UINT command = axview::EditCommandOfKey(event->key(), event->modifiers())) {
+    RunEditCommand(command);
+    return;
+  }
   const CColumnProp* column = GetColumnProp(m_currentSheet, sheet->m_cursor.x);
   if (StartsEditing(event, column)) {
     ShowCellEditCtrl(sheet->m_cursor.y, sheet->m_cursor.x, 0);
-    if (m_cellEdit->isVisible()) {
-      // The key becomes the first character typed into the cell.
+    if (QWidget* editor = GetActiveCellEditor()) {
+      // The key becomes the first character typed into the cell, or picks
+      // the choice beginning with it.
       QKeyEvent again(QEvent::KeyPress, event->key(), event->modifiers(), event->text());
-      QApplication::sendEvent(m_cellEdit.get(), &again);
+      QApplication::sendEvent(editor, &again);
       return;
     }
   }
@@ -145,6 +142,7 @@ void CTableView::OnKeyReturn(int shift) {
 
 void CTableView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  // A click in the view while a cell is edited counts as Enter.
   if (m_cellEdit->isVisible()) FinishCellEdit(Qt::Key_Return, false);
   setFocus(Qt::MouseFocusReason);
   const QPoint p = event->position().toPoint();
@@ -196,10 +194,19 @@ void CTableView::contextMenuEvent(QContextMenuEvent* event) {
   setFocus(Qt::MouseFocusReason);
   m_mouseSelecting = false;
   int line, column;
-  if (!PointToCellPos(CPoint(event->pos().x(), event->pos().y()), line, column)) return;
-  const CRect& s = sheet->m_selection;
-  if (column < s.left || column > s.right || line < s.top || line > s.bottom)
-    SetSel(CRect(column, line, column, line), CPoint(column, line));
+  if (PointToCellPos(CPoint(event->pos().x(), event->pos().y()), line, column)) {
+    const CRect& s = sheet->m_selection;
+    if (column < s.left || column > s.right || line < s.top || line > s.bottom)
+      SetSel(CRect(column, line, column, line), CPoint(column, line));
+  }
+  ShowContextMenu(event->globalPos());
+}
+
+void CTableView::ShowContextMenu(const QPoint& globalPos) {
+  HideCellEdit();
+  setFocus(Qt::MouseFocusReason);
+  m_mouseSelecting = false;
+  if (std::unique_ptr<QMenu> menu = CreateContextMenu()) menu->exec(globalPos);
 }
 
 // ---- Header notifications ------------------------------------------------------
@@ -302,52 +309,4 @@ void CTableView::OnHeaderLineItemClick(int line) {
   if (!sheet) return;
   const CRect& s = sheet->m_selection;
   if (s.left == s.right && s.top == s.bottom) OnHeaderLineBeginDrag(line);
-}
-
-// ---- In-place editing ------------------------------------------------------------
-
-void CTableView::ShowCellEditCtrl(int line, int column, int startedByMouse) {
-  if (column < 0) return;
-  const CColumnProp* prop = GetColumnProp(m_currentSheet, column);
-  const CRect r = GetCellRect(line, column);
-  if (!prop || r.IsRectEmpty()) return;
-  const std::string text = GetCellText(m_currentSheet, line, column);
-  const bool numeric = prop->IsNumeric();
-  const QString shown = numeric ? NumberForEditing(text, prop->m_decimals) : QString::fromStdString(text);
-  m_cellEdit->setFont(m_font);
-  m_cellEdit->setGeometry(r.left, r.top, r.Width(), r.Height());
-  m_cellEdit->Begin(line, column, shown, numeric, numeric ? -1 : prop->m_maxLength, startedByMouse != 0);
-}
-
-void CTableView::HideCellEdit() {
-  if (!m_cellEdit || !m_cellEdit->isVisible()) return;
-  const bool hadFocus = m_cellEdit->hasFocus();
-  m_cellEdit->Cancel();
-  if (hadFocus) setFocus(Qt::OtherFocusReason);
-}
-
-void CTableView::FinishCellEdit(int key, bool shift) {
-  if (!m_cellEdit->isVisible()) return;
-  const std::string text = m_cellEdit->text().toStdString();
-  m_cellEdit->Cancel();
-  setFocus(Qt::OtherFocusReason);
-  CSheetObj* sheet = CurrentSheet();
-  if (!sheet) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  // The value goes into the cursor column of every selected line.
-  const CRect sel = sheet->m_selection;
-  const int column = sheet->m_cursor.x;
-  for (int line = sel.top; line <= sel.bottom; ++line) SetCellText(m_currentSheet, line, column, text.c_str());
-  QApplication::restoreOverrideCursor();
-  viewport()->update();
-  switch (key) {
-    case Qt::Key_Tab: shift ? OnKeyLeftArrow(0) : OnKeyRightArrow(0); break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: OnKeyReturn(shift ? 1 : 0); break;
-    case Qt::Key_Up: OnKeyUpArrow(0); break;
-    case Qt::Key_Down: OnKeyDownArrow(0); break;
-    case Qt::Key_Left: OnKeyLeftArrow(0); break;
-    case Qt::Key_Right: OnKeyRightArrow(0); break;
-    default: break;
-  }
 }

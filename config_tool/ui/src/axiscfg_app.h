@@ -1,0 +1,111 @@
+#pragma once
+// CAxisCfgApp: the configuration tool's application object. Start-up (one
+// instance, language, splash, the start-up document, settings, start
+// dialog), the file commands on the one document, options and exit.
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "axcfg_data/axcfg_doc.h"
+#include "dialogs.h"
+
+class QLocalServer;
+class QFont;
+namespace platform {
+class NamedMutex;
+}
+namespace axcfg {
+class ILinkLibrary;
+}
+
+namespace axcfgui {
+
+class CMainFrame;
+class CAxisCfgView;
+
+class CAxisCfgApp : public QObject {
+  Q_OBJECT
+
+ public:
+  // Where the dialogs the user answers come from; tests replace them.
+  struct Prompts {
+    std::function<StartChoice(QWidget*)> startDialog;
+    // The file to open; empty when cancelled.
+    std::function<std::string(QWidget*, const std::string& folder)> openFile;
+    // The file to save as, from a proposed name; empty when cancelled.
+    std::function<std::string(QWidget*, const std::string& folder, const std::string& proposed)> saveFile;
+  };
+
+  CAxisCfgApp();
+  ~CAxisCfgApp() override;
+
+  Prompts& GetPrompts() { return m_prompts; }
+  // The communication library the document's link uses.
+  void SetLinkLibrary(axcfg::ILinkLibrary* library) { m_linkLibrary = library; }
+
+  // Start-up; false ends the program (second instance, no texts, Exit in
+  // the start dialog, a command-line file that does not open).
+  bool InitInstance(const QStringList& arguments);
+  int ExitInstance();
+
+  CMainFrame* Frame() const { return m_frame.get(); }
+  CAxisCfgView* View() const;
+  axcfg::CAxisCfgDoc* Document() const { return m_doc.get(); }
+  int Language() const { return m_language; }
+  const std::string& HelpFile() const { return m_helpFile; }
+  const std::string& CurrentPath() const { return m_currentPath; }
+  int ToolOprTimes() const { return m_toolOprTimes; }
+  bool ConversionFlag() const { return m_conversion; }
+  const std::vector<std::string>& RecentFiles() const { return m_recent; }
+
+  // The commands, by id; returns false for a command not handled here.
+  bool OnCommand(int id);
+  bool OnFileNew();
+  bool OnFileOpen();
+  bool OpenDocumentFile(const std::string& path);
+  bool OnFileSave();
+  bool OnFileSaveAs();
+  // Asks to save a modified document: false when the user cancelled (or
+  // the save failed).
+  bool SaveModified();
+  void OnOptions();
+  void OnFileProperties();
+
+ private:
+  bool TakeSingleInstance();
+  bool SelectLanguage();
+  void ShowSplash(const QStringList& arguments);
+  void CreateStartupDocument();
+  bool DoSave(const std::string& path);
+  void AddRecentFile(const std::string& path);
+  void LoadRecentFiles();
+  void SaveRecentFiles();
+  void RefreshRecentMenu();
+  void UpdateTitle();
+  void UpdateCommandStates();
+  std::unique_ptr<axcfg::CDocLinkObject> MakeLink();
+
+  Prompts m_prompts;
+  axcfg::ILinkLibrary* m_linkLibrary = nullptr;
+  std::unique_ptr<platform::NamedMutex> m_mutex;
+  QLocalServer* m_server = nullptr;
+  std::unique_ptr<QFont> m_dialogFont;
+  std::unique_ptr<axcfg::CAxisCfgDoc> m_doc;
+  std::unique_ptr<CMainFrame> m_frame;
+  int m_language = 0;
+  bool m_resourcesLoaded = false;
+  std::string m_helpFile;
+  std::string m_currentPath;
+  int m_toolOprTimes = 1;
+  unsigned m_optionFlags = 0;
+  bool m_conversion = false;
+  std::vector<std::string> m_recent;
+};
+
+// The command-line file to open: the first argument that is not an option.
+std::string CommandLineFile(const QStringList& arguments);
+
+}  // namespace axcfgui

@@ -1,0 +1,239 @@
+#include "axiscfg_view.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+#include "axcfg_data/pos_columns.h"
+#include "axcfg_data/pos_row_text.h"
+#include "axcfg_data/pos_sheets.h"
+#include "axcfg_data/text_format.h"
+#include "guidance_text.h"
+#include "ui_strings.h"
+
+namespace axcfgui {
+
+namespace {
+
+constexpr unsigned kIdsTableNo = 20031;
+
+// Joins cell texts into a line text as the grid keeps it.
+std::string JoinLine(const std::vector<std::string>& cells) {
+  std::string line;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i) line += '\t';
+    line += cells[i];
+  }
+  return line + "\r\n";
+}
+
+}  // namespace
+
+CAxisCfgView::CAxisCfgView(QWidget* parent) : CTableView(parent) {}
+
+CAxisCfgView::~CAxisCfgView() {
+  // The sheets go with the base; nobody listens to that any more.
+  blockSignals(true);
+  if (GetSheetCount() > 0) WriteWidthOfColumns();
+  if (auto* doc = axcfg::CView::GetDocument()) doc->RemoveView(this);
+}
+
+axcfg::CAxisCfgDoc* CAxisCfgView::GetDocument() const {
+  return static_cast<axcfg::CAxisCfgDoc*>(axcfg::CView::GetDocument());
+}
+
+void CAxisCfgView::InitialUpdate(bool rebuild) {
+  // Cut and undo are not offered on the positioning tables.
+  SetEditFunctions(GetEditFunctions() & ~static_cast<DWORD>(EDITFUNC_CUT | EDITFUNC_UNDO));
+  SetWindowTextA(UiText(kIdsTableNo).c_str());
+  m_printing = false;
+  if (rebuild) RebuildSheets();
+  if (auto* doc = GetDocument()) doc->SetModifiedFlag(false);
+  emit sheetChanged();
+  OnCursorMoved(0, 0);
+}
+
+void CAxisCfgView::OnUpdate(axcfg::CView*, long hint, void* hintObject) {
+  if (hint == axcfg::kHintRebuildAll) {
+    RebuildSheets();
+  } else if (hint >= 0 && hintObject == GetDocument()) {
+    RefreshLine(static_cast<int>(hint));
+    viewport()->update();
+  }
+}
+
+void CAxisCfgView::BuildColumns(int sheet, uint32_t entry) {
+  const axcfg::CParamBlock& params = GetDocument()->GetParamBlock();
+  const int posDecimals = axcfg::RowPositionDecimals(params, entry);
+  const int speedDecimals = axcfg::RowSpeedDecimals(params, entry);
+  const axcfg::ColumnSet set = axcfg::GetColumnSet(entry);
+  for (int i = 0; i < set.count; ++i) {
+    const int column = set.columns[static_cast<size_t>(i)];
+    CColumnProp prop;
+    prop.m_title = axcfg::GetColumnTitle(column, entry);
+    prop.m_data = static_cast<DWORD>(column);
+    prop.m_choices = axcfg::GetColumnChoices(column, entry);
+    if (!prop.m_choices.empty()) {
+      prop.m_default = prop.m_choices.front();
+    } else if (column == axcfg::kColComment) {
+      prop.m_maxLength = 100;
+    } else {
+      prop.m_numeric = 1;
+      if (axcfg::IsMoveColumn(column) || axcfg::IsAuxPointColumn(column)) {
+        prop.m_digits = 10;
+        prop.m_decimals = static_cast<BYTE>(posDecimals);
+        prop.m_default = "0";
+      } else if (column == axcfg::kColAxisSpeed || column == axcfg::kColInterpSpeed) {
+        prop.m_digits = 10;
+        prop.m_decimals = static_cast<BYTE>(speedDecimals);
+        prop.m_default = "0";
+      } else {
+        prop.m_digits = 5;
+        prop.m_decimals = 0;
+        prop.m_default = (column == axcfg::kColAccelTime || column == axcfg::kColDecelTime) ? "100" : "0";
+      }
+    }
+    InsertColumn(sheet, i, &prop);
+  }
+}
+
+void CAxisCfgView::FillLines(int sheet, uint32_t entry) {
+  const axcfg::CAxisCfgDoc& doc = *GetDocument();
+  auto& lines = GetSheetObj(sheet)->m_lines;
+  lines.reserve(axcfg::kTableRowCount);
+  for (int k = 0; k < axcfg::kTableRowCount; ++k) {
+    const axcfg::CPosData* row = doc.GetPosData(k);
+    std::string text = row ? JoinLine(axcfg::SheetCellTexts(*row, doc.GetParamBlock(), entry)) : std::string();
+    InsertLine(sheet, k, text.c_str());
+  }
+}
+
+void CAxisCfgView::RebuildSheets() {
+  axcfg::CAxisCfgDoc* doc = GetDocument();
+  if (!doc) return;
+  m_rebuilding = true;
+  setUpdatesEnabled(false);
+  if (GetSheetCount() > 0) WriteWidthOfColumns();
+  DeleteAllSheets();
+  const std::vector<uint32_t> entries = axcfg::GetSheetEntries(doc->GetLayout());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const int sheet = InsertSheet(static_cast<int>(i), axcfg::GetSheetName(entries[i]).c_str());
+    SetSheetData(sheet, entries[i]);
+    BuildColumns(sheet, entries[i]);
+  }
+  const int total = static_cast<int>(entries.size()) * axcfg::kTableRowCount;
+  QProgressDialog progress(QString::fromStdString(UiText(kIdsUpdatingDisplay)), QString(), 0, total, this);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(500);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    FillLines(static_cast<int>(i), entries[i]);
+    progress.setValue(static_cast<int>(i + 1) * axcfg::kTableRowCount);
+  }
+  m_rebuilding = false;
+  setUpdatesEnabled(true);
+  if (GetSheetCount() > 0) ReadWidthOfColumns();
+  if (GetSheetCount() > 0) {
+    SetSelSheet(0);
+    OnInitialUpdate();
+  }
+  m_entry = GetSheetCount() > 0 ? GetSheetData(GetSelSheet()) : 0;
+  RedrawWindow();
+  emit sheetChanged();
+}
+
+void CAxisCfgView::RefreshLine(int k) {
+  const axcfg::CAxisCfgDoc* doc = GetDocument();
+  const axcfg::CPosData* row = doc ? doc->GetPosData(k) : nullptr;
+  if (!row) return;
+  for (int sheet = 0; sheet < GetSheetCount(); ++sheet) {
+    const uint32_t entry = GetSheetData(sheet);
+    SetTabbedString(sheet, k, JoinLine(axcfg::SheetCellTexts(*row, doc->GetParamBlock(), entry)).c_str());
+  }
+}
+
+bool CAxisCfgView::CanSelectAll() const { return GetSheetCount() > 0 && GetLineCount(GetSelSheet()) > 0; }
+
+void CAxisCfgView::SelectAll() {
+  if (!CanSelectAll()) return;
+  const int sheet = GetSelSheet();
+  CRect sel;
+  sel.left = 0;
+  sel.top = 0;
+  sel.right = GetColumnCount(sheet) - 1;
+  sel.bottom = GetLineCount(sheet) - 1;
+  CRect old;
+  CPoint cursor;
+  GetSel(old, cursor);
+  SetSel(sel, cursor);
+}
+
+void CAxisCfgView::OnSheetChanged(int sheet) {
+  CTableView::OnSheetChanged(sheet);
+  if (m_rebuilding) return;
+  m_entry = GetSheetData(GetSelSheet());
+  emit sheetChanged();
+}
+
+void CAxisCfgView::OnCellChanged(int line, int /*column*/) {
+  axcfg::CAxisCfgDoc* doc = GetDocument();
+  if (!doc || line < 0 || line >= doc->GetRowCount()) return;
+  doc->SetModifiedFlag(true);
+  const uint32_t entry = GetSheetData(GetSelSheet());
+  // Row-wide fields go to every member of a group, so no other sheet needs
+  // a refresh.
+  doc->ParseRowText(entry, line, GetTabbedString(GetSelSheet(), line));
+}
+
+void CAxisCfgView::OnCursorMoved(int /*line*/, int column) {
+  if (m_rebuilding || GetSheetCount() == 0) return;
+  m_entry = GetSheetData(GetSelSheet());
+  const int number = GetColumnData(GetSelSheet(), column);
+  const unsigned id = GuidanceIdOfColumn(number, m_entry);
+  if (id) emit guidanceChanged(id, 0);
+}
+
+void CAxisCfgView::Print(QWidget* dialogParent) {
+  if (GetSheetCount() == 0) return;
+  QPrinter printer;
+  QPrintDialog dialog(&printer, dialogParent);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m_printing = true;
+  emit printing(true);
+  const int sheet = GetSelSheet();
+  QPainter painter;
+  if (painter.begin(&printer)) {
+    const QRect page = painter.viewport();
+    const int lineHeight = painter.fontMetrics().height() + 4;
+    const int columns = GetColumnCount(sheet);
+    const int cellWidth = page.width() / (columns + 1);
+    int y = 0;
+    auto drawRow = [&](const std::string& head, auto cellText) {
+      painter.drawText(QRect(0, y, cellWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                       QString::fromStdString(head));
+      for (int c = 0; c < columns; ++c)
+        painter.drawText(QRect((c + 1) * cellWidth, y, cellWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromStdString(cellText(c)));
+      y += lineHeight;
+    };
+    auto header = [&] {
+      drawRow(GetSheetName(sheet) + " " + GetViewTitle(),
+              [&](int c) { return GetColumnProp(sheet, c)->m_title; });
+    };
+    header();
+    for (int line = 0; line < GetLineCount(sheet); ++line) {
+      if (y + lineHeight > page.height()) {
+        printer.newPage();
+        y = 0;
+        header();
+      }
+      drawRow(std::to_string(line + 1), [&](int c) { return GetCellText(sheet, line, c); });
+    }
+    painter.end();
+  }
+  m_printing = false;
+  emit printing(false);
+}
+
+}  // namespace axcfgui

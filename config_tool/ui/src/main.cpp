@@ -1,0 +1,20 @@
+// AxisCfg: the configuration tool for positioning units.
+#include <QApplication>
+
+#include "axcfg_unit/link_library.h"
+#include "axiscfg_app.h"
+#include "platform/widget_message_box.h"
+
+int main(int argc, char* argv[]) {
+  QApplication qapp(argc, argv);
+  platform::InstallWidgetMessageBox();
+  axcfgui::CAxisCfgApp app;
+  app.SetLinkLibrary(&axcfg::TavLinkLibrary());
+  if (!app.InitInstance(QApplication::arguments())) {
+    app.ExitInstance();
+    return 0;
+  }
+  const int rc = QApplication::exec();
+  app.ExitInstance();
+  return rc;
+}

@@ -1,0 +1,106 @@
+#include "ui_strings.h"
+
+#include "axcfg_data/axcfg_strings.h"
+#include "platform/strings.h"
+
+namespace axcfgui {
+
+namespace {
+
+const platform::StringEntry kUiStrings[] = {
+    {20521, "Destination of communication : %s"},
+    {20522, "Unit of position : %s"},
+    {20523, "Unit of speed : %s"},
+    {20558, "Pattern\r\nE: End - the operation ends with this table.\r\nC: Continuation - stops, then "
+            "continues with the next table.\r\nP: Pass - passes on to the next table without stopping.\r\n"
+            "J: JOG positioning control."},
+    {20559, "Pattern\r\nE: End - the operation ends with this table.\r\nC: Continuation - stops, then "
+            "continues with the next table.\r\nP: Pass - passes on to the next table without stopping."},
+    {20601, "Jump table No.\r\nThe table to continue with."},
+    {20602, "Interpolation pattern of the 2-axis group\r\nLinear or circular interpolation; circular "
+            "patterns use the auxiliary point or the centre point."},
+    {20603, "Control method\r\nI: Increment - the movement amount is relative to the current position.\r\n"
+            "A: Absolute - the movement amount is the target position."},
+    {20604, "Movement amount\r\nThe travel (increment) or the target position (absolute) in the axis's "
+            "unit of position."},
+    {20606, "Auxiliary point\r\nThe passing point or centre point of circular interpolation in the axis's "
+            "unit of position."},
+    {20607, "Acceleration/deceleration pattern\r\nL: Linear\r\nS: S-shaped"},
+    {20608, "Acceleration time\r\nThe time from stop to the set speed, 0 to 10000 ms."},
+    {20609, "Deceleration time\r\nThe time from the set speed to stop, 0 to 10000 ms."},
+    {20610, "Speed\r\nThe target speed in the unit of speed of the axis."},
+    {20611, "Dwell time\r\nThe waiting time after the group has stopped, 0 to 32767 ms."},
+    {20612, "Auxiliary code\r\nA code that the unit outputs with this table, 0 to 32767."},
+    {20613, "Comment\r\nA note for this table, at most 100 characters."},
+    {20614, "Interpolation pattern of the 3-axis group\r\nLinear, circular or helical interpolation."},
+    {20615, "Dwell time\r\nThe waiting time after the axis has stopped, 0 to 32767 ms."},
+    {30101, "Is it OK to replace with the specified [%s] ?"},
+    {30155, "Axis Configurator file(*.axc)|*.axc|"},
+    {30286, "Guidance bar"},
+    {31000, "Updating data display..."},
+    {31001, "Save changes to %s?"},
+    {31003, "&New"},
+    {31004, "&Open"},
+    {31005, "&Upload from unit"},
+    {31006, "&Exit"},
+    {31010, "Configuration"},
+    {31011, "Current folder"},
+    {31012, "&Browse..."},
+    {31013, "Choose Folder..."},
+    {31014, "Tool operation time-out"},
+    {31015, "s"},
+    {31016, "Language"},
+    {31017, "English"},
+    {31018, "Japanese"},
+    {31019, "&Help"},
+    {31020, "File property"},
+    {31021, "File name"},
+    {31022, "Creator"},
+    {31023, "Comment"},
+    {31024, "Date"},
+    {31026, "The creator takes at most 10 bytes and the comment at most 40 bytes."},
+    {31027, "Axis Configurator\r\nConfiguration tool for positioning units."},
+    // Menus.
+    {31100, "&File"}, {31101, "&Edit"}, {31102, "&View"}, {31103, "On&line"}, {31104, "&Debug"},
+    {31105, "Set &Axis"}, {31106, "&Option"}, {31107, "&Help"}, {31108, "&Verify"}, {31109, "Recent File"},
+    {31110, "&New"}, {31111, "&Open..."}, {31112, "&Save"}, {31113, "Save &As..."},
+    {31114, "Do&wnload to Unit..."}, {31115, "Upload f&rom Unit..."}, {31116, "Propert&ies..."},
+    {31117, "&Export to CSV..."}, {31118, "E&xit"}, {31119, "&Copy"}, {31120, "&Paste"},
+    {31121, "Select &All"}, {31122, "&Find..."}, {31123, "R&eplace..."}, {31124, "&Toolbar"},
+    {31125, "&Status Bar"}, {31126, "&Parameter-Status Bar"}, {31127, "&Guidance Bar"},
+    {31128, "&Specify Station No..."}, {31129, "Select slot..."}, {31130, "Data &Monitor..."},
+    {31131, "St&atus Display..."}, {31132, "&Tool operation..."}, {31133, "Write &FROM"},
+    {31134, "&Check Parameters and Data"}, {31135, "&File..."}, {31136, "&Unit..."},
+    {31137, "&Change Axis..."}, {31138, "&Parameter Settings..."}, {31139, "&Communication Settings..."},
+    {31140, "Configur&ation..."}, {31141, "&Font..."}, {31142, "&Contents"},
+    {31143, "&About Axis Configurator"}, {31144, "(empty)"},
+    // Status-bar prompts of the commands ("prompt\ntooltip").
+    {57600, "Create a new document\nNew"},
+    {57601, "Open an existing document\nOpen"},
+    {57603, "Save the active document\nSave"},
+    {57604, "Save the active document with a new name\nSave As"},
+    {57642, "Select the entire table\nSelect All"},
+    {57665, "Quit the application; prompts to save documents\nExit"},
+    {32787, "Show or hide the Guidance bar\nToggle Guidance Bar"},
+    {32796, "Show or hide the parameter status bar\nToggle Parameter-StatusBar"},
+    {32797, "Show the creator and comment of the file\nProperties"},
+    {32790, "Set the current folder, tool operation time-out and language\nConfiguration"},
+};
+
+}  // namespace
+
+void RegisterAxisCfgUiStrings() {
+  axcfg::RegisterAxisCfgDataStrings();
+  platform::Strings::RegisterBuiltin(axcfg::kStringModule, kUiStrings, std::size(kUiStrings));
+}
+
+std::string UiText(unsigned id) { return axcfg::AxisCfgText(id); }
+
+std::string UiFormat(unsigned id, const std::string& arg) {
+  std::string text = UiText(id);
+  size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, arg);
+  return text;
+}
+
+}  // namespace axcfgui

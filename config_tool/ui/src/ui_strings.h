@@ -1,0 +1,50 @@
+#pragma once
+// The texts of the tool's windows (module "AxisCfg", next to the data
+// model's) and a formatting helper.
+#include <string>
+
+namespace axcfgui {
+
+enum UiText : unsigned {
+  kIdsDestination = 20521,  // "Destination of communication : %s"
+  kIdsPositionUnit = 20522,
+  kIdsSpeedUnit = 20523,
+  kIdsReplaceOpen = 30101,  // "Is it OK to replace with the specified [%s] ?"
+  kIdsFileFilter = 30155,
+  kIdsGuidanceBar = 30286,
+  kIdsUpdatingDisplay = 31000,
+  kIdsAskToSave = 31001,
+  kIdsStartNew = 31003,
+  kIdsStartOpen = 31004,
+  kIdsStartUpload = 31005,
+  kIdsStartExit = 31006,
+  kIdsConfiguration = 31010,
+  kIdsCurrentFolder = 31011,
+  kIdsBrowse = 31012,
+  kIdsChooseFolder = 31013,
+  kIdsToolTimeout = 31014,
+  kIdsSeconds = 31015,
+  kIdsLanguage = 31016,
+  kIdsEnglish = 31017,
+  kIdsJapanese = 31018,
+  kIdsHelpButton = 31019,
+  kIdsFileProperty = 31020,
+  kIdsFileName = 31021,
+  kIdsCreator = 31022,
+  kIdsComment = 31023,
+  kIdsDate = 31024,
+  kIdsPropertyTooLong = 31026,
+  kIdsAbout = 31027,
+  kIdsMenuBase = 31100,  // menu and item labels, see command_table.cpp
+};
+
+// Registers the English texts of the windows (and the data model's) with
+// the "AxisCfg" module; calling it again changes nothing.
+void RegisterAxisCfgUiStrings();
+
+// The text of an id in the table in force.
+std::string UiText(unsigned id);
+// The text of an id with its one %s replaced by the argument.
+std::string UiFormat(unsigned id, const std::string& arg);
+
+}  // namespace axcfgui
