@@ -20,6 +20,7 @@
 #include "dialog_util.h"
 #include "doc_link.h"
 #include "help_window.h"
+#include "select_slot_dialog.h"
 #include "main_frame.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
@@ -267,6 +268,14 @@ bool CAxisCfgApp::OnCommand(int id) {
     case ID_FILE_SAVE: OnFileSave(); return true;
     case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
     case ID_FILE_PROPERTIES: OnFileProperties(); return true;
+    case ID_FILE_PRINT: View()->Print(m_frame.get()); return true;
+    case ID_SELECT_SLOT:
+      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
+        CSelectSlotDialog dialog(m_frame.get(), link->Link());
+        dialog.exec();
+        m_frame->UpdateStatusPanes();
+      }
+      return true;
     case ID_APP_EXIT: m_frame->close(); return true;
     case ID_EDIT_SELECT_ALL: View()->SelectAll(); return true;
     case ID_EDIT_COPY: View()->OnEditCopy(); return true;
@@ -302,7 +311,8 @@ void CAxisCfgApp::UpdateCommandStates() {
       case ID_APP_ABOUT:
         enabled = true;
         break;
-      case ID_OPTION_COMMUNICATION: case ID_STATION_NO:
+      case ID_FILE_PRINT: enabled = true; break;
+      case ID_OPTION_COMMUNICATION: case ID_STATION_NO: case ID_SELECT_SLOT:
         enabled = CDocUnitLink::Of(*m_doc) != nullptr;
         break;
       case ID_EDIT_SELECT_ALL:

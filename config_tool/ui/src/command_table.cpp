@@ -28,6 +28,8 @@ const MenuRow kMenuBar[] = {
     {kBegin, M(0)},
     {ID_FILE_NEW, M(10)}, {ID_FILE_OPEN, M(11)}, {ID_FILE_SAVE, M(12)}, {ID_FILE_SAVE_AS, M(13)},
     {kSeparator, 0},
+    {ID_FILE_PRINT, M(45)},
+    {kSeparator, 0},
     {ID_DOWNLOAD, M(14)}, {ID_UPLOAD, M(15)},
     {kSeparator, 0},
     {ID_FILE_PROPERTIES, M(16)}, {ID_EXPORT_CSV, M(17)},
@@ -71,7 +73,7 @@ struct Accelerator {
 };
 const Accelerator kAccelerators[] = {
     {"Ctrl+A", ID_EDIT_SELECT_ALL}, {"Ctrl+C", ID_EDIT_COPY}, {"Ctrl+F", ID_EDIT_FIND},
-    {"Ctrl+H", ID_EDIT_REPLACE}, {"Ctrl+N", ID_FILE_NEW}, {"Ctrl+O", ID_FILE_OPEN},
+    {"Ctrl+H", ID_EDIT_REPLACE}, {"Ctrl+N", ID_FILE_NEW}, {"Ctrl+O", ID_FILE_OPEN}, {"Ctrl+P", ID_FILE_PRINT},
     {"Ctrl+Q", ID_PARAMETER_SETTINGS}, {"Ctrl+S", ID_FILE_SAVE}, {"Ctrl+U", ID_CHANGE_AXIS},
     {"Ctrl+V", ID_EDIT_PASTE}, {"Alt+Backspace", ID_EDIT_UNDO}, {"Shift+Del", ID_EDIT_CUT},
     {"Ctrl+F5", ID_UPLOAD}, {"Ctrl+F6", ID_DOWNLOAD}, {"Ctrl+F7", ID_VERIFY_UNIT},

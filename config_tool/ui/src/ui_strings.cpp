@@ -60,6 +60,9 @@ const platform::StringEntry kUiStrings[] = {
     {31024, "Date"},
     {31026, "The creator takes at most 10 bytes and the comment at most 40 bytes."},
     {31027, "Axis Configurator\r\nConfiguration tool for positioning units."},
+    {31030, "Select slot"},
+    {31031, "Choose the slot No. of destination unit."},
+    {31032, "Slot No."},
     // Menus.
     {31100, "&File"}, {31101, "&Edit"}, {31102, "&View"}, {31103, "On&line"}, {31104, "&Debug"},
     {31105, "Set &Axis"}, {31106, "&Option"}, {31107, "&Help"}, {31108, "&Verify"}, {31109, "Recent File"},
@@ -73,11 +76,12 @@ const platform::StringEntry kUiStrings[] = {
     {31134, "&Check Parameters and Data"}, {31135, "&File..."}, {31136, "&Unit..."},
     {31137, "&Change Axis..."}, {31138, "&Parameter Settings..."}, {31139, "&Communication Settings..."},
     {31140, "Configur&ation..."}, {31141, "&Font..."}, {31142, "&Contents"},
-    {31143, "&About Axis Configurator"}, {31144, "(empty)"},
+    {31143, "&About Axis Configurator"}, {31144, "(empty)"}, {31145, "&Print..."},
     // Status-bar prompts of the commands ("prompt\ntooltip").
     {57600, "Create a new document\nNew"},
     {57601, "Open an existing document\nOpen"},
     {57603, "Save the active document\nSave"},
+    {57607, "Print the positioning tables of the sheet shown\nPrint"},
     {57604, "Save the active document with a new name\nSave As"},
     {57642, "Select the entire table\nSelect All"},
     {57665, "Quit the application; prompts to save documents\nExit"},

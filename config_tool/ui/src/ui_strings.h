@@ -35,6 +35,9 @@ enum UiText : unsigned {
   kIdsDate = 31024,
   kIdsPropertyTooLong = 31026,
   kIdsAbout = 31027,
+  kIdsSelectSlotTitle = 31030,
+  kIdsSelectSlotPrompt = 31031,
+  kIdsSelectSlotLabel = 31032,
   kIdsMenuBase = 31100,  // menu and item labels, see command_table.cpp
 };
 
