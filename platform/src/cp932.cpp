@@ -50,18 +50,51 @@ std::string Utf8FromCp932(std::string_view cp932) {
   return out;
 }
 
+namespace {
+// The code point of the UTF-8 sequence at text[i] and its length (1 for a
+// stray byte, which then counts as one character of its own).
+size_t DecodeAt(std::string_view text, size_t i, unsigned& cp) {
+  const unsigned char c = static_cast<unsigned char>(text[i]);
+  size_t n = Utf8SequenceLength(c);
+  if (i + n > text.size()) n = 1;
+  cp = n == 1 ? c : c & (0x7Fu >> n);
+  for (size_t k = 1; k < n; ++k) {
+    const unsigned char d = static_cast<unsigned char>(text[i + k]);
+    if ((d & 0xC0) != 0x80) {
+      cp = c;
+      return 1;
+    }
+    cp = (cp << 6) | (d & 0x3Fu);
+  }
+  return n;
+}
+
+// Bytes of one character in code page 932: one for ASCII and half-width
+// katakana, two for every other character. A character without a code page
+// 932 form is stored as '?' and so takes one byte, but counts as two here:
+// limits checked with these lengths are never exceeded on disk.
+size_t Width(unsigned cp) { return cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F) ? 1 : 2; }
+}  // namespace
+
 size_t Cp932Length(std::string_view utf8) {
-  return IsAscii(utf8) ? utf8.size() : Cp932FromUtf8(utf8).size();
+  if (IsAscii(utf8)) return utf8.size();
+  size_t total = 0;
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned cp = 0;
+    i += DecodeAt(utf8, i, cp);
+    total += Width(cp);
+  }
+  return total;
 }
 
 size_t Cp932Prefix(std::string_view utf8, size_t maxBytes) {
   if (IsAscii(utf8)) return std::min(utf8.size(), maxBytes);
   size_t used = 0, i = 0;
   while (i < utf8.size()) {
-    size_t n = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
-    size_t width = Cp932Length(utf8.substr(i, n));
-    if (used + width > maxBytes) break;
-    used += width;
+    unsigned cp = 0;
+    const size_t n = DecodeAt(utf8, i, cp);
+    if (used + Width(cp) > maxBytes) break;
+    used += Width(cp);
     i += n;
   }
   return i;

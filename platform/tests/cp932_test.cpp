@@ -16,6 +16,9 @@ TEST(Cp932, ConvertsAndCountsInCodePageBytes) {
   EXPECT_EQ(Cp932Prefix("ab" + kana, 5), 2u + 3u);  // "ab" and one katakana: 4 bytes; two would be 6
   EXPECT_EQ(Cp932Prefix("ab" + kana, 1), 1u);
   EXPECT_EQ(Cp932Prefix(kana + half, 7), kana.size() + half.size());
+  // A character without a code page 932 form counts as two bytes.
+  EXPECT_EQ(Cp932Length("\xF0\x9F\x98\x80"), 2u);
+  EXPECT_EQ(Cp932Length("a\xE9"), 3u);  // a stray byte counts as one two-byte character
   EXPECT_EQ(Cp932Prefix("abc", 10), 3u);
   // Bytes that are not code page 932 do not crash and come back as replacement characters.
   EXPECT_FALSE(Utf8FromCp932("\x81").empty());

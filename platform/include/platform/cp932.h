@@ -12,7 +12,8 @@ namespace platform {
 std::string Cp932FromUtf8(std::string_view utf8);
 // Bytes that are not valid code page 932 become U+FFFD.
 std::string Utf8FromCp932(std::string_view cp932);
-// Bytes the text takes in code page 932.
+// Bytes the text takes in code page 932 (a character without a code page 932
+// form counts as two, so a limit checked with it always holds on disk).
 size_t Cp932Length(std::string_view utf8);
 // The longest leading part of the UTF-8 text (whole characters) that takes
 // at most maxBytes in code page 932; its length in UTF-8 bytes.

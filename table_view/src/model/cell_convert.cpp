@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "cp932_length.h"
+#include "platform/cp932.h"
 
 namespace axview {
 
@@ -124,7 +124,7 @@ bool ConvertCellText(const CColumnProp* column, std::string_view text, std::stri
     return true;
   }
   if (column->m_maxLength > 0)
-    out.assign(text.substr(0, Cp932Prefix(text, static_cast<size_t>(column->m_maxLength))));
+    out.assign(text.substr(0, platform::Cp932Prefix(text, static_cast<size_t>(column->m_maxLength))));
   else
     out.assign(text);
   return true;

@@ -6,7 +6,7 @@
 
 #include "axview/table_view.h"
 #include "cell_text_painter.h"
-#include "cp932_length.h"
+#include "platform/cp932.h"
 #include "header_paint.h"
 #include "tab_text.h"
 
@@ -62,7 +62,7 @@ void CTableView::DrawCells(QPainter& painter, const QRect& area) {
       const int line = sheet->m_topLine + row;
       if (line >= lines) break;
       std::string_view text = sheet->m_lines[line]->m_text;
-      text = text.substr(0, axview::Cp932Prefix(text, kMaxDrawnLine));
+      text = text.substr(0, platform::Cp932Prefix(text, kMaxDrawnLine));
       axview::SplitFields(text, fields);
       const int y = h + row * h;
       for (const auto& c : columns) {
