@@ -183,3 +183,26 @@ TEST(SimulationEndToEnd, ConcurrentClientsWaitTheirTurn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SimulationEndToEnd, AnyRequestCodeThroughTheLibrary) {
+  Connection c("raw requests");
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  unsigned char answer[64];
+  int length = -1;
+  EXPECT_EQ(TavRequest(c.data(), 13, nullptr, answer, sizeof answer, &length), 0);  // accepted, nothing done
+  EXPECT_EQ(length, 0);
+  EXPECT_EQ(TavRequest(c.data(), 100, nullptr, answer, sizeof answer, &length), -10091);  // a board request
+  // A PLC command in a request record: the answer comes back from its "$" on.
+  tavinter::CRequestRecord record;
+  record.SetStation(1);
+  ASSERT_TRUE(record.SetCommandText("%01#UR0000002001"));
+  ASSERT_EQ(TavRequest(c.data(), 10, record.Bytes().data(), answer, sizeof answer, &length), 0);
+  ASSERT_GE(length, 3);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(answer), 3), "$UR");
+  EXPECT_EQ(TavRequest(c.data(), 10, record.Bytes().data(), answer, 2, &length), TAV_E_BUFFER_SMALL);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+}  // namespace
