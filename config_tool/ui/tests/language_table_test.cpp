@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "axcfg_data/axcfg_strings.h"
+#include "axcfg_unit/unit_strings.h"
 #include "platform/strings.h"
 #include "ui_strings.h"
 
@@ -26,6 +27,7 @@ size_t LineBreaks(const std::string& text) { return static_cast<size_t>(std::cou
 TEST(LanguageTable, JapaneseCarriesEveryTextWithTheSamePlaceholders) {
   axcfg::RegisterAxisCfgDataStrings();
   axcfgui::RegisterAxisCfgUiStrings();
+  axcfg::RegisterUnitStrings();
   auto english = platform::Strings::Builtin("AxisCfg");
   platform::StringTable japanese;
   std::string error;

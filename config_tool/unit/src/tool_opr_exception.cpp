@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "unit_strings.h"
+#include "axcfg_unit/unit_strings.h"
 
 namespace axcfg {
 

@@ -7,7 +7,7 @@
 #include "axcfg_unit/tool_opr_exception.h"
 #include "axcfg_unit/unit_addresses.h"
 #include "platform/message_box.h"
-#include "unit_strings.h"
+#include "axcfg_unit/unit_strings.h"
 
 namespace axcfg {
 

@@ -1,4 +1,4 @@
-#include "unit_strings.h"
+#include "axcfg_unit/unit_strings.h"
 
 #include <mutex>
 
