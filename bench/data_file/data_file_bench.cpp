@@ -26,13 +26,11 @@
 #include "axcfg_data/setting_file.h"
 
 using namespace axcfg;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
 using bench::MeasureMs;
 using bench::Print;
-using bench::Timing;
 
 void Fill(CAxisCfgDoc& doc) {
   CAxisLayout layout;

@@ -17,7 +17,6 @@
 #include "axcfg_data/axcfg_strings.h"
 
 using namespace axcfg;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
