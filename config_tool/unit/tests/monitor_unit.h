@@ -1,7 +1,10 @@
 #pragma once
 // The scripted unit with a log of its reads, and helpers that put monitor
 // values where the unit keeps them (all addresses here are byte addresses).
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,8 +16,9 @@ namespace axcfg_test {
 class MonitorUnit : public FakeUnit {
  public:
   int ReadWords(uint8_t* c, int station, int slot, long address, long count, uint16_t* words) override {
+    if (delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delayMs.load()));
     reads.push_back({static_cast<uint32_t>(address * 2), static_cast<uint32_t>(count)});
-    if (static_cast<int>(reads.size()) == failReadNo) return failCode;
+    if (static_cast<int>(reads.size()) == failReadNo || cablePulled) return failCode;
     return FakeUnit::ReadWords(c, station, slot, address, count, words);
   }
   void Set(uint32_t byteAddress, uint16_t value) { Poke(byteAddress / 2, value); }
@@ -34,6 +38,8 @@ class MonitorUnit : public FakeUnit {
 
   std::vector<std::pair<uint32_t, uint32_t>> reads;  // byte address, words
   int failReadNo = 0;  // the read (counted from 1) that fails; 0 none
+  std::atomic<int> delayMs{0};  // every read takes this long
+  std::atomic<bool> cablePulled{false};  // every read fails with failCode
 };
 
 }  // namespace axcfg_test
