@@ -92,6 +92,21 @@ TEST_F(CoreTest, OpenCommandAndCloseOnTheSimulationChannel) {
   EXPECT_EQ(lib.tearDowns, 1);
 }
 
+TEST_F(CoreTest, SimulationBroadcastAndNoAnswerRequestsSucceedOnceSent) {
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  // A broadcast reaches the simulated PLC, is not answered, and holds the
+  // server for the SLPTIME pause.
+  ASSERT_EQ(Send(tavinter::kRequestCommand, Command(1, "%FF#UWD00000900010001")), kOk);
+  EXPECT_EQ(lib.frames.back(), CompleteFrame("%FF#UWD00000900010001"));
+  EXPECT_EQ(clock.slept, settings.slpTimeMs);
+  // Flag 0x0001: sent, no answer awaited, success without a pause.
+  ASSERT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#WCSR00011", 1, tavinter::kFlagNoAnswer)), kOk);
+  EXPECT_EQ(lib.frames.back(), CompleteFrame("%01#WCSR00011"));
+  EXPECT_EQ(clock.slept, settings.slpTimeMs);
+  // Without the flag the same silence is a PLC that did not answer.
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#WCSR00011")), kErrNoAnswer);
+}
+
 TEST_F(CoreTest, ClientListRules) {
   for (int h = 1; h <= 512; ++h) ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(static_cast<int16_t>(h))), kOk) << h;
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(600)), kErrClient);
