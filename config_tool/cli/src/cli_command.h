@@ -13,6 +13,7 @@ enum ExitCode : int {
   kExitUsage = 2,
   kExitFile = 3,
   kExitCommunication = 4,
+  kExitLayout = 5,  // the unit's axis layout words break the layout rules
 };
 
 using Args = std::vector<std::string>;
@@ -29,6 +30,9 @@ const std::vector<Command>& FileCommands();
 
 // The unit commands: read-words, write-words, unit-info.
 const std::vector<Command>& UnitCommands();
+
+// axcfg monitor.
+const std::vector<Command>& MonitorCommands();
 
 // Parses a decimal or 0x-prefixed hexadecimal number; false when it is not one.
 bool ParseNumber(const std::string& text, long long& value);

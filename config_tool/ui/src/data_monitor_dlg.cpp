@@ -12,8 +12,7 @@ CDataMonitorDlg::CDataMonitorDlg(const axcfg::CAxisLayout& layout, axcfg::CUnitL
                                  QWidget* parent)
     : CMonitorDialog(parent, link, kHelpContext),
       m_axes(axcfg::MonitorAxes(layout)),
-      m_family(family),
-      m_work(std::make_shared<Work>()) {
+      m_family(family) {
   setWindowTitle(QString::fromStdString(axcfg::MonitorText(axcfg::kMonDataTitle)));
   const auto rows = axcfg::DataMonitorRows(family);
   Grid()->SetRows(rows);
@@ -21,13 +20,9 @@ CDataMonitorDlg::CDataMonitorDlg(const axcfg::CAxisLayout& layout, axcfg::CUnitL
     if (rows[r].kind == axcfg::RowKind::Button && m_errorRow < 0) m_errorRow = r;
   connect(Grid(), &CMonitorGrid::buttonClicked, this,
           [this](int row, int column) { ClearErrorWarning(column, row == m_errorRow); });
-  SetCycle([work = m_work, axes = m_axes, &link] { return work->cycle.Read(link, axes, work->snapshot); },
-           [this] {
-             m_shown = m_work->snapshot;
-             Draw();
-           });
+  UseCycle<axcfg::CDataMonitorCycle>(m_axes, m_shown, [this] { Draw(); });
   Draw();
-  resize(Grid()->sizeHint().width() + 24, Grid()->sizeHint().height() + 60);
+  FitToGrid();
 }
 
 void CDataMonitorDlg::Draw() {

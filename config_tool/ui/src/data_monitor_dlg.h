@@ -23,17 +23,10 @@ class CDataMonitorDlg : public CMonitorDialog {
   void ClearErrorWarning(int column, bool isError);
 
  private:
-  // What the worker reads into; the window takes it after a successful cycle.
-  struct Work {
-    axcfg::CDataMonitorCycle cycle;
-    axcfg::DataMonitorSnapshot snapshot;
-  };
-
   void Draw();
 
   std::vector<axcfg::MonitorAxis> m_axes;
   uint32_t m_family;
-  std::shared_ptr<Work> m_work;
   axcfg::DataMonitorSnapshot m_shown;
   int m_errorRow = -1;
 };

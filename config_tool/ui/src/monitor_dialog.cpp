@@ -39,6 +39,8 @@ CMonitorDialog::CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int help
   connect(m_timer, &QTimer::timeout, this, &CMonitorDialog::OnTick);
 }
 
+void CMonitorDialog::FitToGrid() { resize(m_grid->sizeHint().width() + 24, m_grid->sizeHint().height() + 60); }
+
 CMonitorDialog::~CMonitorDialog() {
   // The worker reads through storage the cycle function owns: it must end
   // before that goes. A result it still posts is dropped with this object.

@@ -9,8 +9,12 @@
 #include <QDialog>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "axcfg_unit/unit_axis_config.h"
 
 class QPushButton;
 class QTimer;
@@ -55,6 +59,24 @@ class CMonitorDialog : public QDialog {
     m_cycle = std::move(cycle);
     m_take = std::move(take);
   }
+  // Runs a `Cycle` over the axes on the worker, into a snapshot only the
+  // worker touches; after a successful cycle `shown` gets a copy and `draw` runs.
+  template <typename Cycle, typename Snapshot>
+  void UseCycle(const std::vector<axcfg::MonitorAxis>& axes, Snapshot& shown, std::function<void()> draw) {
+    struct Work {
+      Cycle cycle;
+      Snapshot snapshot;
+    };
+    auto work = std::make_shared<Work>();
+    axcfg::CUnitLink& link = m_link;
+    SetCycle([work, axes, &link] { return work->cycle.Read(link, axes, work->snapshot); },
+             [work, &shown, draw] {
+               shown = work->snapshot;
+               draw();
+             });
+  }
+  // Sizes the window to the grid's wish.
+  void FitToGrid();
   axcfg::CUnitLink& Link() { return m_link; }
 
   void showEvent(QShowEvent* event) override;

@@ -8,19 +8,15 @@
 namespace axcfgui {
 
 CStatusMonitorDlg::CStatusMonitorDlg(const axcfg::CAxisLayout& layout, axcfg::CUnitLink& link, QWidget* parent)
-    : CMonitorDialog(parent, link, kHelpContext), m_axes(axcfg::MonitorAxes(layout)), m_work(std::make_shared<Work>()) {
+    : CMonitorDialog(parent, link, kHelpContext), m_axes(axcfg::MonitorAxes(layout)) {
   setWindowTitle(QString::fromStdString(axcfg::MonitorText(axcfg::kMonStatusTitle)));
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::Monospace);
   Grid()->setFont(font);
   Grid()->SetRows(axcfg::StatusMonitorRows());
-  SetCycle([work = m_work, axes = m_axes, &link] { return work->cycle.Read(link, axes, work->snapshot); },
-           [this] {
-             m_shown = m_work->snapshot;
-             Draw();
-           });
+  UseCycle<axcfg::CStatusMonitorCycle>(m_axes, m_shown, [this] { Draw(); });
   Draw();
-  resize(Grid()->sizeHint().width() + 24, Grid()->sizeHint().height() + 60);
+  FitToGrid();
 }
 
 void CStatusMonitorDlg::Draw() {

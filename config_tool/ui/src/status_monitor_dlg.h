@@ -21,15 +21,9 @@ class CStatusMonitorDlg : public CMonitorDialog {
   const axcfg::StatusMonitorSnapshot& Shown() const { return m_shown; }
 
  private:
-  struct Work {
-    axcfg::CStatusMonitorCycle cycle;
-    axcfg::StatusMonitorSnapshot snapshot;
-  };
-
   void Draw();
 
   std::vector<axcfg::MonitorAxis> m_axes;
-  std::shared_ptr<Work> m_work;
   axcfg::StatusMonitorSnapshot m_shown;
 };
 

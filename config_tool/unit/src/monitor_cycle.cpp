@@ -23,6 +23,11 @@ IdentText ReadIdent(const CWordReader& r, uint32_t address) {
 
 }  // namespace
 
+void CMonitorCycle::Count(const CWordReader& reader) {
+  frames_ = reader.Frames();
+  words_ = reader.WordsRead();
+}
+
 int CDataMonitorCycle::Read(CUnitLink& link, const std::vector<MonitorAxis>& axes, DataMonitorSnapshot& snap) {
   CWordReader r(link, merge_);
   // Unit-wide values; the connection word decides which monitor blocks exist.
@@ -62,7 +67,7 @@ int CDataMonitorCycle::Read(CUnitLink& link, const std::vector<MonitorAxis>& axe
     if (!merge_) r.Add(ua::kStatusBusy, 1);
     rc = r.Run();
   }
-  frames_ = r.Frames();
+  Count(r);
   if (rc) return rc;
 
   DataMonitorSnapshot s;
@@ -126,7 +131,7 @@ int CStatusMonitorCycle::Read(CUnitLink& link, const std::vector<MonitorAxis>& a
   }
   if (!rc) rc = r.Run();
   if (rc) {
-    frames_ = r.Frames();
+    Count(r);
     return rc;
   }
 
@@ -163,7 +168,7 @@ int CStatusMonitorCycle::Read(CUnitLink& link, const std::vector<MonitorAxis>& a
     r.Add(ua::kStatusHome, 1);
     rc = r.Run();
   }
-  frames_ = r.Frames();
+  Count(r);
   if (rc) return rc;
   snap.homeInput = r.Word(ua::kStatusHome);
   return 0;

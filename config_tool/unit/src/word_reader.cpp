@@ -13,6 +13,7 @@ void CWordReader::Add(uint32_t byteAddress, uint32_t words) {
 int CWordReader::ReadSpan(const Span& span) {
   buffer_.assign(span.words, 0);
   ++frames_;
+  wordsRead_ += static_cast<int>(span.words);
   int rc = link_.Read(span.address, span.words, buffer_.data(), kReportNone);
   if (rc != 0) return rc;
   for (uint32_t i = 0; i < span.words; ++i) words_[span.address + 2 * i] = buffer_[i];

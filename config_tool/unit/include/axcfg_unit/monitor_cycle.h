@@ -12,32 +12,40 @@ namespace axcfg {
 
 class CUnitLink;
 
-class CDataMonitorCycle {
+class CWordReader;
+
+// What both cycles keep: whether reads are merged, and the frames and words
+// of the last Read.
+class CMonitorCycle {
  public:
-  explicit CDataMonitorCycle(bool mergeReads = true) : merge_(mergeReads) {}
+  int Frames() const { return frames_; }
+  int WordsRead() const { return words_; }
+
+ protected:
+  explicit CMonitorCycle(bool mergeReads) : merge_(mergeReads) {}
+  void Count(const CWordReader& reader);
+  bool merge_;
+
+ private:
+  int frames_ = 0;
+  int words_ = 0;
+};
+
+class CDataMonitorCycle : public CMonitorCycle {
+ public:
+  explicit CDataMonitorCycle(bool mergeReads = true) : CMonitorCycle(mergeReads) {}
   // Reads the unit-wide values and those of `axes`. `snap` is replaced and
   // marked valid only when every read succeeded.
   int Read(CUnitLink& link, const std::vector<MonitorAxis>& axes, DataMonitorSnapshot& snap);
-  // Frames of the last Read.
-  int Frames() const { return frames_; }
-
- private:
-  bool merge_;
-  int frames_ = 0;
 };
 
-class CStatusMonitorCycle {
+class CStatusMonitorCycle : public CMonitorCycle {
  public:
-  explicit CStatusMonitorCycle(bool mergeReads = true) : merge_(mergeReads) {}
+  explicit CStatusMonitorCycle(bool mergeReads = true) : CMonitorCycle(mergeReads) {}
   // Everything but the home input word is copied into `snap` (and marked
   // valid) once read; the home input word is read last and keeps its old
   // value when that read fails.
   int Read(CUnitLink& link, const std::vector<MonitorAxis>& axes, StatusMonitorSnapshot& snap);
-  int Frames() const { return frames_; }
-
- private:
-  bool merge_;
-  int frames_ = 0;
 };
 
 }  // namespace axcfg

@@ -36,8 +36,9 @@ class CWordReader {
   int16_t S16(uint32_t byteAddress) const { return static_cast<int16_t>(Word(byteAddress)); }
   bool Has(uint32_t byteAddress) const { return words_.count(byteAddress) != 0; }
 
-  // Frames issued since construction.
+  // Frames issued since construction, and the words they carried.
   int Frames() const { return frames_; }
+  int WordsRead() const { return wordsRead_; }
 
  private:
   struct Span {
@@ -52,6 +53,7 @@ class CWordReader {
   std::unordered_map<uint32_t, uint16_t> words_;
   std::vector<uint16_t> buffer_;
   int frames_ = 0;
+  int wordsRead_ = 0;
 };
 
 }  // namespace axcfg
