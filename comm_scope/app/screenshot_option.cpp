@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMdiArea>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>

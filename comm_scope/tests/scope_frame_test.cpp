@@ -10,6 +10,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <chrono>
@@ -77,8 +79,12 @@ TEST_F(ScopeFrame, TreeListsPortsAndClientsAndFollowsTheSnapshot) {
 TEST_F(ScopeFrame, DoubleClickOpensViewsThatFollowNewRecords) {
   QTreeWidgetItem* client = Item("002 tool two");
   ASSERT_NE(client, nullptr);
+  frame->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
   frame->Tree()->setCurrentItem(client);
-  frame->Execute(ID_FILE_OPEN_MONITOR);
+  QRect at = frame->Tree()->visualItemRect(client);
+  QTest::mouseClick(frame->Tree()->viewport(), Qt::LeftButton, {}, at.center());
+  QTest::mouseDClick(frame->Tree()->viewport(), Qt::LeftButton, {}, at.center());
   CMonitorView* view = frame->ActiveView();
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(view->Document().IsClient());
@@ -169,7 +175,7 @@ TEST_F(ScopeFrame, ConfigurationWritesTheLogSwitches) {
     EXPECT_EQ(config->windowTitle(), "Configuration");
     config->Box("Simulation")->setChecked(true);
     config->chooseFolder = [](const QString&) { return QString("/tmp"); };
-    QTest::mouseClick(config->findChild<QPushButton*>(), Qt::LeftButton);  // &Browse
+    QTest::mouseClick(config->findChild<QPushButton*>("browse"), Qt::LeftButton);  // &Browse
     EXPECT_EQ(config->FolderEdit()->text(), "/tmp");
     config->accept();
     return config->result();

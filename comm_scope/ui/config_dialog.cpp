@@ -41,6 +41,7 @@ CConfigDialog::CConfigDialog(CLogSettings settings, QWidget* parent) : QDialog(p
   folder_->setReadOnly(true);
   folderRow->addWidget(folder_, 1);
   auto* browse = new QPushButton("&Browse", this);
+  browse->setObjectName("browse");
   connect(browse, &QPushButton::clicked, this, [this] {
     QString chosen = chooseFolder(folder_->text());
     if (!chosen.isEmpty()) folder_->setText(chosen);
