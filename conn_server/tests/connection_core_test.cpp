@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "connsrv/connection_core.h"
 #include "connsrv/result_codes.h"
@@ -197,6 +202,13 @@ TEST_F(CoreTest, MonitorRegistersOnceThenOnlyRuns) {
   lib.simAnswers = {CompleteFrame("%01$MG0102")};
   ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
   EXPECT_EQ(lib.frames, std::vector<std::string>{CompleteFrame("%01#MG")});
+  // The client's pre-command goes first, as before a PLC command.
+  lib.preCommand = "%01#WCSR00011";
+  lib.frames.clear();
+  lib.simAnswers = {CompleteFrame("%01$WC"), CompleteFrame("%01$MG0102")};
+  ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
+  EXPECT_EQ(lib.frames, (std::vector<std::string>{CompleteFrame("%01#WCSR00011"), CompleteFrame("%01#MG")}));
+  lib.preCommand.clear();
   // Two data frames: the run command takes the long-frame header.
   ASSERT_TRUE(m.SetDataRegistration(1, "%01#MDD00200"));
   lib.frames.clear();
@@ -204,6 +216,50 @@ TEST_F(CoreTest, MonitorRegistersOnceThenOnlyRuns) {
                     CompleteFrame("<01$MG01")};
   ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
   EXPECT_EQ(lib.frames.back(), CompleteFrame("<01#MG"));
+}
+
+TEST_F(CoreTest, AFailedOpenOfAFurtherClientKeepsTheRunningChannel) {
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  // Kind 9 opens a channel of its own even for a further client; here it fails.
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2, tavinter::kKindEthernetListen)), kErrChannelKind);
+  EXPECT_FALSE(core.Clients().Contains(2));
+  EXPECT_TRUE(core.ChannelOpen());
+  lib.simAnswers = {CompleteFrame("%01$RD1")};
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RD")), kOk);
+}
+
+TEST_F(CoreTest, ReadOneByteMakesOneShortReadOnly) {
+  int master = -1, slave = -1;
+  char name[256];
+  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+  lib.comPaths[4] = name;
+  CRequestRecord open = OpenRecord(1, tavinter::kKindSerial);
+  CChannelConfig c = open.ChannelConfig();
+  c.SetPort(4);
+  c.SetTimeout(5);
+  c.SetBaudIndex(3);
+  c.SetDataBits(8);
+  c.SetStopBits(1);
+  open.SetChannelConfig(c);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, open), kOk);
+  // A waiting byte is delivered and logged as received.
+  ASSERT_EQ(::write(master, "Q", 1), 1);
+  ASSERT_EQ(Send(tavinter::kRequestReadByte, Command(1, "")), kOk);
+  EXPECT_EQ(lib.delivered[1], "Q");
+  EXPECT_EQ(lib.logs.back().direction, kLogReceived);
+  // A byte that comes a second later is not waited for: the server would
+  // hold every other client meanwhile.
+  std::thread late([&] {
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    (void)!::write(master, "R", 1);
+  });
+  EXPECT_EQ(Send(tavinter::kRequestReadByte, Command(1, "")), kErrNoAnswer);
+  late.join();
+  EXPECT_EQ(Send(tavinter::kRequestReadByte, Command(1, "")), kOk);
+  EXPECT_EQ(lib.delivered[1], "R");
+  core.Shutdown();
+  ::close(master);
+  ::close(slave);
 }
 
 TEST_F(CoreTest, TickRemovesVanishedClientsAndEndsWhenIdle) {

@@ -59,7 +59,10 @@ int CAnswerReader::Read(const std::string& sentFrame, const AnswerReadOptions& o
       while (j < static_cast<size_t>(n) && chunk[j] != '%' && chunk[j] != '<') ++j;
       if (j > i + 1) Log(kLogDiscarded, std::string(chunk.data() + i + 1, j - i - 1));
       if (j < static_cast<size_t>(n)) {
+        // The start of the next answer came with the dropped one: its bytes
+        // count, so silence from here on leaves an incomplete answer.
         started = true;
+        anyByte = true;
         i = j - 1;
       } else {
         break;
