@@ -144,7 +144,7 @@ TEST_F(CoreTest, DamagedRecordsAreRefused) {
   std::fill(b.begin() + CRequestRecord::kCommandText, b.begin() + CRequestRecord::kCommandText + 2049, 'A');
   EXPECT_EQ(Send(tavinter::kRequestCommand, r), kErrBadRecord);
   CRequestRecord raw = Command(1, "");
-  raw.SetDataLength(9000);
+  raw.SetDataLength(9400);  // more than the record's command area holds
   EXPECT_EQ(Send(tavinter::kRequestRawBytes, raw), kErrBadRecord);
   EXPECT_EQ(core.Handle(tavinter::kRequestCommand, b.data(), 100), kErrBadRecord);
   EXPECT_EQ(core.Handle(tavinter::kRequestCommand, nullptr, 9369), kErrBadRecord);
@@ -257,6 +257,60 @@ TEST_F(CoreTest, ReadOneByteMakesOneShortReadOnly) {
   late.join();
   EXPECT_EQ(Send(tavinter::kRequestReadByte, Command(1, "")), kOk);
   EXPECT_EQ(lib.delivered[1], "R");
+  core.Shutdown();
+  ::close(master);
+  ::close(slave);
+}
+
+TEST_F(CoreTest, RawSendsReadByLengthOrLineWithoutHuntingForAStart) {
+  int master = -1, slave = -1;
+  char name[256];
+  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+  termios raw{};
+  tcgetattr(master, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(master, TCSANOW, &raw);
+  lib.comPaths[4] = name;
+  CRequestRecord open = OpenRecord(1, tavinter::kKindSerial);
+  CChannelConfig c = open.ChannelConfig();
+  c.SetPort(4);
+  c.SetBaudIndex(3);
+  c.SetDataBits(8);
+  c.SetStopBits(1);
+  open.SetChannelConfig(c);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, open), kOk);
+  // The peer reads what was sent, then answers.
+  auto peer = [&](size_t expect, std::string answer) {
+    return std::thread([=] {
+      std::string got;
+      char buf[512];
+      while (got.size() < expect) {
+        ssize_t n = ::read(master, buf, sizeof buf);
+        if (n <= 0) break;
+        got.append(buf, static_cast<size_t>(n));
+      }
+      (void)!::write(master, answer.data(), answer.size());
+    });
+  };
+
+  // 2,500 raw bytes go out whole; a 4-byte binary answer is taken by length.
+  std::vector<uint8_t> data(2500);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i);
+  CRequestRecord bytes = Command(1, "");
+  ASSERT_TRUE(bytes.SetCommandBytes(data));
+  bytes.SetAnswerLength(4);
+  const std::string binary("\x01\x00\x7F\x02", 4);
+  std::thread t1 = peer(data.size(), binary);
+  EXPECT_EQ(Send(tavinter::kRequestRawBytes, bytes), kOk);
+  t1.join();
+  ASSERT_EQ(lib.delivered[1].size(), kAnswerBuffer);
+  EXPECT_EQ(lib.delivered[1].substr(0, 4), binary);
+
+  // Text sent unchanged (0x0020): an answer without "%" up to its line end.
+  std::thread t2 = peer(4, "OK\r");
+  EXPECT_EQ(Send(tavinter::kRequestRawText, Command(1, "ATZ\r", 1, tavinter::kFlagRawUnchanged)), kOk);
+  t2.join();
+  EXPECT_EQ(lib.delivered[1].substr(0, 4), std::string("OK\r\0", 4));
   core.Shutdown();
   ::close(master);
   ::close(slave);

@@ -75,8 +75,8 @@ bool CConnectionCore::RecordIsSound(int code, const CRequestRecord& rec) {
       }
       return true;
     case tavinter::kRequestRawBytes: case tavinter::kRequestRawBytes53: case tavinter::kRequestRawBytes54:
-      return rec.DataLength() <= kAnswerBuffer &&
-             CRequestRecord::kCommandText + rec.DataLength() <= tavinter::kRequestRecordSize;
+      // Only the kept copy for repeats is limited; the send itself may use the whole area.
+      return CRequestRecord::kCommandText + rec.DataLength() <= tavinter::kRequestRecordSize;
     default:
       return true;
   }
@@ -344,12 +344,16 @@ int CConnectionCore::RawSend(int code, const CRequestRecord& rec) {
   }
   int rc = exchange->Send(frame, false);
   if (rc != kOk || (flags & tavinter::kFlagNoAnswer)) return rc;
+  // A checked text answer is a PLC answer; anything else is taken from its
+  // first byte, up to the line end or the length the record asks for.
   CAnswerReader reader(*link, clock_, this);
   AnswerReadOptions o;
   o.timeoutMs = requestTimeoutMs_;
   o.check = !unchanged;
   o.checkOwner = false;
+  o.hunt = !unchanged;
   o.capacity = kAnswerBuffer;
+  if (rec.AnswerLength() > 0) o.exactLength = std::min<size_t>(static_cast<size_t>(rec.AnswerLength()), kAnswerBuffer);
   std::string answer;
   rc = reader.Read(frame, o, answer);
   if (rc != kOk) return rc;
