@@ -1,5 +1,6 @@
 #include "connsrv/serial_port.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -29,7 +30,6 @@ speed_t SpeedFor(int bps) {
   }
 }
 
-constexpr int kWriteLimitMs = 20000;  // a frame must be out within 20 s
 constexpr int kParitySpaceAlias = 4;
 
 }  // namespace
@@ -124,9 +124,27 @@ void CSerialPort::Purge() {
   if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 
+int CSerialPort::QueuedOutput() const {
+  int queued = 0;
+  return ::ioctl(fd_, TIOCOUTQ, &queued) == 0 ? queued : -1;
+}
+
+bool CSerialPort::WaitOutputSent(std::chrono::steady_clock::time_point deadline) {
+  for (;;) {
+    const int queued = QueuedOutput();
+    if (queued == 0) return true;
+    if (queued < 0) return ::tcdrain(fd_) == 0;  // the device cannot tell: let the driver wait
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    // About the time the queued bytes need at the slowest rate, within bounds.
+    ::poll(nullptr, 0, std::clamp(queued / 10, 5, 100));
+  }
+}
+
 bool CSerialPort::Write(const char* bytes, size_t length) {
   if (fd_ < 0) return false;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
+  // The frame must have left the port within the write limit; only then does
+  // the caller's answer time-out start, and a purge can no longer cut it.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(writeLimitMs_);
   size_t done = 0;
   while (done < length) {
     ssize_t n = ::write(fd_, bytes + done, length - done);
@@ -140,7 +158,7 @@ bool CSerialPort::Write(const char* bytes, size_t length) {
     pollfd p{fd_, POLLOUT, 0};
     ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 100)));
   }
-  return true;
+  return WaitOutputSent(deadline);
 }
 
 int CSerialPort::Read(char* buffer, size_t capacity, int waitMs) {

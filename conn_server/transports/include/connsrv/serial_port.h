@@ -2,6 +2,7 @@
 // The serial transport over a Linux serial device (or pseudo-terminal): open
 // with the channel's settings, the polling read of the frame exchange, purge,
 // write, DTR, and close.
+#include <chrono>
 #include <string>
 #include <termios.h>
 
@@ -49,11 +50,20 @@ class CSerialPort : public IByteLink {
   bool SetFlowControl(bool on);
 
   void Purge() override;
+  // Writes the bytes and waits until the port has sent them, all within the
+  // write limit (20 s); false when the write failed or the limit passed.
   bool Write(const char* bytes, size_t length) override;
   int Read(char* buffer, size_t capacity, int waitMs) override;
+  void SetWriteLimitMs(int ms) { writeLimitMs_ = ms; }
+
+ protected:
+  // Bytes written but not yet sent by the device; -1 when it cannot tell.
+  virtual int QueuedOutput() const;
 
  private:
   int Configure(const SerialSettings& settings);
+  bool WaitOutputSent(std::chrono::steady_clock::time_point deadline);
+  int writeLimitMs_ = 20000;
   int fd_ = -1;
   std::string path_;
 };
