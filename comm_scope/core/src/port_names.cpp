@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "tavinter/serial_settings.h"
+
 namespace commscope {
 
 std::string PortName(int index) {
@@ -36,9 +38,8 @@ std::string ParityName(int code) {
 }
 
 std::string BaudRateText(int index) {
-  static constexpr std::array<int, 9> kRates{1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
-  if (index >= 0 && index < static_cast<int>(kRates.size())) return std::to_string(kRates[static_cast<size_t>(index)]);
-  return std::to_string(index);
+  int rate = tavinter::BaudRateOfIndex(index);
+  return std::to_string(rate != 0 ? rate : index);
 }
 
 }  // namespace commscope
