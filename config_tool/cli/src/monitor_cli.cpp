@@ -44,27 +44,21 @@ bool ParseAxisList(const std::string& text, std::set<int>& axes) {
   return !axes.empty();
 }
 
-// Takes the monitor's own options out; the rest are the unit options.
 int ParseMonitorOptions(const Args& args, MonitorOptions& o) {
-  Args rest;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--status") {
-      o.status = true;
-    } else if (a == "--axis") {
-      if (!hasValue || !ParseAxisList(args[++i], o.axes)) return UsageError(kName, "--axis takes axis numbers 1 to 8, separated by commas");
-    } else if (a == "--count") {
-      if (!hasValue || !ParseNumber(args[++i], o.count) || o.count < 0) return UsageError(kName, "--count takes 0 or more");
-    } else if (a == "--interval") {
-      if (!hasValue || !ParseNumber(args[++i], o.interval) || o.interval < 0 || o.interval > 60000)
-        return UsageError(kName, "--interval takes 0 to 60000 ms");
-    } else {
-      rest.push_back(a);
-    }
-  }
+  std::set<std::string> withValue = UnitValueOptions();
+  withValue.insert({"--axis", "--count", "--interval"});
+  ParsedArgs a;
+  if (int rc = ParseArgs(kName, args, withValue, {"--status"}, a); rc != kExitOk) return rc;
+  o.status = a.Has("--status");
+  if (a.values.count("--axis") && !ParseAxisList(a.values["--axis"], o.axes))
+    return UsageError(kName, "--axis takes axis numbers 1 to 8, separated by commas");
+  if (a.values.count("--count") && (!ParseNumber(a.values["--count"], o.count) || o.count < 0))
+    return UsageError(kName, "--count takes 0 or more");
+  if (a.values.count("--interval") &&
+      (!ParseNumber(a.values["--interval"], o.interval) || o.interval < 0 || o.interval > 60000))
+    return UsageError(kName, "--interval takes 0 to 60000 ms");
   int exitCode = kExitOk;
-  if (!ParseUnitOptions(kName, rest, o.unit, exitCode)) return exitCode;
+  if (!TakeUnitOptions(kName, a, o.unit, exitCode)) return exitCode;
   if (!o.unit.rest.empty()) return UsageError(kName, "unexpected argument \"" + o.unit.rest[0] + "\"");
   return kExitOk;
 }

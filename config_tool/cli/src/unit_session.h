@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "axcfg_unit/fixed_destination_library.h"
@@ -34,8 +35,13 @@ struct UnitOptions {
   Args rest;
 };
 
-// Takes --dest, --station and --slot out of the arguments.
+// Takes --dest, --station and --slot out of the arguments; the others must
+// be positional.
 bool ParseUnitOptions(const char* command, const Args& args, UnitOptions& o, int& exitCode);
+// The unit options that take a value, for commands with options of their own.
+std::set<std::string> UnitValueOptions();
+// The unit options (and the positional arguments) of already split arguments.
+bool TakeUnitOptions(const char* command, ParsedArgs& a, UnitOptions& o, int& exitCode);
 
 // An open link for the options; null with the exit code on failure.
 struct OpenLink {

@@ -99,7 +99,7 @@ TEST_F(AxcfgFile, CheckReportsTheFirstProblemWithItsPlace) {
   ASSERT_EQ(SaveDocumentFile(doc, Path("jump.axc")).id, 0u);
   r = Axcfg("check " + Path("jump.axc"));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, "Failed in the error check.\nSheet: 1Axis\nTable No. 9: Jump No. (not shown in the sheet)\n");
+  EXPECT_EQ(r.out, "Failed in the error check.\nTable No. 9: Jump No.\nSheet: 1Axis\n");
 
   doc.GetPosData(8)->SetJumpNo(0, 0);
   doc.GetParamBlock().SetParam(24, 1, 40000);
