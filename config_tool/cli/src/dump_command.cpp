@@ -6,6 +6,7 @@
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
 #include "file_support.h"
+#include "platform/json_text.h"
 
 namespace axcfg::cli {
 
@@ -18,38 +19,9 @@ const char* const kDumpHelp =
 
 namespace {
 
-std::string Quote(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
+std::string Quote(const std::string& s) { return platform::JsonQuote(s); }
 
-std::string Hex(const uint8_t* bytes, size_t n) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(2 * n);
-  for (size_t i = 0; i < n; ++i) {
-    out += kDigits[bytes[i] >> 4];
-    out += kDigits[bytes[i] & 0x0F];
-  }
-  return out;
-}
+std::string Hex(const uint8_t* bytes, size_t n) { return platform::HexBytes(bytes, n); }
 
 std::string Num(long long v) { return std::to_string(v); }
 

@@ -14,6 +14,7 @@
 
 #include "modem_book/phone_book_file.h"
 #include "platform/named_mutex.h"
+#include "file_bytes.h"
 #include "test_home.h"
 
 namespace fs = std::filesystem;
@@ -45,13 +46,6 @@ Result Modem(const std::string& arguments, const std::string& prefix = "") {
   return r;
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 class ModemCli : public ::testing::Test {
@@ -81,7 +75,7 @@ TEST_F(ModemCli, AddListDeleteAndRefusals) {
                             "\"parity\": 2, \"stopBits\": 1, \"property\": \"115200-7-2-E\""));
   EXPECT_TRUE(Has(list.out, "\"property\": \"9600-8-1-N\""));
 
-  const std::string before = ReadAll(book);
+  const std::string before = keldtest::ReadBytes(book);
   for (const char* bad : {"--add --title x --phone 1 --baud 9601", "--add --title x --phone 1 --parity X",
                           "--add --title x", "--add --title 😀 --phone 1", "--add --title x --phone ０",
                           "--delete 3", "--delete 0", "--delete two", "--list --ports", "--frobnicate",
@@ -91,7 +85,7 @@ TEST_F(ModemCli, AddListDeleteAndRefusals) {
     EXPECT_EQ(r.exitCode, 2) << bad;
     EXPECT_FALSE(r.err.empty()) << bad;
   }
-  EXPECT_EQ(ReadAll(book), before);
+  EXPECT_EQ(keldtest::ReadBytes(book), before);
 
   ASSERT_EQ(Modem("--delete 1" + B()).exitCode, 0);
   list = Modem("--list" + B());
@@ -112,12 +106,12 @@ TEST_F(ModemCli, ExportThenImportReplaceGivesTheSameFile) {
   ASSERT_EQ(Modem("--add --title 'a \"quoted\" title' --phone 1" + B()).exitCode, 0);
   ASSERT_EQ(Modem("--add --title ﾓﾃﾞﾑ --phone 2 --baud 1200" + B()).exitCode, 0);
   ASSERT_EQ(Modem("--export " + dir + "/out.json" + B()).exitCode, 0);
-  EXPECT_EQ(ReadAll(dir + "/out.json"), Modem("--list" + B()).out);
+  EXPECT_EQ(keldtest::ReadBytes(dir + "/out.json"), Modem("--list" + B()).out);
 
   const std::string copy = dir + "/copy.dat";
   Result imported = Modem("--import " + dir + "/out.json --replace --book " + copy);
   ASSERT_EQ(imported.exitCode, 0) << imported.err;
-  EXPECT_EQ(ReadAll(copy), ReadAll(book));
+  EXPECT_EQ(keldtest::ReadBytes(copy), keldtest::ReadBytes(book));
   // Without --replace the entries are appended; a book file imports too.
   ASSERT_EQ(Modem("--import " + book + " --book " + copy).exitCode, 0);
   EXPECT_TRUE(Has(Modem("--list --book " + copy).out, "\"count\": 4"));
@@ -125,7 +119,7 @@ TEST_F(ModemCli, ExportThenImportReplaceGivesTheSameFile) {
 
 TEST_F(ModemCli, RefusedImportsChangeNothing) {
   ASSERT_EQ(Modem("--add --title keep --phone 1" + B()).exitCode, 0);
-  const std::string before = ReadAll(book);
+  const std::string before = keldtest::ReadBytes(book);
   std::ofstream(dir + "/bad.json") << "{\"entries\":[{\"title\":\"ok\",\"phone\":\"1\"},{\"title\":\"x\",\"phone\":\"é\"}]}";
   Result r = Modem("--import " + dir + "/bad.json" + B());
   EXPECT_EQ(r.exitCode, 2);
@@ -137,7 +131,7 @@ TEST_F(ModemCli, RefusedImportsChangeNothing) {
   Result full = Modem("--import " + dir + "/big.dat" + B());
   EXPECT_EQ(full.exitCode, 2);
   EXPECT_TRUE(Has(full.err, "4096")) << full.err;
-  EXPECT_EQ(ReadAll(book), before);
+  EXPECT_EQ(keldtest::ReadBytes(book), before);
   EXPECT_EQ(Modem("--import " + dir + "/big.dat --replace" + B()).exitCode, 0);
 }
 
@@ -147,20 +141,20 @@ TEST_F(ModemCli, DamagedBookExits3AndStaysAsItWas) {
   Result r = Modem("--add --title x --phone 1" + B());
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_TRUE(Has(r.err, "Reading the modem connection data failed.")) << r.err;
-  EXPECT_EQ(ReadAll(book), damaged);
+  EXPECT_EQ(keldtest::ReadBytes(book), damaged);
   EXPECT_EQ(Modem("--list --book " + dir).exitCode, 3);  // a folder: reported, not replaced
 }
 
 TEST_F(ModemCli, AWriteCutShortBySizeLimitReports1002AndKeepsTheOldFile) {
   ASSERT_EQ(Modem("--add --title old --phone 1" + B()).exitCode, 0);
-  const std::string before = ReadAll(book);
+  const std::string before = keldtest::ReadBytes(book);
   std::string many = modembook::BookImageBytes(std::vector<modembook::CPhoneBookEntry>(100));
   std::ofstream(dir + "/many.dat", std::ios::binary) << many;
   // The shell lowers the size limit to 4 KiB for the program only.
   Result r = Modem("--import " + dir + "/many.dat" + B(), "ulimit -f 4; ");
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_TRUE(Has(r.err, "Writing the modem connection data failed.")) << r.err;
-  EXPECT_EQ(ReadAll(book), before);
+  EXPECT_EQ(keldtest::ReadBytes(book), before);
   int files = 0;
   for (auto& e : fs::directory_iterator(dir)) files += e.path().filename().string().rfind(".book", 0) == 0;
   EXPECT_EQ(files, 0);
@@ -190,7 +184,7 @@ TEST_F(ModemCli, PortsSetPortAndResetAll) {
   ports = Modem("--ports" + B());
   EXPECT_TRUE(Has(ports.out, "\"lastPort\": 1"));
   EXPECT_FALSE(Has(ports.out, "ATDX"));
-  EXPECT_EQ(ReadAll(book).size(), 16u);
+  EXPECT_EQ(keldtest::ReadBytes(book).size(), 16u);
 }
 
 TEST_F(ModemCli, ChangingCommandsWaitForNoOtherCopy) {

@@ -4,45 +4,17 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <cstdio>
 
 #include "modem_book/phone_book_file.h"
+#include "platform/json_text.h"
 
 namespace modembook {
 
 namespace {
 
-std::string Quote(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
+std::string Quote(const std::string& s) { return platform::JsonQuote(s); }
 
-std::string Hex(const uint8_t* bytes, size_t n) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  for (size_t i = 0; i < n; ++i) {
-    out += kDigits[bytes[i] >> 4];
-    out += kDigits[bytes[i] & 0x0F];
-  }
-  return out;
-}
+std::string Hex(const uint8_t* bytes, size_t n) { return platform::HexBytes(bytes, n); }
 
 int HexDigit(QChar c) {
   const ushort u = c.unicode();

@@ -12,24 +12,13 @@
 
 #include "modem_book/phone_book_file.h"
 #include "modem_book/tel_connect_doc.h"
+#include "file_bytes.h"
 #include "test_home.h"
 
 using namespace modembook;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 std::string Header(uint32_t count, const char* version = "2.2015") {
   std::string h(16, '\0');
@@ -77,14 +66,14 @@ TEST_F(BookFile, MissingAndShortFilesBecomeANewEmptyBookOnDisk) {
   CTelConnectDoc doc = Doc();
   ASSERT_EQ(doc.Load(), kBookOk);
   EXPECT_EQ(doc.Count(), 0u);
-  EXPECT_EQ(ReadAll(path), Header(0));
-  WriteAll(path, std::string("2.20", 4));
+  EXPECT_EQ(keldtest::ReadBytes(path), Header(0));
+  keldtest::WriteBytes(path, std::string("2.20", 4));
   CTelConnectDoc again = Doc();
   again.Add(Entry("kept in memory only"));
   ASSERT_EQ(again.Load(), kBookOk);
   EXPECT_EQ(again.Count(), 0u);
   EXPECT_EQ(again.Version(), "2.2015");
-  EXPECT_EQ(ReadAll(path), Header(0));
+  EXPECT_EQ(keldtest::ReadBytes(path), Header(0));
 }
 
 TEST_F(BookFile, ACreateFailureGives1003) {
@@ -97,7 +86,7 @@ TEST_F(BookFile, ReadsEntriesOfAHandMadeImageAndWritesThemBackByteForByte) {
   std::string image = Header(3, "2.1") + EntryBytes("\x91\xE5\x8D\xE3", "0612345678") +
                       EntryBytes(std::string(42, 'X'), std::string(32, '7')) + EntryBytes("r", "2", '\x5A');
   image[12] = 7;  // reserved header bytes are not checked, and written as zero
-  WriteAll(path, image + "trailing bytes are ignored");
+  keldtest::WriteBytes(path, image + "trailing bytes are ignored");
   CTelConnectDoc doc = Doc();
   ASSERT_EQ(doc.Load(), kBookOk);
   ASSERT_EQ(doc.Count(), 3u);
@@ -107,11 +96,11 @@ TEST_F(BookFile, ReadsEntriesOfAHandMadeImageAndWritesThemBackByteForByte) {
   EXPECT_EQ(doc.Entries()[1].Phone(), std::string(32, '7'));
   ASSERT_EQ(doc.Save(), kBookOk);
   // "2.2015" is written whatever was read; the entries come back unchanged.
-  EXPECT_EQ(ReadAll(path), Header(3) + image.substr(16));
+  EXPECT_EQ(keldtest::ReadBytes(path), Header(3) + image.substr(16));
   CTelConnectDoc again = Doc();
   ASSERT_EQ(again.Load(), kBookOk);
   ASSERT_EQ(again.Save(), kBookOk);
-  EXPECT_EQ(ReadAll(path), Header(3) + image.substr(16));
+  EXPECT_EQ(keldtest::ReadBytes(path), Header(3) + image.substr(16));
 }
 
 TEST_F(BookFile, DamagedFilesGive1001AndStayUntouched) {
@@ -123,12 +112,12 @@ TEST_F(BookFile, DamagedFilesGive1001AndStayUntouched) {
       Header(0xFFFFFFFFu),
   };
   for (const auto& bytes : damaged) {
-    WriteAll(path, good);
+    keldtest::WriteBytes(path, good);
     CTelConnectDoc doc = Doc();
     ASSERT_EQ(doc.Load(), kBookOk);
-    WriteAll(path, bytes);
+    keldtest::WriteBytes(path, bytes);
     EXPECT_EQ(doc.Load(), kErrRead);
-    EXPECT_EQ(ReadAll(path), bytes);
+    EXPECT_EQ(keldtest::ReadBytes(path), bytes);
     ASSERT_EQ(doc.Count(), 1u);
     EXPECT_EQ(doc.Entries()[0].Title(), "good");
   }
@@ -140,11 +129,11 @@ TEST_F(BookFile, AFileThatCannotBeOpenedIsReportedNotRecreated) {
   EXPECT_EQ(doc.Load(), kErrRead);
   EXPECT_TRUE(fs::is_directory(path));
   const std::string plain = dir + "/plain";
-  WriteAll(plain, "x");
+  keldtest::WriteBytes(plain, "x");
   CTelConnectDoc under;
   under.SetPath(plain + "/KELD_TavModem.dat");
   EXPECT_EQ(under.Load(), kErrRead);
-  EXPECT_EQ(ReadAll(plain), "x");
+  EXPECT_EQ(keldtest::ReadBytes(plain), "x");
 }
 
 TEST_F(BookFile, The4096thEntryIsTakenAndThe4097thRefused) {
@@ -168,7 +157,7 @@ TEST_F(BookFile, AnInterruptedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
   CTelConnectDoc doc = Doc();
   doc.Add(Entry("old"));
   ASSERT_EQ(doc.Save(), kBookOk);
-  const std::string before = ReadAll(path);
+  const std::string before = keldtest::ReadBytes(path);
   for (int i = 0; i < 200; ++i) doc.Add(Entry("new " + std::to_string(i)));
   struct rlimit old {};
   getrlimit(RLIMIT_FSIZE, &old);
@@ -181,7 +170,7 @@ TEST_F(BookFile, AnInterruptedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(rc, kErrWrite);
   EXPECT_TRUE(doc.BookModified());
-  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_EQ(keldtest::ReadBytes(path), before);
   int files = 0;
   for (auto& e : fs::directory_iterator(dir)) files += e.is_regular_file() ? 1 : 0;
   EXPECT_EQ(files, 1);

@@ -27,6 +27,7 @@
 #include "modem_ui.h"
 #include "platform/registry.h"
 #include "tel_connect_view.h"
+#include "file_bytes.h"
 #include "test_home.h"
 
 using namespace modembook;
@@ -45,13 +46,6 @@ struct FakeDialUp : IDialUp {
   std::vector<CPhoneBookEntry> dialled;
   std::vector<int> ports;
 };
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Types into a field as a user does (the field knows it was edited).
 void Type(QWidget* parent, int id, const QString& text) {
@@ -306,7 +300,7 @@ TEST_F(ModemWindow, ReinitialisingAsksWithNoAsDefault) {
 
 TEST_F(ModemWindow, ClosingAsksToSaveChanges) {
   Open();
-  const std::string before = ReadAll(doc.Path());
+  const std::string before = keldtest::ReadBytes(doc.Path());
   doc.Add(Entry("new", "1"));
   boxes.answers = {platform::IDCANCEL};
   EXPECT_FALSE(frame->close());
@@ -315,7 +309,7 @@ TEST_F(ModemWindow, ClosingAsksToSaveChanges) {
   EXPECT_EQ(boxes.boxes[0].type & platform::MB_TYPEMASK, platform::MB_YESNOCANCEL);
   boxes.answers = {platform::IDNO};
   EXPECT_TRUE(frame->close());
-  EXPECT_EQ(ReadAll(doc.Path()), before);
+  EXPECT_EQ(keldtest::ReadBytes(doc.Path()), before);
   frame->show();
   boxes.answers = {platform::IDYES};
   EXPECT_TRUE(frame->close());
@@ -417,7 +411,7 @@ TEST_F(ModemWindow, PrintingOnASmallPageSpreadsOverPages) {
   printer.setPageSize(QPageSize(QSizeF(100, 30), QPageSize::Millimeter));
   printer.setPageMargins(QMarginsF(2, 2, 2, 2), QPageLayout::Millimeter);
   PrintBook(doc, printer);
-  const std::string bytes = ReadAll(pdf);
+  const std::string bytes = keldtest::ReadBytes(pdf);
   ASSERT_FALSE(bytes.empty());
   size_t pages = 0;
   for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1))
