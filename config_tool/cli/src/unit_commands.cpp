@@ -39,26 +39,15 @@ struct UnitOptions {
 
 // Takes --dest, --station and --slot out of the arguments.
 bool ParseUnitOptions(const char* command, const Args& args, UnitOptions& o, int& exitCode) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--dest") {
-      if (!value(o.dest)) return exitCode = UsageError(command, "--dest needs a value"), false;
-    } else if (a == "--station") {
-      if (!value(v) || !ParseNumber(v, o.station) || o.station < 0 || o.station > 99)
-        return exitCode = UsageError(command, "--station takes 0 to 99"), false;
-    } else if (a == "--slot") {
-      if (!value(v) || !ParseNumber(v, o.slot) || o.slot < 0 || o.slot > 28)
-        return exitCode = UsageError(command, "--slot takes 0 to 28"), false;
-    } else {
-      o.rest.push_back(a);
-    }
-  }
+  ParsedArgs a;
+  if ((exitCode = ParseArgs(command, args, {"--dest", "--station", "--slot"}, {}, a)) != kExitOk) return false;
+  if (a.values.count("--dest")) o.dest = a.values["--dest"];
+  if (a.values.count("--station") &&
+      (!ParseNumber(a.values["--station"], o.station) || o.station < 0 || o.station > 99))
+    return exitCode = UsageError(command, "--station takes 0 to 99"), false;
+  if (a.values.count("--slot") && (!ParseNumber(a.values["--slot"], o.slot) || o.slot < 0 || o.slot > 28))
+    return exitCode = UsageError(command, "--slot takes 0 to 28"), false;
+  o.rest = a.positional;
   return true;
 }
 

@@ -156,7 +156,7 @@ void CAxisCfgApp::ShowSplash(const QStringList& arguments) {
 
 std::unique_ptr<axcfg::CDocLinkObject> CAxisCfgApp::MakeLink() {
   if (!m_linkLibrary) return nullptr;
-  return std::make_unique<CDocUnitLink>(*m_linkLibrary, m_language);
+  return std::make_unique<CDocUnitLink>(*m_linkLibrary, m_linkDialogs, m_language);
 }
 
 void CAxisCfgApp::CreateStartupDocument() {

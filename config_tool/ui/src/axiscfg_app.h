@@ -18,6 +18,7 @@ namespace platform {
 class NamedMutex;
 }
 namespace axcfg {
+class ILinkDialogs;
 class ILinkLibrary;
 }
 
@@ -43,8 +44,11 @@ class CAxisCfgApp : public QObject {
   ~CAxisCfgApp() override;
 
   Prompts& GetPrompts() { return m_prompts; }
-  // The communication library the document's link uses.
-  void SetLinkLibrary(axcfg::ILinkLibrary* library) { m_linkLibrary = library; }
+  // The communication library and the settings dialogs the document's link uses.
+  void SetLinkLibrary(axcfg::ILinkLibrary* library, axcfg::ILinkDialogs* dialogs) {
+    m_linkLibrary = library;
+    m_linkDialogs = dialogs;
+  }
 
   // Start-up; false ends the program (second instance, no texts, Exit in
   // the start dialog, a command-line file that does not open).
@@ -90,6 +94,7 @@ class CAxisCfgApp : public QObject {
 
   Prompts m_prompts;
   axcfg::ILinkLibrary* m_linkLibrary = nullptr;
+  axcfg::ILinkDialogs* m_linkDialogs = nullptr;
   std::unique_ptr<platform::NamedMutex> m_mutex;
   QLocalServer* m_server = nullptr;
   std::unique_ptr<QFont> m_dialogFont;
