@@ -26,6 +26,8 @@ namespace axcfgui {
 
 class CMainFrame;
 class CAxisCfgView;
+class CCsvExportDialog;
+class CVerifyResultDialog;
 
 class CAxisCfgApp : public QObject {
   Q_OBJECT
@@ -38,6 +40,11 @@ class CAxisCfgApp : public QObject {
     std::function<std::string(QWidget*, const std::string& folder)> openFile;
     // The file to save as, from a proposed name; empty when cancelled.
     std::function<std::string(QWidget*, const std::string& folder, const std::string& proposed)> saveFile;
+    // The setting file to verify the document against; empty when cancelled.
+    std::function<std::string(QWidget*, const std::string& folder)> verifyFile;
+    // Runs the CSV export dialog and the verification result window.
+    std::function<void(CCsvExportDialog&)> exportCsv;
+    std::function<void(CVerifyResultDialog&)> showVerifyResult;
   };
 
   CAxisCfgApp();
@@ -77,6 +84,10 @@ class CAxisCfgApp : public QObject {
   bool SaveModified();
   void OnOptions();
   void OnFileProperties();
+  // The data commands on the open document: export as CSV files and verify
+  // against a setting file.
+  void OnExportCsv();
+  void OnVerifyFile();
 
  private:
   bool TakeSingleInstance();
