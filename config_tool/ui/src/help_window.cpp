@@ -3,11 +3,8 @@
 #include <filesystem>
 
 #include "platform/folders.h"
-<<<<<<< HEAD
 #include "platform/help_window.h"
-=======
 #include "startup_rules.h"
->>>>>>> main
 
 namespace axcfgui {
 
