@@ -39,7 +39,11 @@ void RunIntoSoftLimit(axcfg::CUnitLink& link, int axis) {
   link.Write(params + 24, 2, upper, axcfg::kReportNone);
   link.RequestToolMode();
   link.ServoOnOff(axis, true);
-  QTest::qWait(100);
+  QTest::qWaitFor([&] {
+    uint16_t state = 0;
+    return link.Read(0x860 + 0x80u * static_cast<uint32_t>(axis), 1, &state, axcfg::kReportNone) == 0 &&
+           (state & 0x0080);
+  }, 5000);
   link.StartJog(axis, true);
   QTest::qWait(100);
   link.StopJog(axis, true);

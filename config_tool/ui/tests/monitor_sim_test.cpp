@@ -64,7 +64,11 @@ TEST_F(MonitorOnSimulation, JogIntoTheSoftwareLimitShowsItsErrorAndErrorClearCle
   Write(0x1000 + 24, {0xFFFF, 0xFFFF});
   ASSERT_EQ(link.RequestToolMode(), 0);
   ASSERT_EQ(link.ServoOnOff(0, true), 0);
-  QTest::qWait(100);
+  // A JOG only starts once the unit has taken the servo request.
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    uint16_t state = 0;
+    return link.Read(0x860, 1, &state, kReportNone) == 0 && (state & 0x0080);
+  }, 20000));
   ASSERT_EQ(link.StartJog(0, true), 0);
   ASSERT_TRUE(QTest::qWaitFor([&] { return grid->CellText(kRowState, 0) == "An error occurred"; }, 20000));
   EXPECT_EQ(dialog.Shown().axes[0].errorCode, 0x00010021u);
