@@ -15,9 +15,12 @@
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/document_file.h"
+#include "file_helpers.h"
 #include "test_home.h"
 
 using namespace axcfg;
+
+using keldtest::ReadAll;
 
 namespace {
 
@@ -37,13 +40,6 @@ Result Axcfg(const std::string& arguments) {
   int status = pclose(p);
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

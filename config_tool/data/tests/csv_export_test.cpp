@@ -11,18 +11,14 @@
 #include "axcfg_data/pos_columns.h"
 #include "axcfg_data/pos_row_text.h"
 #include "axcfg_data/pos_sheets.h"
+#include "file_helpers.h"
 #include "test_home.h"
 
 using namespace axcfg;
 
-namespace {
+using keldtest::ReadAll;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -17,23 +17,16 @@
 #include "axcfg_data/document_file.h"
 #include "axcfg_data/le_bytes.h"
 #include "axcfg_data/setting_file.h"
+#include "file_helpers.h"
 #include "test_home.h"
 
 using namespace axcfg;
 using namespace axctest;
 
+using keldtest::ReadAll;
+using keldtest::WriteAll;
+
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::vector<std::string> FilesIn(const std::string& dir) {
   std::vector<std::string> names;
