@@ -1,6 +1,7 @@
 #include "file_property_dialog.h"
 
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "options_dialog.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>

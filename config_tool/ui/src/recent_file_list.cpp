@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "axview/helpers.h"
 #include "command_ids.h"
 #include "platform/registry.h"
+#include "startup_rules.h"
 #include "ui_strings.h"
 
 using platform::Hive;

@@ -22,7 +22,7 @@ CStartDialog::CStartDialog(QWidget* parent) : QDialog(parent) {
                  {kIdsStartUpload, StartChoice::Upload, "Upload"},
                  {kIdsStartExit, StartChoice::Exit, "Exit"}};
   for (const auto& b : buttons) {
-    auto* button = new QPushButton(T(b.text), this);
+    auto* button = new QPushButton(UiQText(b.text), this);
     button->setObjectName(QString::fromLatin1(b.name));
     button->setMinimumWidth(220);
     const StartChoice choice = b.choice;
