@@ -14,11 +14,14 @@
 #include "axview/helpers.h"
 #include "command_ids.h"
 #include "command_table.h"
+#include "csv_export_dialog.h"
+#include "data_check_command.h"
 #include "dialog_util.h"
 #include "doc_link.h"
 #include "file_property_dialog.h"
 #include "help_window.h"
 #include "main_frame.h"
+#include "monitor_command.h"
 #include "options_dialog.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
@@ -27,6 +30,7 @@
 #include "splash_window.h"
 #include "startup_rules.h"
 #include "ui_strings.h"
+#include "verify_result_dialog.h"
 
 namespace axcfgui {
 
@@ -85,6 +89,13 @@ CAxisCfgApp::CAxisCfgApp() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
     return dialog.selectedFiles().first().toStdString();
   };
+  m_prompts.verifyFile = [](QWidget* parent, const std::string& folder) {
+    return QFileDialog::getOpenFileName(parent, QString::fromStdString(UiText(kIdsChooseVerifyFile)),
+                                        QString::fromStdString(folder), QtFilter())
+        .toStdString();
+  };
+  m_prompts.exportCsv = [](CCsvExportDialog& dialog) { dialog.exec(); };
+  m_prompts.showVerifyResult = [](CVerifyResultDialog& dialog) { dialog.exec(); };
   RegisterCommands();
 }
 
@@ -127,7 +138,7 @@ void CAxisCfgApp::ShowSplash(const QStringList& arguments) {
 
 std::unique_ptr<axcfg::CDocLinkObject> CAxisCfgApp::MakeLink() {
   if (!m_linkLibrary) return nullptr;
-  return std::make_unique<CDocUnitLink>(*m_linkLibrary, m_language);
+  return std::make_unique<CDocUnitLink>(*m_linkLibrary, m_linkDialogs, m_language);
 }
 
 void CAxisCfgApp::CreateStartupDocument() {
@@ -177,6 +188,7 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
   m_recent.Load();
   if (!SelectLanguage()) return false;
   m_helpFile = HelpFileName(m_language);
+  SetAppHelpFile(m_helpFile);
 
   if (m_language == 0) {
     // The English dialog font: 720 / the horizontal dialog base unit, in
@@ -249,6 +261,11 @@ void CAxisCfgApp::RegisterCommands() {
       m_frame->UpdateStatusPanes();
     }
   }, withLink);
+  for (int id : {ID_DATA_MONITOR, ID_STATUS_DISPLAY})
+    c.Add(id, [this, id] {
+      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
+        RunMonitorCommand(link->Link(), id == ID_STATUS_DISPLAY, m_frame.get(), m_helpFile);
+    }, withLink);
   c.Add(ID_APP_EXIT, [this] { m_frame->close(); });
   c.Add(ID_EDIT_SELECT_ALL, [this] { View()->SelectAll(); }, [this] { return View()->CanSelectAll(); });
   c.Add(ID_EDIT_COPY, [this] { View()->OnEditCopy(); }, [this] { return View()->OnUpdateEditCopy() != 0; });
@@ -257,6 +274,10 @@ void CAxisCfgApp::RegisterCommands() {
   c.Add(ID_EDIT_REPLACE, [this] { View()->OnEditReplace(); },
         [this] { return View()->OnUpdateEditReplace() != 0; });
   c.Add(ID_OPTION_CONFIGURATION, [this] { OnOptions(); });
+  const auto withDocument = [this] { return m_doc != nullptr; };
+  c.Add(ID_CHECK_DATA, [this] { RunDataCheck(View(), true); }, withDocument);
+  c.Add(ID_EXPORT_CSV, [this] { OnExportCsv(); }, withDocument);
+  c.Add(ID_VERIFY_FILE, [this] { OnVerifyFile(); }, withDocument);
   c.Add(ID_OPTION_FONT, [this] { View()->ChangeDrawingElements(); });
   c.Add(ID_HELP_CONTENTS, [this] { ShowHelp(m_frame.get(), m_helpFile, 0); });
   c.Add(ID_APP_ABOUT, [] { Message(UiText(kIdsAbout), platform::MB_OK | platform::MB_ICONINFORMATION); });

@@ -16,6 +16,7 @@
 
 class QFont;
 namespace axcfg {
+class ILinkDialogs;
 class ILinkLibrary;
 }
 
@@ -23,7 +24,9 @@ namespace axcfgui {
 
 class CMainFrame;
 class CAxisCfgView;
+class CCsvExportDialog;
 class CSingleInstance;
+class CVerifyResultDialog;
 
 class CAxisCfgApp : public QObject {
   Q_OBJECT
@@ -36,14 +39,22 @@ class CAxisCfgApp : public QObject {
     std::function<std::string(QWidget*, const std::string& folder)> openFile;
     // The file to save as, from a proposed name; empty when cancelled.
     std::function<std::string(QWidget*, const std::string& folder, const std::string& proposed)> saveFile;
+    // The setting file to verify the document against; empty when cancelled.
+    std::function<std::string(QWidget*, const std::string& folder)> verifyFile;
+    // Runs the CSV export dialog and the verification result window.
+    std::function<void(CCsvExportDialog&)> exportCsv;
+    std::function<void(CVerifyResultDialog&)> showVerifyResult;
   };
 
   CAxisCfgApp();
   ~CAxisCfgApp() override;
 
   Prompts& GetPrompts() { return m_prompts; }
-  // The communication library the document's link uses.
-  void SetLinkLibrary(axcfg::ILinkLibrary* library) { m_linkLibrary = library; }
+  // The communication library and the settings dialogs the document's link uses.
+  void SetLinkLibrary(axcfg::ILinkLibrary* library, axcfg::ILinkDialogs* dialogs) {
+    m_linkLibrary = library;
+    m_linkDialogs = dialogs;
+  }
 
   // Start-up; false ends the program (second instance, no texts, Exit in
   // the start dialog, a command-line file that does not open).
@@ -72,6 +83,10 @@ class CAxisCfgApp : public QObject {
   bool SaveModified();
   void OnOptions();
   void OnFileProperties();
+  // The data commands on the open document: export as CSV files and verify
+  // against a setting file.
+  void OnExportCsv();
+  void OnVerifyFile();
 
  private:
   void RegisterCommands();
@@ -88,6 +103,7 @@ class CAxisCfgApp : public QObject {
 
   Prompts m_prompts;
   axcfg::ILinkLibrary* m_linkLibrary = nullptr;
+  axcfg::ILinkDialogs* m_linkDialogs = nullptr;
   CSingleInstance* m_instance = nullptr;
   CCommandDispatch m_commands;
   std::unique_ptr<QFont> m_dialogFont;
