@@ -198,12 +198,9 @@ TEST_F(AxcfgFile, ExportCsv) {
 // Comments holding commas and quotes come back whole through a standard
 // CSV reader: every table line keeps the fields of the header line.
 TEST_F(AxcfgFile, ExportedCsvReadsBackWithAStandardReader) {
+  ASSERT_EQ(Axcfg("new -o " + Path("q.axc") + " --layout 1 A:2,3").exitCode, 0);
   CAxisCfgDoc doc;
-  CAxisLayout layout;
-  layout.Clear();
-  layout.Append(MakeSingleAxisEntry(0));
-  layout.Append(MakeGroupEntry(1, 0x06));
-  doc.SetLayout(layout);
+  ASSERT_EQ(OpenDocumentFile(doc, Path("q.axc")).id, 0u);
   for (int axis : {0, 1, 2}) {
     doc.GetPosData(0)->SetComment(axis, "to A, then B");
     doc.GetPosData(1)->SetComment(axis, "the \"home\" point, 2");

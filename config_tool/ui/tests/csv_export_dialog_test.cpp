@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 #include "axcfg_data/axcfg_doc.h"
@@ -19,13 +18,6 @@ using namespace axcfgui;
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 struct FileState {
   std::string bytes;
   long long mtimeNs = -1;
@@ -34,7 +26,7 @@ struct FileState {
 FileState StateOf(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return {};
-  return {ReadAll(path), st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+  return {keldtest::ReadWholeFile(path), st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
 }
 
 // Axis 3 alone and group B of axes 1 and 2, in a dialog on a fresh folder.
@@ -164,8 +156,8 @@ TEST(CsvExportDialog, AFileThatCannotBeWrittenStopsWithTheSystemsReason) {
   ASSERT_EQ(boxes.boxes.size(), 2u);
   EXPECT_EQ(boxes.boxes[1].text.substr(0, boxes.boxes[1].text.find('\n')),
             "The exported file of positioning setting data  [B] 1,2Axis  cannot be open.");
-  EXPECT_FALSE(ReadAll(d.dir + "/abcP.csv").empty());
-  EXPECT_FALSE(ReadAll(d.dir + "/abc3.csv").empty());
+  EXPECT_FALSE(keldtest::ReadWholeFile(d.dir + "/abcP.csv").empty());
+  EXPECT_FALSE(keldtest::ReadWholeFile(d.dir + "/abc3.csv").empty());
 }
 
 }  // namespace

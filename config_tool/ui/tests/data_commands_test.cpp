@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 #include "axc_test_file.h"
@@ -27,13 +26,6 @@
 using namespace axcfgui;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // The tool started on a new document; the file to verify and what the
 // result window and the export dialog show are scripted.
@@ -132,7 +124,7 @@ TEST(DataCommands, VerifyReportsFilesItCannotUse) {
   const std::string dir = keldtest::FreshDir("verifybad");
   RunningTool t;
   ASSERT_TRUE(axcfg::SaveSections(t.Doc(), dir + "/unit.axc").Succeeded());
-  std::ofstream(dir + "/unit.txt", std::ios::binary) << ReadAll(dir + "/unit.axc");
+  std::ofstream(dir + "/unit.txt", std::ios::binary) << keldtest::ReadWholeFile(dir + "/unit.axc");
 
   t.verifyAnswer = dir + "/unit.txt";
   t.app.OnCommand(ID_VERIFY_FILE);
@@ -160,7 +152,7 @@ TEST(DataCommands, VerifyingAnOldFileChangesNothingOfTheDocument) {
   ASSERT_TRUE(axcfg::SaveSections(t.Doc(), dir + "/mine.axc").Succeeded());
   ASSERT_TRUE(t.app.OpenDocumentFile(dir + "/mine.axc"));
   const std::string title = t.app.Frame()->windowTitle().toStdString();
-  const std::string before = ReadAll(dir + "/mine.axc");
+  const std::string before = keldtest::ReadWholeFile(dir + "/mine.axc");
 
   t.verifyAnswer = dir + "/legacy.axc";
   t.app.OnCommand(ID_VERIFY_FILE);
@@ -172,7 +164,7 @@ TEST(DataCommands, VerifyingAnOldFileChangesNothingOfTheDocument) {
   EXPECT_EQ(t.Doc().GetPathName(), dir + "/mine.axc");
   EXPECT_EQ(t.app.Frame()->windowTitle().toStdString(), title);
   ASSERT_TRUE(axcfg::SaveSections(t.Doc(), dir + "/again.axc").Succeeded());
-  EXPECT_EQ(ReadAll(dir + "/again.axc"), before);
+  EXPECT_EQ(keldtest::ReadWholeFile(dir + "/again.axc"), before);
 }
 
 // The export from the menu writes next to the document what the command
@@ -202,9 +194,9 @@ TEST(DataCommands, ExportFromTheMenuEqualsTheCommandLine) {
       keldtest::BinPath("axcfg") + " export-csv " + dir + "/unit.axc --dir " + dir + "/cli --name gui >/dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   for (const char* name : {"guiP.csv", "gui3.csv", "guiB.csv"}) {
-    const std::string fromMenu = ReadAll(dir + "/" + name);
+    const std::string fromMenu = keldtest::ReadWholeFile(dir + "/" + name);
     EXPECT_FALSE(fromMenu.empty()) << name;
-    EXPECT_EQ(fromMenu, ReadAll(dir + "/cli/" + name)) << name;
+    EXPECT_EQ(fromMenu, keldtest::ReadWholeFile(dir + "/cli/" + name)) << name;
   }
 }
 
