@@ -24,6 +24,7 @@
 #include "help_window.h"
 #include "select_slot_dialog.h"
 #include "main_frame.h"
+#include "monitor_command.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
@@ -287,6 +288,11 @@ bool CAxisCfgApp::OnCommand(int id) {
         m_frame->UpdateStatusPanes();
       }
       return true;
+    case ID_DATA_MONITOR:
+    case ID_STATUS_DISPLAY:
+      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
+        RunMonitorCommand(link->Link(), id == ID_STATUS_DISPLAY, m_frame.get(), m_helpFile);
+      return true;
     case ID_APP_EXIT: m_frame->close(); return true;
     case ID_EDIT_SELECT_ALL: View()->SelectAll(); return true;
     case ID_EDIT_COPY: View()->OnEditCopy(); return true;
@@ -330,6 +336,7 @@ void CAxisCfgApp::UpdateCommandStates() {
         enabled = m_doc != nullptr;
         break;
       case ID_OPTION_COMMUNICATION: case ID_STATION_NO: case ID_SELECT_SLOT:
+      case ID_DATA_MONITOR: case ID_STATUS_DISPLAY:
         enabled = CDocUnitLink::Of(*m_doc) != nullptr;
         break;
       case ID_EDIT_SELECT_ALL:
