@@ -177,6 +177,37 @@ TEST_F(AxcfgFile, ExportCsv) {
   EXPECT_TRUE(Contains(noDir.out, "The exported file of parameter setting data cannot be open.")) << noDir.out;
 }
 
+// Comments holding commas and quotes come back whole through a standard
+// CSV reader: every table line keeps the fields of the header line.
+TEST_F(AxcfgFile, ExportedCsvReadsBackWithAStandardReader) {
+  ASSERT_EQ(Axcfg("new -o " + Path("q.axc") + " --layout 1 A:2,3").exitCode, 0);
+  CAxisCfgDoc doc;
+  ASSERT_EQ(OpenDocumentFile(doc, Path("q.axc")).id, 0u);
+  for (int axis : {0, 1, 2}) {
+    doc.GetPosData(0)->SetComment(axis, "to A, then B");
+    doc.GetPosData(1)->SetComment(axis, "the \"home\" point, 2");
+  }
+  ASSERT_EQ(SaveDocumentFile(doc, Path("q.axc")).id, 0u);
+  ::mkdir((dir + "/q").c_str(), 0755);
+  ASSERT_EQ(Axcfg("export-csv " + Path("q.axc") + " --dir " + dir + "/q --name q").exitCode, 0);
+  const std::string script =
+      "import csv, sys\n"
+      "for name in sys.argv[1:]:\n"
+      "    rows = list(csv.reader(open(name, encoding='cp932', newline='')))\n"
+      "    widths = {len(r) for r in rows[1:]}\n"
+      "    print(name.rsplit('/', 1)[1], len(rows), sorted(widths), rows[2][-1], '|', rows[3][-1])\n";
+  std::ofstream(Path("read.py")) << script;
+  FILE* p = popen(("python3 " + Path("read.py") + " " + dir + "/q/q1.csv " + dir + "/q/qA.csv 2>&1").c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  std::string out;
+  std::array<char, 512> buf;
+  for (size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) out.append(buf.data(), n);
+  ASSERT_EQ(pclose(p), 0) << out;
+  EXPECT_EQ(out,
+            "q1.csv 602 [11] to A, then B | the \"home\" point, 2\n"
+            "qA.csv 602 [15] to A, then B | the \"home\" point, 2\n");
+}
+
 TEST_F(AxcfgFile, VerifyAndConvert) {
   ASSERT_EQ(Axcfg("new -o " + Path("v.axc") + " --layout A:1,2").exitCode, 0);
   Result same = Axcfg("verify " + Path("v.axc") + " " + Path("v.axc"));
