@@ -17,6 +17,7 @@ enum ExitCode : int {
   kExitUsage = 2,
   kExitFile = 3,
   kExitCommunication = 4,
+  kExitLayout = 5,  // the unit's axis layout words break the layout rules
 };
 
 using Args = std::vector<std::string>;
@@ -33,6 +34,9 @@ const std::vector<Command>& FileCommands();
 
 // The unit commands: read-words, write-words, unit-info.
 const std::vector<Command>& UnitCommands();
+
+// axcfg monitor.
+const std::vector<Command>& MonitorCommands();
 
 // Decimal or 0x-prefixed hexadecimal numbers, as every command reads them.
 using platform::ParseNumber;

@@ -34,6 +34,7 @@ namespace {
 std::vector<Command> AllCommands() {
   std::vector<Command> all = FileCommands();
   all.insert(all.end(), UnitCommands().begin(), UnitCommands().end());
+  all.insert(all.end(), MonitorCommands().begin(), MonitorCommands().end());
   return all;
 }
 

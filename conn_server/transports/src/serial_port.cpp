@@ -181,19 +181,3 @@ int CSerialPort::Read(char* buffer, size_t capacity, int waitMs) {
 }
 
 }  // namespace connsrv
-
-#include <sys/stat.h>
-
-namespace connsrv {
-
-std::vector<int> PresentComPorts(const std::function<std::string(int)>& devicePath) {
-  std::vector<int> present;
-  for (int n = 1; n <= 256; ++n) {
-    std::string path = devicePath(n);
-    struct stat st {};
-    if (!path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode)) present.push_back(n);
-  }
-  return present;
-}
-
-}  // namespace connsrv

@@ -70,13 +70,11 @@ class CSerialPort : public IByteLink {
 
 }  // namespace connsrv
 
-#include <functional>
-#include <vector>
+#include "platform/comm_log.h"
 
 namespace connsrv {
 
-// The COM numbers (1..256, ascending) whose device exists, given how a COM
-// number maps to a device path.
-std::vector<int> PresentComPorts(const std::function<std::string(int)>& devicePath);
+// The COM numbers whose device is present (shared with the log viewer).
+using platform::PresentComPorts;
 
 }  // namespace connsrv
