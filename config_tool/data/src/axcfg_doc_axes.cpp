@@ -93,10 +93,15 @@ ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
   const CAxisLayout oldLayout = layout_;
   const uint32_t oldFamily = family_;
   const SyncGroups oldSync = sync_;
+  // The sequence corrects home return codes of Mode B masters; a cancelled
+  // or failed change must not leave a correction made for a layout that was
+  // never applied.
+  const CParamBlock oldParams = params_;
   auto restore = [&] {
     layout_ = oldLayout;
     SetUnitFamily(oldFamily);
     sync_ = oldSync;
+    params_ = oldParams;
   };
 
   CAxisLayout proposed = layout_;
@@ -125,7 +130,8 @@ ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
     if (allKept) {
       // Nothing to initialise. Removing entries or switching the family is
       // still a change of the document that has to be saved.
-      bool differs = !(proposed == oldLayout) || family_ != oldFamily || !(sync_ == oldSync);
+      bool differs = !(proposed == oldLayout) || family_ != oldFamily || !(sync_ == oldSync) ||
+                     !(params_ == oldParams);
       layout_ = proposed;
       if (differs) {
         SetModifiedFlag(true);
