@@ -115,18 +115,8 @@ ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
     params_.SetFamily(family_);
 
     // Entries equal bit for bit to an old entry keep their table data.
-    bool allKept = true;
-    uint16_t changedAxes = 0;
-    for (int i = 0; i < proposed.GetAxisEntryCount(); ++i) {
-      uint32_t e = proposed.GetAxisEntry(i);
-      bool kept = false;
-      for (int j = 0; j < oldLayout.GetAxisEntryCount() && !kept; ++j) kept = oldLayout.GetAxisEntry(j) == e;
-      if (!kept) {
-        allKept = false;
-        changedAxes |= EntryMask(e) & 0xFF;
-      }
-    }
-
+    const uint16_t changedAxes = ChangedEntryAxes(oldLayout, proposed);
+    const bool allKept = changedAxes == 0;
     if (allKept) {
       // Nothing to initialise. Removing entries or switching the family is
       // still a change of the document that has to be saved.
