@@ -79,8 +79,8 @@ int RunChangeAxes(const Args& args) {
 const std::vector<Command>& AxesCommands() {
   static const std::vector<Command> commands = {
       {"change-axes", "change the family, used axes and groups of a setting file",
-       "Usage: axcfg change-axes FILE -o OUT [--family 0|1] [--layout LAYOUT] [--sync1 SPEC]\n"
-       "                         [--sync2 SPEC] [--yes] [--force]\n"
+       "Usage: axcfg change-axes FILE -o OUT [--family 0|1] [--layout LAYOUT] [--sync1 SYNC]\n"
+       "                         [--sync2 SYNC] [--yes] [--force]\n"
        "Runs the axis and group settings with these answers and changes the axes of FILE as\n"
        "the configuration tool does: the tables of the axes whose entries changed are\n"
        "initialised. Writes OUT only on success and prints the initialised axes.\n"

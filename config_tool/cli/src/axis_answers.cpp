@@ -82,14 +82,7 @@ bool CliAxisDialogs::RunUsedAxis(CUsedAxisChoice& choice) {
     const uint16_t mask = answers_.layout->GetUsedAxisMask();
     for (int axis = 0; axis < kAxisCount; ++axis) choice.SetTicked(axis, (mask >> axis) & 1u);
   }
-  DialogOkResult r = choice.Ok();
-  if (!r.accepted) {
-    PrintMessage(stderr, r.message);
-    refused_ = true;
-    return false;
-  }
-  if (!r.message.empty()) PrintMessage(stdout, r.message);
-  return true;
+  return Close(choice.Ok());
 }
 
 bool CliAxisDialogs::RunGroups(CGroupArrangement& arrangement) {
@@ -107,7 +100,10 @@ bool CliAxisDialogs::RunGroups(CGroupArrangement& arrangement) {
   }
   for (int g = 0; g < 2; ++g)
     if (answers_.sync[g]) arrangement.Edit(g, *answers_.sync[g]);
-  DialogOkResult r = arrangement.Ok();
+  return Close(arrangement.Ok());
+}
+
+bool CliAxisDialogs::Close(const DialogOkResult& r) {
   if (!r.accepted) {
     PrintMessage(stderr, r.message);
     refused_ = true;

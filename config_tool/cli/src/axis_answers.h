@@ -35,6 +35,10 @@ class CliAxisDialogs : public IAxisDialogs {
   bool Refused() const { return refused_; }
 
  private:
+  // OK's result: a refusal to stderr (the dialog would stay open, here it
+  // is cancelled), any other message to stdout.
+  bool Close(const DialogOkResult& r);
+
   const AxisAnswers& answers_;
   int usedAxisRuns_ = 0;
   bool refused_ = false;

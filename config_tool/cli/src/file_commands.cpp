@@ -209,7 +209,7 @@ int RunVerify(const Args& args) {
 std::vector<Command> MakeCommands() {
   return {
     {"new", "create a setting file with a chosen family and axis layout",
-     "Usage: axcfg new -o FILE [--family 0|1] [--layout LAYOUT] [--sync1 SPEC] [--sync2 SPEC] [--force]\n"
+     "Usage: axcfg new -o FILE [--family 0|1] [--layout LAYOUT] [--sync1 SYNC] [--sync2 SYNC] [--force]\n"
      "Writes a new setting file: every parameter and table at its reset value.\n"
      "  --family 0   Positioning unit SRLX (default); 1 interpolation type (axes 1 to 4)\n"
      "  --layout     interpolation groups as LETTER:AXES and single axes as numbers,\n"

@@ -93,7 +93,7 @@ TEST_F(AxcfgAxes, FamilyOneDropsAxesFiveToEightWithTheMessage) {
   auto doc = Open(Path("f1.axc"));
   EXPECT_EQ(doc->GetUnitFamily(), 1u);
   EXPECT_EQ(doc->GetAxisEntryCount(), 1);
-  // Usage errors: axes 5-8 with family 1, a bad SPEC.
+  // Usage errors: axes 5-8 with family 1, a bad SYNC.
   EXPECT_EQ(Axcfg("change-axes " + in + " -o " + Path("x.axc") + " --family 1 --layout 5").exitCode, 2);
   EXPECT_EQ(Axcfg("change-axes " + in + " -o " + Path("x.axc") + " --sync1 on,A,1,2,100,3").exitCode, 2);
   EXPECT_EQ(Axcfg("change-axes " + in + " -o " + Path("x.axc") + " --sync1 on,C,1,2,100,0").exitCode, 2);
