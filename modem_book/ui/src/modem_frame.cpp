@@ -46,7 +46,7 @@ const CommandSpec kCommands[] = {
     {kCmdDisconnect, kIdsMenuConnection, kIdsMenuDisconnect, QKeySequence::UnknownKey, QStyle::SP_MediaStop},
     {kCmdViewToolBar, kIdsMenuView, kIdsMenuToolBar, QKeySequence::UnknownKey, QStyle::SP_CustomBase},
     {kCmdViewStatusBar, kIdsMenuView, kIdsMenuStatusBar, QKeySequence::UnknownKey, QStyle::SP_CustomBase},
-    {kCmdHelpTopics, kIdsMenuHelp, kIdsMenuHelpTopics, QKeySequence::HelpContents, QStyle::SP_DialogHelpButton},
+    {kCmdHelpTopics, kIdsMenuHelp, kIdsMenuHelpTopics, QKeySequence::HelpContents, QStyle::SP_MessageBoxQuestion},
 };
 
 bool IsBookFile(const QUrl& url) { return url.isLocalFile() && url.toLocalFile().endsWith(".dat", Qt::CaseInsensitive); }
