@@ -115,7 +115,6 @@ void CModemFrame::UpdateCommands() {
   const bool dial = dialUp_ && dialUp_->Available();
   Action(kCmdConnect)->setEnabled(dial && !dialUp_->Connected());
   Action(kCmdDisconnect)->setEnabled(dial && dialUp_->Connected());
-  setWindowModified(rw && doc_.AnyModified());
 }
 
 bool CModemFrame::Save() {
