@@ -35,6 +35,15 @@ TransferOutcome UploadFailed(CUnitLink& link, ITransferUi& ui, int rc) {
   }
 }
 
+// Reads one word; a failure closes the link and shows its text.
+bool ReadOrReport(CUnitLink& link, ITransferUi& ui, CLinkCloser& closer, uint32_t address, uint16_t& word) {
+  const int rc = link.Read(address, 1, &word, kReportNone);
+  if (rc == 0) return true;
+  closer.Close();
+  ui.Message(0, link.GetErrorString(rc), MessageIcon::Stop);
+  return false;
+}
+
 int Upload(CUnitLink& link, ITransferUi& ui, int mode, CSettingDataSet& set, uint16_t& model) {
   return ui.RunWithProgress(mode, [&](ITransferProgress& p) { return UploadData(link, p, set, model); });
 }
@@ -69,11 +78,7 @@ TransferOutcome RunDownload(CUnitLink& link, ITransferUi& ui, CAxisCfgDoc& doc, 
   if (ui.Open(link) != 0) return TransferOutcome::LinkFailed;
   CLinkCloser closer(link);
   uint16_t model = 0;
-  if (int rc = link.Read(unitaddr::kModelCode, 1, &model, kReportNone)) {
-    closer.Close();
-    ui.Message(0, link.GetErrorString(rc), MessageIcon::Stop);
-    return TransferOutcome::LinkFailed;
-  }
+  if (!ReadOrReport(link, ui, closer, unitaddr::kModelCode, model)) return TransferOutcome::LinkFailed;
   if (unsigned id = CheckDownloadTarget(doc, model)) {
     closer.Close();
     ui.Message(id, DownloadTargetText(id, doc, model), MessageIcon::Exclamation);
@@ -133,11 +138,7 @@ TransferOutcome RunWriteFrom(CUnitLink& link, ITransferUi& ui) {
   if (ui.Open(link) != 0) return TransferOutcome::LinkFailed;
   CLinkCloser closer(link);
   uint16_t count = 0;
-  if (int rc = link.Read(unitaddr::kFromWriteCount, 1, &count, kReportNone)) {
-    closer.Close();
-    ui.Message(0, link.GetErrorString(rc), MessageIcon::Stop);
-    return TransferOutcome::LinkFailed;
-  }
+  if (!ReadOrReport(link, ui, closer, unitaddr::kFromWriteCount, count)) return TransferOutcome::LinkFailed;
   ui.FromWriteCount(count);
   if (!ui.Ask(21451, FormatText(TransferText(21451), {static_cast<int>(count)}))) return TransferOutcome::Declined;
   for (;;) {
