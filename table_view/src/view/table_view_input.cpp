@@ -142,8 +142,9 @@ void CTableView::OnKeyReturn(int shift) {
 
 void CTableView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  // A click in the view while a cell is edited counts as Enter.
-  if (m_cellEdit->isVisible()) FinishCellEdit(Qt::Key_Return, false);
+  // A click in the view while a cell is edited finishes the edit as Enter
+  // does; a refused value keeps the editor and the click does nothing.
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   const QPoint p = event->position().toPoint();
   int line, column;
@@ -184,6 +185,7 @@ void CTableView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CTableView::wheelEvent(QWheelEvent* event) {
   event->accept();
+  if (!CommitPendingEdit()) return;
   const int delta = event->angleDelta().y();
   ScrollToTop(GetTopLine() + (delta >= 0 ? -kWheelLines : kWheelLines));
 }
@@ -203,7 +205,7 @@ void CTableView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CTableView::ShowContextMenu(const QPoint& globalPos) {
-  HideCellEdit();
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   m_mouseSelecting = false;
   if (std::unique_ptr<QMenu> menu = CreateContextMenu()) menu->exec(globalPos);
@@ -214,7 +216,7 @@ void CTableView::ShowContextMenu(const QPoint& globalPos) {
 void CTableView::OnHeaderColumnBeginDrag(int column) {
   CSheetObj* sheet = CurrentSheet();
   if (!sheet || sheet->m_lines.empty() || column < 0) return;
-  HideCellEdit();
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   SetSel(CRect(column, 0, column, static_cast<int>(sheet->m_lines.size()) - 1), CPoint(column, 0));
 }
@@ -231,6 +233,7 @@ void CTableView::OnHeaderColumnTrack(int column) {
 void CTableView::OnHeaderColumnEndDrag(int column) { OnHeaderColumnTrack(column); }
 
 void CTableView::OnHeaderColumnBeginTrack(int column) {
+  CommitPendingEdit();
   HideCellEdit();
   m_trackColumn = column;
   m_trackX = -1;
@@ -285,7 +288,7 @@ void CTableView::OnHeaderColumnItemClick(int column) {
 void CTableView::OnHeaderLineBeginDrag(int line) {
   CSheetObj* sheet = CurrentSheet();
   if (!sheet || sheet->m_columns.empty() || line < 0 || line >= static_cast<int>(sheet->m_lines.size())) return;
-  HideCellEdit();
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   SetSel(CRect(0, line, static_cast<int>(sheet->m_columns.size()) - 1, line), CPoint(0, line));
 }
