@@ -22,6 +22,7 @@
 #include "help_window.h"
 #include "select_slot_dialog.h"
 #include "main_frame.h"
+#include "platform/cp932.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
@@ -66,6 +67,16 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 int Message(const std::string& text, unsigned type) { return axcfg::AxisCfgMessageBox(text, type); }
+
+// Commands that only show something leave an open cell edit as it is.
+bool NeedsFinishedEdit(int id) {
+  switch (id) {
+    case ID_HELP_CONTENTS: case ID_APP_ABOUT: case ID_VIEW_TOOLBAR: case ID_VIEW_STATUS_BAR:
+    case ID_VIEW_PARAM_STATUS: case ID_VIEW_GUIDANCE: case ID_VIEW_REBAR:
+      return false;
+    default: return true;
+  }
+}
 
 }  // namespace
 
@@ -174,13 +185,15 @@ void CAxisCfgApp::CreateStartupDocument() {
   m_optionFlags |= 1;
   m_doc->SetAskAxesForNewFile(true);
 
-  m_frame->canClose = [this] { return SaveModified(); };
+  // What is being typed into a cell belongs to the document before it closes.
+  m_frame->canClose = [this] { return View()->CommitPendingEdit() && SaveModified(); };
   connect(&m_frame->Commands(), &CCommandTable::command, this, [this](int id) { OnCommand(id); });
   connect(m_frame.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
     // One document at a time: the first file dropped is opened.
     if (!paths.isEmpty()) OpenDocumentFile(paths.first().toStdString());
   });
   connect(View(), &CAxisCfgView::sheetChanged, this, [this] { UpdateCommandStates(); });
+  connect(View(), &CAxisCfgView::historyChanged, this, [this] { UpdateCommandStates(); });
   // Menus show the states of the moment (selection, clipboard).
   for (QMenu* menu : m_frame->findChildren<QMenu*>())
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
@@ -197,6 +210,7 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
   SeedInstallSettings();
 
   if (!TakeSingleInstance()) return false;
+  KeepHelpUsableBesideDialogs();
   LoadRecentFiles();
   if (!SelectLanguage()) return false;
   m_helpFile = HelpFileName(m_language);
@@ -238,6 +252,7 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
 }
 
 int CAxisCfgApp::ExitInstance() {
+  CloseHelpWindow();
   if (m_frame) m_frame->SavePlacementAndBars();
   if (m_doc && View()) m_doc->RemoveView(View());
   m_frame.reset();
@@ -257,6 +272,9 @@ int CAxisCfgApp::ExitInstance() {
 }
 
 bool CAxisCfgApp::OnCommand(int id) {
+  // A command works on what the grid shows: an open cell edit is finished
+  // first, and a refused value stops the command.
+  if (NeedsFinishedEdit(id) && View() && !View()->CommitPendingEdit()) return true;
   if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + kRecentFileCount) {
     const size_t index = static_cast<size_t>(id - ID_FILE_MRU_FILE1);
     if (index < m_recent.size()) OpenDocumentFile(m_recent[index]);
@@ -269,6 +287,9 @@ bool CAxisCfgApp::OnCommand(int id) {
     case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
     case ID_FILE_PROPERTIES: OnFileProperties(); return true;
     case ID_FILE_PRINT: View()->Print(m_frame.get()); return true;
+    case ID_FILE_PRINT_PREVIEW: View()->PrintPreview(m_frame.get()); return true;
+    case ID_EDIT_UNDO: View()->OnEditUndo(); return true;
+    case ID_EDIT_REDO: View()->OnEditRedo(); return true;
     case ID_SELECT_SLOT:
       if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
         CSelectSlotDialog dialog(m_frame.get(), link->Link());
@@ -311,7 +332,9 @@ void CAxisCfgApp::UpdateCommandStates() {
       case ID_APP_ABOUT:
         enabled = true;
         break;
-      case ID_FILE_PRINT: enabled = true; break;
+      case ID_FILE_PRINT: case ID_FILE_PRINT_PREVIEW: enabled = true; break;
+      case ID_EDIT_UNDO: enabled = View()->OnUpdateEditUndo() != 0; break;
+      case ID_EDIT_REDO: enabled = View()->OnUpdateEditRedo() != 0; break;
       case ID_OPTION_COMMUNICATION: case ID_STATION_NO: case ID_SELECT_SLOT:
         enabled = CDocUnitLink::Of(*m_doc) != nullptr;
         break;
@@ -346,6 +369,7 @@ bool CAxisCfgApp::OnFileNew() {
   m_doc->SetTitle(kUntitled);
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
+  View()->MarkSaved();
   UpdateTitle();
   m_frame->UpdateStatusPanes();
   return true;
@@ -384,6 +408,7 @@ bool CAxisCfgApp::OpenDocumentFile(const std::string& path) {
   }
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
+  View()->MarkSaved();
   if (status.id == axcfg::kMsgConverted) {
     m_conversion = true;
     Message(axcfg::FileStatusText(status, path, m_doc->GetTitle()), platform::MB_OK);
@@ -413,6 +438,7 @@ bool CAxisCfgApp::DoSave(const std::string& path) {
     return false;
   }
   m_conversion = false;
+  View()->MarkSaved();
   AddRecentFile(path);
   UpdateTitle();
   return true;
@@ -440,9 +466,20 @@ void CAxisCfgApp::OnFileProperties() {
   CFilePropertyDialog dialog(m_frame.get(), m_doc->GetPropertyFileName(), m_doc->GetCreator(), m_doc->GetComment(),
                              FileDateText(m_doc->GetPathName()));
   dialog.onHelp = [this] { ShowHelp(m_frame.get(), m_helpFile, kHelpFileProperty); };
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (!m_doc->ApplyFileProperties(dialog.Creator(), dialog.Comment()))
+  // A refused OK keeps the dialog open with what the user typed.
+  dialog.onAccept = [this](const std::string& creator, const std::string& comment) {
+    for (const std::string* text : {&creator, &comment}) {
+      const std::string bad = platform::FirstCharNotInCp932(*text);
+      if (!bad.empty()) {
+        Message(UiFormat(kIdsCharNotStorable, bad), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        return false;
+      }
+    }
+    if (m_doc->ApplyFileProperties(creator, comment)) return true;
     Message(UiText(kIdsPropertyTooLong), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    return false;
+  };
+  dialog.exec();
   UpdateTitle();
 }
 

@@ -39,6 +39,11 @@ enum UiText : unsigned {
   kIdsSelectSlotPrompt = 31031,
   kIdsSelectSlotLabel = 31032,
   kIdsMenuBase = 31100,  // menu and item labels, see command_table.cpp
+  kIdsCharNotStorable = 31640,
+  kIdsMenuUndo = 31641,
+  kIdsMenuRedo = 31642,
+  kIdsMenuPrintPreview = 31643,
+  kIdsPageOfPages = 31644,
 };
 
 // Registers the English texts of the windows (and the data model's) with

@@ -7,6 +7,7 @@
 #include "header_paint.h"
 
 CSheetTabBar::CSheetTabBar(CTableView* view) : QWidget(view->viewport()), m_view(view) {
+  setObjectName(QStringLiteral("SheetTabBar"));
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

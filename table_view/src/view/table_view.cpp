@@ -195,7 +195,6 @@ void CTableView::OnSize() {
 
 void CTableView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  CommitPendingEdit();
   OnSize();
 }
 
@@ -223,8 +222,6 @@ void CTableView::scrollContentsBy(int, int) {
   if (m_syncingBars) return;
   CSheetObj* sheet = CurrentSheet();
   if (!sheet) return;
-  // What was typed is kept; the editor does not move with the cells.
-  CommitPendingEdit();
   HideCellEdit();
   const int top = verticalScrollBar()->value(), hs = horizontalScrollBar()->value();
   if (top != sheet->m_topLine) {
@@ -244,8 +241,6 @@ void CTableView::ScrollToTop(int top) {
   const int lines = static_cast<int>(sheet->m_lines.size());
   top = std::clamp(top, 0, std::max(0, lines - GetPageLines()));
   if (top == sheet->m_topLine) return;
-  // What was typed is kept; the editor does not move with the cells.
-  CommitPendingEdit();
   HideCellEdit();
   sheet->m_topLine = top;
   UpdateScrollBars();
@@ -259,8 +254,6 @@ void CTableView::ScrollToX(int x) {
   const int pageWidth = std::max(0, viewport()->width() - GetLineHeaderWidth());
   x = std::clamp(x, 0, std::max(0, ColumnsRight(*sheet) - pageWidth));
   if (x == sheet->m_hScroll) return;
-  // What was typed is kept; the editor does not move with the cells.
-  CommitPendingEdit();
   HideCellEdit();
   sheet->m_hScroll = x;
   UpdateScrollBars();

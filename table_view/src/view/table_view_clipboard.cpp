@@ -163,7 +163,7 @@ std::unique_ptr<QMenu> CTableView::CreateContextMenu() {
     DWORD flag;
   };
   // 0 stands for a separator.
-  static const Item kItems[] = {{ID_EDIT_UNDO, EDITFUNC_UNDO}, {ID_EDIT_REDO, EDITFUNC_UNDO}, {0, 0},
+  static const Item kItems[] = {{ID_EDIT_UNDO, EDITFUNC_UNDO}, {ID_EDIT_REDO, EDITFUNC_REDO}, {0, 0},
                                 {ID_EDIT_CUT, EDITFUNC_CUT},   {ID_EDIT_COPY, EDITFUNC_COPY},
                                 {ID_EDIT_PASTE, EDITFUNC_PASTE}, {0, 0},
                                 {ID_EDIT_FIND, EDITFUNC_FIND}, {ID_EDIT_REPLACE, EDITFUNC_REPLACE}};

@@ -185,7 +185,6 @@ void CTableView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CTableView::wheelEvent(QWheelEvent* event) {
   event->accept();
-  if (!CommitPendingEdit()) return;
   const int delta = event->angleDelta().y();
   ScrollToTop(GetTopLine() + (delta >= 0 ? -kWheelLines : kWheelLines));
 }

@@ -41,6 +41,9 @@ class CRowHistory {
   void Clear();
   // The document was saved in its present state.
   void MarkSaved();
+  // The saved state can no longer be reached by undoing or redoing (the
+  // document changed in a way the history does not hold).
+  void ForgetSavedState() { saved_ = -1; }
   // Whether the rows are as they were when the document was last saved.
   bool IsAtSavedState() const { return saved_ == static_cast<long>(done_); }
   size_t StepCount() const { return steps_.size(); }
