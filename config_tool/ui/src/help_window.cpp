@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QWindow>
 #include <filesystem>
 
 #include "axcfg_data/axcfg_strings.h"
@@ -28,8 +29,11 @@ class CDialogModality : public QObject {
   bool eventFilter(QObject* object, QEvent* event) override {
     if (event->type() == QEvent::Show && object->isWidgetType()) {
       auto* widget = static_cast<QWidget*>(object);
-      if (widget->isWindow() && widget->parentWidget() && widget->windowModality() == Qt::ApplicationModal)
+      if (widget->isWindow() && widget->parentWidget() && widget->windowModality() == Qt::ApplicationModal) {
         widget->setWindowModality(Qt::WindowModal);
+        // The native window took its modality when it was created.
+        if (QWindow* window = widget->windowHandle()) window->setModality(Qt::WindowModal);
+      }
     }
     return false;
   }
