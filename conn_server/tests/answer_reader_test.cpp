@@ -69,8 +69,10 @@ TEST_F(ReaderTest, ChecksCodeOwnerAndLength) {
   EXPECT_EQ(answer, mine);
   // An error answer of the right station belongs whatever its code.
   ASSERT_EQ(ReadReply({{0, CompleteFrame("%01!41")}}, answer), kOk);
-  // Skipping everything until the time-out gives no answer.
+  // Skipping everything until the time-out gives no answer; but the start of
+  // the right answer behind a skipped one, then silence, is an incomplete one.
   EXPECT_EQ(ReadReply({{0, other}}, answer), kErrNoAnswer);
+  EXPECT_EQ(ReadReply({{0, other + "%01$RD00"}}, answer), kErrIncomplete);
   // With the owner check off any well-formed answer is taken.
   AnswerReadOptions any;
   any.checkOwner = false;

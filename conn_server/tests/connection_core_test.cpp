@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "connsrv/connection_core.h"
 #include "connsrv/result_codes.h"
@@ -92,6 +97,21 @@ TEST_F(CoreTest, OpenCommandAndCloseOnTheSimulationChannel) {
   EXPECT_EQ(lib.tearDowns, 1);
 }
 
+TEST_F(CoreTest, SimulationBroadcastAndNoAnswerRequestsSucceedOnceSent) {
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  // A broadcast reaches the simulated PLC, is not answered, and holds the
+  // server for the SLPTIME pause.
+  ASSERT_EQ(Send(tavinter::kRequestCommand, Command(1, "%FF#UWD00000900010001")), kOk);
+  EXPECT_EQ(lib.frames.back(), CompleteFrame("%FF#UWD00000900010001"));
+  EXPECT_EQ(clock.slept, settings.slpTimeMs);
+  // Flag 0x0001: sent, no answer awaited, success without a pause.
+  ASSERT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#WCSR00011", 1, tavinter::kFlagNoAnswer)), kOk);
+  EXPECT_EQ(lib.frames.back(), CompleteFrame("%01#WCSR00011"));
+  EXPECT_EQ(clock.slept, settings.slpTimeMs);
+  // Without the flag the same silence is a PLC that did not answer.
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#WCSR00011")), kErrNoAnswer);
+}
+
 TEST_F(CoreTest, ClientListRules) {
   for (int h = 1; h <= 512; ++h) ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(static_cast<int16_t>(h))), kOk) << h;
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(600)), kErrClient);
@@ -124,7 +144,7 @@ TEST_F(CoreTest, DamagedRecordsAreRefused) {
   std::fill(b.begin() + CRequestRecord::kCommandText, b.begin() + CRequestRecord::kCommandText + 2049, 'A');
   EXPECT_EQ(Send(tavinter::kRequestCommand, r), kErrBadRecord);
   CRequestRecord raw = Command(1, "");
-  raw.SetDataLength(9000);
+  raw.SetDataLength(9400);  // more than the record's command area holds
   EXPECT_EQ(Send(tavinter::kRequestRawBytes, raw), kErrBadRecord);
   EXPECT_EQ(core.Handle(tavinter::kRequestCommand, b.data(), 100), kErrBadRecord);
   EXPECT_EQ(core.Handle(tavinter::kRequestCommand, nullptr, 9369), kErrBadRecord);
@@ -182,6 +202,13 @@ TEST_F(CoreTest, MonitorRegistersOnceThenOnlyRuns) {
   lib.simAnswers = {CompleteFrame("%01$MG0102")};
   ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
   EXPECT_EQ(lib.frames, std::vector<std::string>{CompleteFrame("%01#MG")});
+  // The client's pre-command goes first, as before a PLC command.
+  lib.preCommand = "%01#WCSR00011";
+  lib.frames.clear();
+  lib.simAnswers = {CompleteFrame("%01$WC"), CompleteFrame("%01$MG0102")};
+  ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
+  EXPECT_EQ(lib.frames, (std::vector<std::string>{CompleteFrame("%01#WCSR00011"), CompleteFrame("%01#MG")}));
+  lib.preCommand.clear();
   // Two data frames: the run command takes the long-frame header.
   ASSERT_TRUE(m.SetDataRegistration(1, "%01#MDD00200"));
   lib.frames.clear();
@@ -189,6 +216,104 @@ TEST_F(CoreTest, MonitorRegistersOnceThenOnlyRuns) {
                     CompleteFrame("<01$MG01")};
   ASSERT_EQ(Send(tavinter::kRequestMonitor, m), kOk);
   EXPECT_EQ(lib.frames.back(), CompleteFrame("<01#MG"));
+}
+
+TEST_F(CoreTest, AFailedOpenOfAFurtherClientKeepsTheRunningChannel) {
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  // Kind 9 opens a channel of its own even for a further client; here it fails.
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2, tavinter::kKindEthernetListen)), kErrChannelKind);
+  EXPECT_FALSE(core.Clients().Contains(2));
+  EXPECT_TRUE(core.ChannelOpen());
+  lib.simAnswers = {CompleteFrame("%01$RD1")};
+  EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RD")), kOk);
+}
+
+TEST_F(CoreTest, ReadOneByteMakesOneShortReadOnly) {
+  int master = -1, slave = -1;
+  char name[256];
+  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+  lib.comPaths[4] = name;
+  CRequestRecord open = OpenRecord(1, tavinter::kKindSerial);
+  CChannelConfig c = open.ChannelConfig();
+  c.SetPort(4);
+  c.SetTimeout(5);
+  c.SetBaudIndex(3);
+  c.SetDataBits(8);
+  c.SetStopBits(1);
+  open.SetChannelConfig(c);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, open), kOk);
+  // A waiting byte is delivered and logged as received.
+  ASSERT_EQ(::write(master, "Q", 1), 1);
+  ASSERT_EQ(Send(tavinter::kRequestReadByte, Command(1, "")), kOk);
+  EXPECT_EQ(lib.delivered[1], "Q");
+  EXPECT_EQ(lib.logs.back().direction, kLogReceived);
+  // A byte that comes a second later is not waited for: the server would
+  // hold every other client meanwhile.
+  std::thread late([&] {
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    (void)!::write(master, "R", 1);
+  });
+  EXPECT_EQ(Send(tavinter::kRequestReadByte, Command(1, "")), kErrNoAnswer);
+  late.join();
+  EXPECT_EQ(Send(tavinter::kRequestReadByte, Command(1, "")), kOk);
+  EXPECT_EQ(lib.delivered[1], "R");
+  core.Shutdown();
+  ::close(master);
+  ::close(slave);
+}
+
+TEST_F(CoreTest, RawSendsReadByLengthOrLineWithoutHuntingForAStart) {
+  int master = -1, slave = -1;
+  char name[256];
+  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+  termios raw{};
+  tcgetattr(master, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(master, TCSANOW, &raw);
+  lib.comPaths[4] = name;
+  CRequestRecord open = OpenRecord(1, tavinter::kKindSerial);
+  CChannelConfig c = open.ChannelConfig();
+  c.SetPort(4);
+  c.SetBaudIndex(3);
+  c.SetDataBits(8);
+  c.SetStopBits(1);
+  open.SetChannelConfig(c);
+  ASSERT_EQ(Send(tavinter::kRequestOpen, open), kOk);
+  // The peer reads what was sent, then answers.
+  auto peer = [&](size_t expect, std::string answer) {
+    return std::thread([=] {
+      std::string got;
+      char buf[512];
+      while (got.size() < expect) {
+        ssize_t n = ::read(master, buf, sizeof buf);
+        if (n <= 0) break;
+        got.append(buf, static_cast<size_t>(n));
+      }
+      (void)!::write(master, answer.data(), answer.size());
+    });
+  };
+
+  // 2,500 raw bytes go out whole; a 4-byte binary answer is taken by length.
+  std::vector<uint8_t> data(2500);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<uint8_t>(i);
+  CRequestRecord bytes = Command(1, "");
+  ASSERT_TRUE(bytes.SetCommandBytes(data));
+  bytes.SetAnswerLength(4);
+  const std::string binary("\x01\x00\x7F\x02", 4);
+  std::thread t1 = peer(data.size(), binary);
+  EXPECT_EQ(Send(tavinter::kRequestRawBytes, bytes), kOk);
+  t1.join();
+  ASSERT_EQ(lib.delivered[1].size(), kAnswerBuffer);
+  EXPECT_EQ(lib.delivered[1].substr(0, 4), binary);
+
+  // Text sent unchanged (0x0020): an answer without "%" up to its line end.
+  std::thread t2 = peer(4, "OK\r");
+  EXPECT_EQ(Send(tavinter::kRequestRawText, Command(1, "ATZ\r", 1, tavinter::kFlagRawUnchanged)), kOk);
+  t2.join();
+  EXPECT_EQ(lib.delivered[1].substr(0, 4), std::string("OK\r\0", 4));
+  core.Shutdown();
+  ::close(master);
+  ::close(slave);
 }
 
 TEST_F(CoreTest, TickRemovesVanishedClientsAndEndsWhenIdle) {

@@ -5,6 +5,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <vector>
+
 #include "connsrv/serial_port.h"
 
 using namespace connsrv;
@@ -61,9 +63,10 @@ TEST(SerialPort, SettingsBecomeTheFrameFormat) {
   s = {};
   s.parity = 5;
   EXPECT_EQ(ApplySerialSettings(s, t), kSerialSetFailed);
-  EXPECT_EQ(BaudRateForIndex(0), 1200);
-  EXPECT_EQ(BaudRateForIndex(8), 230400);
-  EXPECT_EQ(BaudRateForIndex(-1), 0);
+  s = {};
+  s.parity = 4;  // the other code for space parity
+  ASSERT_EQ(ApplySerialSettings(s, t), 0);
+  EXPECT_TRUE((t.c_cflag & PARENB) && (t.c_cflag & CMSPAR));
 }
 
 TEST(SerialPort, OpensAPseudoTerminalWithRateAndStopBits) {
@@ -107,6 +110,39 @@ TEST(SerialPort, MovesBytesAndRefusesASecondOpener) {
   close(pty.master);
   pty.master = -1;
   EXPECT_EQ(port.Read(buf, sizeof buf, 200), -1);
+}
+
+// A port whose device reports a slowly emptying output queue, as a real
+// line at a low rate does (a pseudo-terminal's queue is always empty).
+class CSlowLinePort : public CSerialPort {
+ public:
+  mutable std::vector<int> queue;  // what each look at the queue shows, then 0
+  mutable int looks = 0;
+
+ protected:
+  int QueuedOutput() const override {
+    ++looks;
+    if (queue.empty()) return 0;
+    int q = queue.front();
+    if (queue.size() > 1 || q == 0) queue.erase(queue.begin());
+    return q;
+  }
+};
+
+TEST(SerialPort, WriteReturnsOnlyOnceTheFrameIsOutOrTheLimitPasses) {
+  Pty pty;
+  CSlowLinePort port;
+  ASSERT_EQ(port.Open(pty.path, {}), 0);
+  port.queue = {2019, 1500, 900, 300, 0};
+  ASSERT_TRUE(port.Write("%01#RT\r", 7));
+  EXPECT_TRUE(port.queue.empty());  // every state of the queue was waited through
+  EXPECT_EQ(port.looks, 5);
+  // A line that never empties fails the write at its limit.
+  port.queue = {100};
+  port.SetWriteLimitMs(200);
+  EXPECT_FALSE(port.Write("%01#RT\r", 7));
+  char buf[64];
+  EXPECT_EQ(read(pty.master, buf, sizeof buf), 14);
 }
 
 }  // namespace

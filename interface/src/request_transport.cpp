@@ -10,6 +10,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <list>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "platform/folders.h"
 #include "tavinter/result_codes.h"
@@ -20,8 +24,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kConnectWaitMs = 2000;
-constexpr int kRequestReadMs = 2000;
+constexpr int kConnectPauseMaxMs = 50;
+// How long a connected peer may take to send its whole request.
+constexpr int kRequestReadMs = 1000;
 constexpr int kReplyWriteMs = 2000;
 constexpr int kTrailWaitMs = 100;
 
@@ -39,11 +44,12 @@ bool FillAddress(int port, sockaddr_un& addr) {
   return true;
 }
 
-bool SameUser(int fd) {
+// 1 the peer is this user, 0 another user, -1 no credentials to be had.
+int PeerIsSameUser(int fd) {
   ucred cred {};
   socklen_t len = sizeof cred;
-  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return false;
-  return cred.uid == ::getuid();
+  if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || len != sizeof cred) return -1;
+  return cred.uid == ::getuid() ? 1 : 0;
 }
 
 // 1 done, 0 time-out, -1 error or end of stream (got tells how much came).
@@ -87,34 +93,31 @@ uint32_t GetLe32(const uint8_t* p) {
          (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// Connects without blocking; TAV_E_SERVER_ABSENT when nobody listens.
-int ConnectEndpoint(int port, int& fd) {
+// Connects without blocking; TAV_E_SERVER_ABSENT when nobody listens. A
+// full listen backlog (EAGAIN) means the server lives but is busy: the
+// connect is tried again after a short, growing pause until the deadline,
+// then the caller gets a time-out. An AF_UNIX socket never completes a
+// connect later on its own, so each try uses a fresh socket.
+int ConnectEndpoint(int port, Clock::time_point deadline, int& fd) {
   sockaddr_un addr {};
   if (!FillAddress(port, addr)) return TAV_E_TRANSPORT;
-  fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return TAV_E_TRANSPORT;
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-    int err = errno;
-    if (err == EAGAIN || err == EINPROGRESS) {
-      // A full backlog: the server lives but is busy; wait for room.
-      pollfd p{fd, POLLOUT, 0};
-      if (::poll(&p, 1, kConnectWaitMs) == 1) {
-        int soErr = 0;
-        socklen_t len = sizeof soErr;
-        ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &soErr, &len);
-        if (soErr == 0) return 0;
-        err = soErr;
-      } else {
-        ::close(fd);
-        fd = -1;
-        return TAV_E_REPLY_TIMEOUT;
-      }
-    }
+  int pauseMs = 1;
+  for (;;) {
+    fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return TAV_E_TRANSPORT;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return 0;
+    const int err = errno;
     ::close(fd);
     fd = -1;
-    return err == ENOENT || err == ECONNREFUSED ? TAV_E_SERVER_ABSENT : TAV_E_TRANSPORT;
+    if (err == EINTR) continue;
+    if (err != EAGAIN && err != EINPROGRESS) {
+      return err == ENOENT || err == ECONNREFUSED ? TAV_E_SERVER_ABSENT : TAV_E_TRANSPORT;
+    }
+    const int left = RemainingMs(deadline);
+    if (left == 0) return TAV_E_REPLY_TIMEOUT;
+    ::poll(nullptr, 0, std::min(pauseMs, left));
+    pauseMs = std::min(pauseMs * 2, kConnectPauseMaxMs);
   }
-  return 0;
 }
 
 }  // namespace
@@ -123,19 +126,23 @@ std::string EndpointPath(int port) { return platform::RuntimeDir() + "/KELDTAVIN
 
 int ExchangeRequest(int port, int32_t code, const CRequestRecord& record, int replyTimeoutMs, CReply& reply) {
   reply = CReply{};
+  // One limit for the whole exchange: waiting for room in a busy server's
+  // backlog counts against the reply limit as well.
+  const auto deadline = Clock::now() + std::chrono::milliseconds(replyTimeoutMs);
   int fd = -1;
-  int rc = ConnectEndpoint(port, fd);
+  int rc = ConnectEndpoint(port, deadline, fd);
   if (rc != 0) return rc;
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
-  if (!SameUser(fd)) return TAV_E_PEER_USER;
+  const int same = PeerIsSameUser(fd);
+  if (same < 0) return TAV_E_TRANSPORT;
+  if (same == 0) return TAV_E_PEER_USER;
 
   std::vector<uint8_t> wire(kRequestWireSize);
   PutLe32(wire.data(), static_cast<uint32_t>(code));
   std::memcpy(wire.data() + 4, record.Bytes().data(), kRequestRecordSize);
-  auto deadline = Clock::now() + std::chrono::milliseconds(replyTimeoutMs);
   if (!WriteFull(fd, wire.data(), wire.size(), deadline)) {
     return RemainingMs(deadline) == 0 ? TAV_E_REPLY_TIMEOUT : TAV_E_SERVER_LOST;
   }
@@ -169,41 +176,139 @@ int ListenEndpoint(int port) {
   if (fd < 0) return TAV_E_TRANSPORT;
   ::unlink(addr.sun_path);
   if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::chmod(addr.sun_path, 0600) != 0 ||
-      ::listen(fd, 32) != 0) {
+      ::listen(fd, SOMAXCONN) != 0) {
     ::close(fd);
     return TAV_E_TRANSPORT;
   }
   return fd;
 }
 
-void RemoveEndpoint(int port, int listenFd) {
-  if (listenFd >= 0) ::close(listenFd);
-  ::unlink(EndpointPath(port).c_str());
-}
+namespace {
+
+// The connections of one listening socket whose request is still coming in.
+// Every wake-up accepts all that wait in the backlog, then reads from each
+// what it has without blocking, so a peer that connects and sends nothing
+// only costs its own slot until its read limit ends.
+class CRequestGatherer {
+ public:
+  explicit CRequestGatherer(int listenFd) : listenFd_(listenFd) {}
+  ~CRequestGatherer() {
+    for (auto& p : pending_) ::close(p.fd);
+  }
+  CRequestGatherer(const CRequestGatherer&) = delete;
+  CRequestGatherer& operator=(const CRequestGatherer&) = delete;
+
+  int Next(int timeoutMs, int32_t& code, CRequestRecord& record) {
+    const auto until = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    for (;;) {
+      AcceptAll();
+      for (auto it = pending_.begin(); it != pending_.end();) {
+        const int state = ReadSome(*it);
+        if (state == 0) {
+          ++it;
+          continue;
+        }
+        const int fd = it->fd;
+        std::vector<uint8_t> wire = std::move(it->wire);
+        it = pending_.erase(it);
+        if (state < 0) {
+          ::close(fd);
+          continue;
+        }
+        code = static_cast<int32_t>(GetLe32(wire.data()));
+        record.Parse(wire.data() + 4, kRequestRecordSize);
+        return fd;
+      }
+      int waitMs = RemainingMs(until);
+      if (waitMs == 0) return TAV_E_REPLY_TIMEOUT;
+      std::vector<pollfd> fds;
+      fds.reserve(pending_.size() + 1);
+      fds.push_back(pollfd{listenFd_, POLLIN, 0});
+      for (const auto& p : pending_) {
+        fds.push_back(pollfd{p.fd, POLLIN, 0});
+        waitMs = std::min(waitMs, RemainingMs(p.deadline) + 1);
+      }
+      const int rc = ::poll(fds.data(), fds.size(), waitMs);
+      if (rc < 0 && errno != EINTR) return TAV_E_TRANSPORT;
+      if (rc <= 0 && RemainingMs(until) == 0) return TAV_E_REPLY_TIMEOUT;
+    }
+  }
+
+ private:
+  struct Pending {
+    int fd = -1;
+    std::vector<uint8_t> wire;
+    size_t got = 0;
+    Clock::time_point deadline;
+  };
+
+  void AcceptAll() {
+    while (pending_.size() < kMaxPending) {
+      const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+      if (fd < 0) {
+        if (errno == EINTR || errno == ECONNABORTED) continue;
+        return;  // EAGAIN: the backlog is empty; anything else: try on the next wake-up
+      }
+      if (PeerIsSameUser(fd) != 1) {
+        ::close(fd);  // another user's process gets no service and leaves no trace
+        continue;
+      }
+      Pending p;
+      p.fd = fd;
+      p.wire.resize(kRequestWireSize);
+      p.deadline = Clock::now() + std::chrono::milliseconds(kRequestReadMs);
+      pending_.push_back(std::move(p));
+    }
+  }
+
+  // 1 the request is complete, 0 more is to come, -1 the connection is
+  // dropped: closed early, late, or longer than a request.
+  static int ReadSome(Pending& p) {
+    while (p.got < p.wire.size()) {
+      const ssize_t n = ::recv(p.fd, p.wire.data() + p.got, p.wire.size() - p.got, 0);
+      if (n > 0) {
+        p.got += static_cast<size_t>(n);
+        continue;
+      }
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && errno == EAGAIN) return Clock::now() >= p.deadline ? -1 : 0;
+      return -1;
+    }
+    uint8_t extra;
+    const ssize_t more = ::recv(p.fd, &extra, 1, MSG_DONTWAIT);
+    return more > 0 ? -1 : 1;
+  }
+
+  static constexpr size_t kMaxPending = 2048;
+  int listenFd_;
+  std::list<Pending> pending_;
+};
+
+std::mutex g_gatherersMutex;
+std::map<int, std::unique_ptr<CRequestGatherer>> g_gatherers;
+
+}  // namespace
 
 int AcceptOneRequest(int listenFd, int timeoutMs, int32_t& code, CRequestRecord& record) {
-  pollfd p{listenFd, POLLIN, 0};
-  int rc = ::poll(&p, 1, timeoutMs);
-  if (rc <= 0) return TAV_E_REPLY_TIMEOUT;
-  int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-  if (fd < 0) return TAV_E_TRANSPORT;
-  if (!SameUser(fd)) {
-    ::close(fd);
-    return TAV_E_PEER_USER;
+  if (listenFd < 0) return TAV_E_TRANSPORT;
+  // One server thread takes requests from a listener at a time.
+  std::unique_lock<std::mutex> lock(g_gatherersMutex);
+  auto& gatherer = g_gatherers[listenFd];
+  if (!gatherer) gatherer = std::make_unique<CRequestGatherer>(listenFd);
+  CRequestGatherer& g = *gatherer;
+  lock.unlock();
+  return g.Next(timeoutMs, code, record);
+}
+
+void RemoveEndpoint(int port, int listenFd) {
+  if (listenFd >= 0) {
+    {
+      std::lock_guard<std::mutex> lock(g_gatherersMutex);
+      g_gatherers.erase(listenFd);  // connections still gathering are closed unanswered
+    }
+    ::close(listenFd);
   }
-  std::vector<uint8_t> wire(kRequestWireSize);
-  size_t got = 0;
-  int r = ReadFull(fd, wire.data(), wire.size(), Clock::now() + std::chrono::milliseconds(kRequestReadMs), got);
-  uint8_t extra;
-  size_t more = 0;
-  if (r != 1 || ReadFull(fd, &extra, 1, Clock::now(), more) == 1) {
-    // Short, late or over-long: not a request of this library.
-    ::close(fd);
-    return TAV_E_BAD_RECORD;
-  }
-  code = static_cast<int32_t>(GetLe32(wire.data()));
-  record.Parse(wire.data() + 4, kRequestRecordSize);
-  return fd;
+  ::unlink(EndpointPath(port).c_str());
 }
 
 int SendReply(int connectionFd, int32_t result, const std::vector<uint8_t>& answer) {

@@ -20,7 +20,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;
 constexpr int kLockWaitSeconds = 5;
 
 std::mutex gMapMutex;
@@ -248,6 +248,7 @@ void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size
     ring.start = (ring.start + 1) % ring.capacity;
   }
   ring.status |= 0x80u;
+  ++ring.appended;
 }
 
 }  // namespace tavinter

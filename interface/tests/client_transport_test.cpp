@@ -1,14 +1,19 @@
 // The client side against a scripted server socket: open, requests, results,
 // answers, time-outs, bad replies and a server that dies.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <array>
+#include <cstring>
 #include <chrono>
 #include <fstream>
 #include <thread>
 
 #include "fake_server.h"
 #include "library_settings.h"
+#include "request_transport.h"
 #include "platform/folders.h"
 #include "platform/profile.h"
 #include "tavinter/connection_record.h"
@@ -247,4 +252,41 @@ TEST_F(ClientTest, DeadServerGivesAnErrorAndIsRestartedOnTheNextOpen) {
 TEST_F(ClientTest, NoServerProgramMeansNoConnection) {
   EXPECT_EQ(TavOpen(nullptr, rec()), TAV_E_SERVER_START);
   EXPECT_EQ(Handle(), 0);
+}
+
+// A server whose listen backlog is full: the client waits for room until its
+// reply limit and then reports a time-out, not a server of another user.
+TEST(RequestTransport, FullBacklogGivesATimeOutAtTheDeadline) {
+  const int port = 77;
+  const std::string path = EndpointPath(port);
+  int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strncpy(addr.sun_path, path.c_str(), sizeof addr.sun_path - 1);
+  ::unlink(path.c_str());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(::listen(listener, 0), 0);
+  // Fill the backlog: connects that nobody accepts, until the next would wait.
+  std::vector<int> queued;
+  for (int i = 0; i < 64; ++i) {
+    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+      ::close(fd);
+      break;
+    }
+    queued.push_back(fd);
+  }
+  CRequestRecord request;
+  CReply reply;
+  EXPECT_EQ(ExchangeRequest(port, kRequestCommand, request, 300, reply), TAV_E_REPLY_TIMEOUT);
+  // Room again: the connection is made and only the missing reply times out.
+  for (int fd : queued) ::close(fd);
+  int accepted = -1;
+  std::thread server([&] { accepted = ::accept(listener, nullptr, nullptr); });
+  EXPECT_EQ(ExchangeRequest(port, kRequestCommand, request, 300, reply), TAV_E_REPLY_TIMEOUT);
+  server.join();
+  EXPECT_GE(accepted, 0);
+  if (accepted >= 0) ::close(accepted);
+  ::close(listener);
+  ::unlink(path.c_str());
 }

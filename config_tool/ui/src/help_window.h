@@ -10,15 +10,12 @@ namespace axcfgui {
 // The folder of the help pages for a help file name ("AxisCfgEnu.chm"
 // gives .../help/AxisCfgEnu).
 std::string HelpFolder(const std::string& helpFile);
+// The help file of the running program, for windows that several commands
+// open (set once the language is known; the English file until then).
+void SetAppHelpFile(const std::string& helpFile);
+std::string AppHelpFile();
 // 0 opens the contents (index.html); others the page "<number>.html".
 // False when the page does not exist.
-// The window is placed over parent's window the first time.
 bool ShowHelp(QWidget* parent, const std::string& helpFile, int context);
-// The help window while it is open, else null.
-QWidget* HelpWindow();
-void CloseHelpWindow();
-// Makes dialogs and message boxes modal to their own window only, so that
-// the help window stays usable while one is open.
-void KeepHelpUsableBesideDialogs();
 
 }  // namespace axcfgui

@@ -22,6 +22,7 @@
 #include "command_ids.h"
 #include "command_table.h"
 #include "help_window.h"
+#include "platform/help_window.h"
 #include "main_frame.h"
 #include "message_box_recorder.h"
 #include "scripted_app.h"
@@ -296,7 +297,7 @@ TEST_F(EditSafety, HelpStaysUsableWhileADialogIsOpen) {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ShowHelp(dialog, s.app.HelpFile(), 2500));
-    QWidget* help = HelpWindow();
+    QWidget* help = platform::HelpPageWindow();
     ASSERT_NE(help, nullptr);
     QApplication::processEvents();
     helpTitle = help->windowTitle();
@@ -308,5 +309,5 @@ TEST_F(EditSafety, HelpStaysUsableWhileADialogIsOpen) {
   EXPECT_FALSE(helpBlocked) << "the help window takes input beside the dialog";
   EXPECT_TRUE(frameBlocked) << "the dialog still blocks its own window";
   EXPECT_EQ(helpTitle, QStringLiteral("File property - Axis Configurator"));
-  CloseHelpWindow();
+  platform::CloseHelpPages();
 }

@@ -22,7 +22,7 @@ bool CAnswerReader::Belongs(const std::string& sent, const std::string& answer) 
 int CAnswerReader::Read(const std::string& sentFrame, const AnswerReadOptions& o, std::string& answer) {
   answer.clear();
   std::vector<char> chunk(o.capacity);
-  bool started = false, anyByte = false;
+  bool started = !o.hunt, anyByte = false;
   int64_t last = clock_.NowMs();
   for (;;) {
     int n = link_.Read(chunk.data(), chunk.size(), o.pollMs);
@@ -43,7 +43,14 @@ int CAnswerReader::Read(const std::string& sentFrame, const AnswerReadOptions& o
     for (; i < static_cast<size_t>(n); ++i) {
       char c = chunk[i];
       if (answer.size() >= o.capacity) return kErrTooLong;
-      answer.push_back(c == '\0' ? ' ' : c);
+      if (o.exactLength > 0) {
+        // A counted answer is binary: its bytes are kept as they are.
+        answer.push_back(c);
+        if (answer.size() < o.exactLength) continue;
+        Log(kLogReceived, answer);
+        return kOk;
+      }
+      answer.push_back(c == '\0' && o.hunt ? ' ' : c);
       if (c != plcframe::kCR) continue;
       Log(kLogReceived, answer);
       if (!o.check) return kOk;
@@ -59,7 +66,10 @@ int CAnswerReader::Read(const std::string& sentFrame, const AnswerReadOptions& o
       while (j < static_cast<size_t>(n) && chunk[j] != '%' && chunk[j] != '<') ++j;
       if (j > i + 1) Log(kLogDiscarded, std::string(chunk.data() + i + 1, j - i - 1));
       if (j < static_cast<size_t>(n)) {
+        // The start of the next answer came with the dropped one: its bytes
+        // count, so silence from here on leaves an incomplete answer.
         started = true;
+        anyByte = true;
         i = j - 1;
       } else {
         break;

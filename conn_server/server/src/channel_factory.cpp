@@ -12,7 +12,7 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
     case tavinter::kKindSerial:
       return std::make_unique<CSerialChannel>(config, library, clock, log, settings);
     case tavinter::kKindSimulation:
-      return std::make_unique<CSimulationChannel>(library, log);
+      return std::make_unique<CSimulationChannel>(library, clock, log, settings);
     case tavinter::kKindBoardH:
       errorCode = kErrLibraryOpen;  // no board library in this build
       return nullptr;

@@ -18,6 +18,7 @@ namespace {
 constexpr size_t kCommandArea = tavinter::kMaxCommandText + 1;  // text and its NUL
 constexpr int kDefaultTimeoutSec = 3;
 constexpr int kResultSuccessAlike = -9999;  // monitor exchanges that count as success
+constexpr int kReadByteWaitMs = 100;
 
 bool IsBoardRequest(int code) {
   switch (code) {
@@ -74,8 +75,8 @@ bool CConnectionCore::RecordIsSound(int code, const CRequestRecord& rec) {
       }
       return true;
     case tavinter::kRequestRawBytes: case tavinter::kRequestRawBytes53: case tavinter::kRequestRawBytes54:
-      return rec.DataLength() <= kAnswerBuffer &&
-             CRequestRecord::kCommandText + rec.DataLength() <= tavinter::kRequestRecordSize;
+      // Only the kept copy for repeats is limited; the send itself may use the whole area.
+      return CRequestRecord::kCommandText + rec.DataLength() <= tavinter::kRequestRecordSize;
     default:
       return true;
   }
@@ -158,15 +159,18 @@ int CConnectionCore::Open(const CRequestRecord& rec) {
 }
 
 int CConnectionCore::OpenChannel(const CChannelConfig& config) {
+  // The new channel replaces the running one only once it is open: a failed
+  // open of a further client leaves the others' channel as it was.
+  int error = kOk;
+  std::unique_ptr<IChannel> channel = MakeChannel(config, port_, library_, clock_, *this, settings_, error);
+  if (!channel) return error;
+  if (int rc = channel->Open(); rc != kOk) return rc;
+  if (channel_) channel_->Close();
+  channel_ = std::move(channel);
   config_ = config;
   channelTimeoutMs_ = (config.Timeout() > 0 ? config.Timeout() : kDefaultTimeoutSec) * 1000;
   requestTimeoutMs_ = channelTimeoutMs_;
-  int error = kOk;
-  channel_ = MakeChannel(config, port_, library_, clock_, *this, settings_, error);
-  if (!channel_) return error;
-  int rc = channel_->Open();
-  if (rc != kOk) channel_.reset();
-  return rc;
+  return kOk;
 }
 
 void CConnectionCore::CloseChannel() {
@@ -225,18 +229,20 @@ int CConnectionCore::PlcCommand(int /*code*/, const CRequestRecord& rec) {
     if (rc != kOk || (flags & tavinter::kFlagMarked)) return rc;
   }
   if (!reopen) {
-    std::string pre;
-    if (library_.PreCommand(currentHandle_, pre) && !pre.empty()) {
-      std::string ignored;
-      int rc = Exchange(pre, rec, ignored);
-      if (rc != kOk) return rc;
-    }
+    if (int rc = PreCommand(rec); rc != kOk) return rc;
   }
   StationPause(rec.Station());
   std::string delivered;
   int rc = Exchange(rec.CommandText(), rec, delivered);
   if (rc == kOk) library_.DeliverAnswer(currentHandle_, delivered);
   return rc;
+}
+
+int CConnectionCore::PreCommand(const CRequestRecord& rec) {
+  std::string pre;
+  if (!library_.PreCommand(currentHandle_, pre) || pre.empty()) return kOk;
+  std::string ignored;
+  return Exchange(pre, rec, ignored);
 }
 
 int CConnectionCore::NotedCommand(const CRequestRecord& rec) {
@@ -289,6 +295,9 @@ int CConnectionCore::SendRegistrations(const CRequestRecord& rec, bool contacts,
 
 int CConnectionCore::Monitor(const CRequestRecord& rec) {
   const int station = rec.Station();
+  if ((rec.Flags() & (tavinter::kFlagReopen | tavinter::kFlagReopenShort)) == 0) {
+    if (int rc = PreCommand(rec); rc != kOk) return rc;
+  }
   StationPause(station);
   RegistrationSet held{};
   const bool hasHeld = library_.GetMonitorRegistration(port_, station, held);
@@ -335,12 +344,16 @@ int CConnectionCore::RawSend(int code, const CRequestRecord& rec) {
   }
   int rc = exchange->Send(frame, false);
   if (rc != kOk || (flags & tavinter::kFlagNoAnswer)) return rc;
+  // A checked text answer is a PLC answer; anything else is taken from its
+  // first byte, up to the line end or the length the record asks for.
   CAnswerReader reader(*link, clock_, this);
   AnswerReadOptions o;
   o.timeoutMs = requestTimeoutMs_;
   o.check = !unchanged;
   o.checkOwner = false;
+  o.hunt = !unchanged;
   o.capacity = kAnswerBuffer;
+  if (rec.AnswerLength() > 0) o.exactLength = std::min<size_t>(static_cast<size_t>(rec.AnswerLength()), kAnswerBuffer);
   std::string answer;
   rc = reader.Read(frame, o, answer);
   if (rc != kOk) return rc;
@@ -352,14 +365,12 @@ int CConnectionCore::RawSend(int code, const CRequestRecord& rec) {
 int CConnectionCore::ReadByte() {
   IByteLink* link = channel_ ? channel_->Link() : nullptr;
   if (!link) return kErrChannelKind;
+  // One read of at most 100 ms: the server serves every client on one
+  // thread, so it never waits the request time-out for a single byte.
   char byte = 0;
-  int64_t deadline = clock_.NowMs() + requestTimeoutMs_;
-  for (;;) {
-    int n = link->Read(&byte, 1, 100);
-    if (n < 0) return kErrRead;
-    if (n == 1) break;
-    if (clock_.NowMs() >= deadline) return kErrNoAnswer;
-  }
+  const int n = link->Read(&byte, 1, kReadByteWaitMs);
+  if (n < 0) return kErrRead;
+  if (n == 0) return kErrNoAnswer;
   Record(kLogReceived, &byte, 1);
   library_.DeliverAnswer(currentHandle_, std::string(1, byte));
   return kOk;

@@ -4,7 +4,6 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
-#include <poll.h>
 #include <unistd.h>
 #include <vector>
 
@@ -137,19 +136,17 @@ int CServerApp::Run(const std::string& commandLine) {
   std::vector<uint8_t> record(TAV_REQUEST_RECORD_SIZE);
   int64_t nextTick = NowMs() + kTickMs;
   while (!g_stop) {
-    int wait = static_cast<int>(std::max<int64_t>(0, nextTick - NowMs()));
-    pollfd p{listenFd, POLLIN, 0};
-    int ready = ::poll(&p, 1, wait);
-    if (ready > 0 && (p.revents & POLLIN)) {
-      int code = 0;
-      int fd = TavAcceptRequest(listenFd, &code, record.data(), 1000);
-      if (fd >= 0) {
-        const int16_t handle = static_cast<int16_t>(record[0] | (record[1] << 8));
-        events.BeginRequest();
-        const int result = core.Handle(code, record.data(), record.size());
-        events.EndRequest();
-        TavReplyRequest(fd, handle, CConnectionCore::ClientResult(code, result));
-      }
+    // Waits for the next complete request until the tick is due; the library
+    // gathers every waiting connection meanwhile, so a slow peer holds nobody.
+    const int wait = static_cast<int>(std::max<int64_t>(0, nextTick - NowMs()));
+    int code = 0;
+    const int fd = TavAcceptRequest(listenFd, &code, record.data(), wait);
+    if (fd >= 0) {
+      const int16_t handle = static_cast<int16_t>(record[0] | (record[1] << 8));
+      events.BeginRequest();
+      const int result = core.Handle(code, record.data(), record.size());
+      events.EndRequest();
+      TavReplyRequest(fd, handle, CConnectionCore::ClientResult(code, result));
     }
     if (NowMs() >= nextTick) {
       events.BeginTick();

@@ -1,5 +1,6 @@
 #include "simulation_channel.h"
 
+#include "connsrv/command_exchange.h"
 #include "connsrv/result_codes.h"
 #include "plcframe/frame_codec.h"
 
@@ -13,6 +14,13 @@ int CSimulationChannel::Command(const std::string& text, int station, const Exch
   log_.Record(marked ? kLogSentMarked : kLogSent, frame.data(), frame.size());
   std::string answer;
   int rc = library_.PlcSimExchange(station, frame, answer);
+  const bool broadcast = CCommandExchange::IsBroadcast(text);
+  if (broadcast || (options.flags & tavinter::kFlagNoAnswer)) {
+    // Nothing is awaited: only a failure of the hand-over itself counts.
+    if (rc < 0) return rc;
+    if (broadcast) clock_.SleepMs(settings_.slpTimeMs);
+    return kOk;
+  }
   // The simulated PLC gave no answer (another station, a broadcast, a dropped
   // answer): for the client that is a PLC that did not answer.
   if (rc > 0) return kErrNoAnswer;

@@ -1,5 +1,6 @@
 #include "connsrv/serial_port.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -29,14 +30,9 @@ speed_t SpeedFor(int bps) {
   }
 }
 
-constexpr int kWriteLimitMs = 20000;  // a frame must be out within 20 s
+constexpr int kParitySpaceAlias = 4;
 
 }  // namespace
-
-int BaudRateForIndex(int index) {
-  static const int kRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
-  return (index >= 0 && index < 9) ? kRates[index] : 0;
-}
 
 int CSerialPort::Open(const std::string& devicePath, const SerialSettings& settings) {
   Close();
@@ -78,18 +74,18 @@ int ApplySerialSettings(const SerialSettings& s, termios& t) {
     default: return kSerialSetFailed;
   }
   switch (s.parity) {
-    case 0: break;
-    case 1: t.c_cflag |= PARENB | PARODD; break;
-    case 2: t.c_cflag |= PARENB; break;
-    case 3:  // written as space parity, as the port's own code 4
-    case 4: t.c_cflag |= PARENB | CMSPAR; break;
+    case tavinter::kParityNone: break;
+    case tavinter::kParityOdd: t.c_cflag |= PARENB | PARODD; break;
+    case tavinter::kParityEven: t.c_cflag |= PARENB; break;
+    case tavinter::kParitySpace:
+    case kParitySpaceAlias: t.c_cflag |= PARENB | CMSPAR; break;
     default: return kSerialSetFailed;
   }
   // Parity checking on the input when the frame has a parity bit.
   if (s.parity != 0) t.c_iflag |= INPCK;
   if (s.stopBits != 1) t.c_cflag |= CSTOPB;
   if (s.flowControl) t.c_cflag |= CRTSCTS;
-  if (speed_t sp = SpeedFor(BaudRateForIndex(s.baudIndex)); sp != B0) {
+  if (speed_t sp = SpeedFor(tavinter::BaudRateOfIndex(s.baudIndex)); sp != B0) {
     ::cfsetispeed(&t, sp);
     ::cfsetospeed(&t, sp);
   }
@@ -128,9 +124,27 @@ void CSerialPort::Purge() {
   if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
 }
 
+int CSerialPort::QueuedOutput() const {
+  int queued = 0;
+  return ::ioctl(fd_, TIOCOUTQ, &queued) == 0 ? queued : -1;
+}
+
+bool CSerialPort::WaitOutputSent(std::chrono::steady_clock::time_point deadline) {
+  for (;;) {
+    const int queued = QueuedOutput();
+    if (queued == 0) return true;
+    if (queued < 0) return ::tcdrain(fd_) == 0;  // the device cannot tell: let the driver wait
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    // About the time the queued bytes need at the slowest rate, within bounds.
+    ::poll(nullptr, 0, std::clamp(queued / 10, 5, 100));
+  }
+}
+
 bool CSerialPort::Write(const char* bytes, size_t length) {
   if (fd_ < 0) return false;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
+  // The frame must have left the port within the write limit; only then does
+  // the caller's answer time-out start, and a purge can no longer cut it.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(writeLimitMs_);
   size_t done = 0;
   while (done < length) {
     ssize_t n = ::write(fd_, bytes + done, length - done);
@@ -144,7 +158,7 @@ bool CSerialPort::Write(const char* bytes, size_t length) {
     pollfd p{fd_, POLLOUT, 0};
     ::poll(&p, 1, static_cast<int>(std::min<long long>(left.count(), 100)));
   }
-  return true;
+  return WaitOutputSent(deadline);
 }
 
 int CSerialPort::Read(char* buffer, size_t capacity, int waitMs) {
@@ -164,22 +178,6 @@ int CSerialPort::Read(char* buffer, size_t capacity, int waitMs) {
   }
   // POLLHUP/POLLERR: the other end of a pseudo-terminal went away, or the device failed.
   return -1;
-}
-
-}  // namespace connsrv
-
-#include <sys/stat.h>
-
-namespace connsrv {
-
-std::vector<int> PresentComPorts(const std::function<std::string(int)>& devicePath) {
-  std::vector<int> present;
-  for (int n = 1; n <= 256; ++n) {
-    std::string path = devicePath(n);
-    struct stat st {};
-    if (!path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode)) present.push_back(n);
-  }
-  return present;
 }
 
 }  // namespace connsrv

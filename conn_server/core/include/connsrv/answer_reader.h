@@ -2,6 +2,7 @@
 // Reads one PLC answer from a byte link: hunts for the start character,
 // collects up to the carriage return, and (when checking) verifies the block
 // check code and that the answer belongs to the command that was sent.
+// Raw transfers read without hunting, up to the line end or a fixed length.
 #include <string>
 
 #include "connsrv/byte_link.h"
@@ -14,6 +15,8 @@ struct AnswerReadOptions {
   bool checkOwner = true;      // station and command (off: any well-formed answer)
   size_t capacity = 2050;      // more than this without a carriage return: too long
   int pollMs = 100;            // one read waits at most this long
+  bool hunt = true;            // skip bytes before "%" or "<"; off: the answer starts with the first byte
+  size_t exactLength = 0;      // > 0: the answer is this many bytes, taken as they come (no line end)
 };
 
 class CAnswerReader {

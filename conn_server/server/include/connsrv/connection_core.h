@@ -46,6 +46,8 @@ class CConnectionCore : public ILogSink {
   int Dispatch(int code, const tavinter::CRequestRecord& rec);
   int PlcCommand(int code, const tavinter::CRequestRecord& rec);
   int NotedCommand(const tavinter::CRequestRecord& rec);
+  // Sends the pre-command the library holds for the current client, if any.
+  int PreCommand(const tavinter::CRequestRecord& rec);
   int Monitor(const tavinter::CRequestRecord& rec);
   int RawSend(int code, const tavinter::CRequestRecord& rec);
   int ReadByte();

@@ -1,0 +1,110 @@
+// Many client processes at once against one warm server on the simulation
+// channel, and peers that connect to the request socket and stall.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "load_fleet.h"
+#include "platform/folders.h"
+#include "tavinter/connection_record.h"
+#include "tavinter/tavinter.h"
+#include "test_home.h"
+
+namespace {
+
+struct Connection {
+  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
+  explicit Connection(const char* name) {
+    tavinter::CConnectionRecord r(bytes.data());
+    r.SetName(name);
+    r.SetKind(tavinter::kKindSimulation);
+    r.SetTimeout(3);
+    r.SetLanguage(1);
+  }
+  unsigned char* data() { return bytes.data(); }
+};
+
+std::string Describe(const keldload::FleetReport& r) {
+  std::string s = "opened " + std::to_string(r.opened) + ", open failed " + std::to_string(r.openFailed) +
+                  ", failures " + std::to_string(r.failures) + ", wrong " + std::to_string(r.wrong) + ", codes:";
+  for (auto [code, n] : r.firstCodes) s += " " + std::to_string(code) + "x" + std::to_string(n);
+  return s;
+}
+
+// A socket on the server's request endpoint that sends only what it is given.
+int ConnectRaw(int port) {
+  const std::string endpoint = platform::RuntimeDir() + "/KELDTAVINTER" + std::to_string(port);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strncpy(addr.sun_path, endpoint.c_str(), sizeof addr.sun_path - 1);
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+TEST(LoadEndToEnd, SixtyFourClientsAtOnceEachGetTheirOwnWordsBack) {
+  Connection warm("warm");
+  ASSERT_EQ(TavOpen(nullptr, warm.data()), 0);
+  keldload::CLoadFleet::Options o;
+  o.program = keldtest::BinPath("tav_load_client");
+  o.clients = 64;
+  o.words = 10;
+  o.cycles = 20;
+  keldload::CLoadFleet fleet(o);
+  ASSERT_EQ(fleet.Started(), 64);
+  ASSERT_TRUE(fleet.WaitOpened(180000)) << Describe(fleet.Report());
+  const auto r = fleet.Finish(300000);
+  EXPECT_EQ(r.opened, 64) << Describe(r);
+  EXPECT_EQ(r.done, 64) << Describe(r);
+  EXPECT_EQ(r.cycles, 64 * 20);
+  EXPECT_EQ(r.failures, 0) << Describe(r);
+  EXPECT_EQ(r.wrong, 0);
+  EXPECT_EQ(r.badExits, 0);
+  EXPECT_EQ(TavClose(warm.data()), 0);
+}
+
+TEST(LoadEndToEnd, PeersThatConnectAndStallHoldNobodyElse) {
+  Connection c("steady");
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  // Three peers connect; one says nothing, two send part of a request.
+  std::array<int, 3> stalled{};
+  for (size_t i = 0; i < stalled.size(); ++i) {
+    stalled[i] = ConnectRaw(326);
+    ASSERT_GE(stalled[i], 0);
+    if (i > 0) {
+      char part[100] = {};
+      ASSERT_EQ(::send(stalled[i], part, sizeof part, MSG_NOSIGNAL), 100);
+    }
+  }
+  // A whole request is served while the stalled peers still wait: each of
+  // them has its own read limit and no answer yet.
+  uint16_t model = 0;
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(model, 5154);
+  for (int fd : stalled) {
+    char b;
+    EXPECT_EQ(::recv(fd, &b, 1, MSG_DONTWAIT), -1);
+    EXPECT_EQ(errno, EAGAIN);
+  }
+  // Their limit ends: the server drops them without a reply and goes on.
+  for (int fd : stalled) {
+    char b;
+    timeval tv{10, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    EXPECT_EQ(::recv(fd, &b, 1, 0), 0);
+    ::close(fd);
+  }
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+}  // namespace
