@@ -14,12 +14,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/document_file.h"
 #include "axcfg_data/pos_columns.h"
 #include "command_ids.h"
+#include "file_bytes.h"
 #include "command_table.h"
 #include "help_window.h"
 #include "platform/help_window.h"
@@ -33,12 +33,7 @@ using namespace axcfgui;
 
 namespace {
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using keldtest::ReadBytes;
 
 // Which windows a modal window blocks, as the windows are told.
 class BlockWatch : public QObject {
@@ -88,6 +83,17 @@ class EditSafety : public ::testing::Test {
     return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   int64_t Move(int row) const { return doc->GetPosData(row)->GetMoveAmount(0); }
+  // Replace All in the comment column, as the find dialog asks for it.
+  bool ReplaceAllComments(const std::string& find, const std::string& replace) {
+    CRect area(comment, 0, comment, 599);
+    CSearchRequest request;
+    request.find = &find;
+    request.replace = &replace;
+    request.area = &area;
+    request.flags = FIND_ACTION_REPLACE_ALL;
+    view->OnSearchRequest(request);
+    return !request.refused;
+  }
 
   keldtest::MessageBoxRecorder boxes;
   ScriptedApp s;
@@ -169,15 +175,7 @@ TEST_F(EditSafety, CharactersTheFileCannotHoldAreRefusedWhereTheyAreTyped) {
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, UiFormat(kIdsCharNotStorable, "é"));
 
-  CRect area(comment, 0, comment, 599);
-  const std::string find = "Start", replace = "Ünter";
-  CSearchRequest request;
-  request.find = &find;
-  request.replace = &replace;
-  request.area = &area;
-  request.flags = FIND_ACTION_REPLACE_ALL;
-  view->OnSearchRequest(request);
-  EXPECT_TRUE(request.refused);
+  EXPECT_FALSE(ReplaceAllComments("Start", "Ünter"));
   EXPECT_EQ(doc->GetPosData(3)->GetComment(0), "Start pos 日本");
 }
 
@@ -216,7 +214,7 @@ TEST_F(EditSafety, TwentyMixedEditsUndoToTheSavedFileAndRedoToTheEnd) {
   const std::string dir = keldtest::FreshDir("undo");
   s.saveAnswer = dir + "/base.axc";
   ASSERT_TRUE(s.app.OnFileSaveAs());
-  const std::string saved = FileBytes(dir + "/base.axc");
+  const std::string saved = ReadBytes(dir + "/base.axc");
   EXPECT_FALSE(s.app.Frame()->Commands().Action(ID_EDIT_UNDO)->isEnabled());
 
   // Typing into one line, into a block of lines, and pastes, mixed.
@@ -248,7 +246,7 @@ TEST_F(EditSafety, TwentyMixedEditsUndoToTheSavedFileAndRedoToTheEnd) {
   EXPECT_EQ(undos, 20);
   EXPECT_FALSE(doc->IsModified()) << "back at the saved state";
   ASSERT_TRUE(s.app.OnFileSave());
-  EXPECT_EQ(FileBytes(dir + "/base.axc"), saved);
+  EXPECT_EQ(ReadBytes(dir + "/base.axc"), saved);
   EXPECT_EQ(view->GetCellText(0, 0, move), "0");
 
   while (view->OnUpdateEditRedo()) s.app.OnCommand(ID_EDIT_REDO);
@@ -266,15 +264,8 @@ TEST_F(EditSafety, ReplaceAllIsUndoneInOneStep) {
     edit->setText(QStringLiteral("go home"));
     QTest::keyClick(edit, Qt::Key_Return);
   }
-  CRect area(comment, 0, comment, 599);
-  const std::string find = "home", replace = "start";
-  CSearchRequest request;
-  request.find = &find;
-  request.replace = &replace;
-  request.area = &area;
-  request.flags = FIND_ACTION_REPLACE_ALL;
   view->SetSel(CRect(comment, 0, comment, 0), CPoint(comment, 0));
-  view->OnSearchRequest(request);
+  EXPECT_TRUE(ReplaceAllComments("home", "start"));
   for (int line : {2, 7, 9}) EXPECT_EQ(doc->GetPosData(line)->GetComment(0), "go start");
   s.app.OnCommand(ID_EDIT_UNDO);
   for (int line : {2, 7, 9}) EXPECT_EQ(doc->GetPosData(line)->GetComment(0), "go home") << line;
