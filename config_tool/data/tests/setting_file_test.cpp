@@ -17,23 +17,16 @@
 #include "axcfg_data/document_file.h"
 #include "axcfg_data/le_bytes.h"
 #include "axcfg_data/setting_file.h"
+#include "file_bytes.h"
 #include "test_home.h"
 
 using namespace axcfg;
 using namespace axctest;
 
+using keldtest::ReadBytes;
+using keldtest::WriteBytes;
+
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::vector<std::string> FilesIn(const std::string& dir) {
   std::vector<std::string> names;
@@ -118,7 +111,7 @@ TEST_F(SettingFile, SavedFilesLoadBackEqualAndSaveAgainToTheSameBytes) {
   EXPECT_EQ(loaded.GetPosData(5)->GetComment(3), "原点へ戻る ｶﾅ");
 
   ASSERT_EQ(SaveDocumentFile(loaded, Path("again.axc")).id, 0u);
-  EXPECT_EQ(ReadAll(Path("full.axc")), ReadAll(Path("again.axc")));
+  EXPECT_EQ(ReadBytes(Path("full.axc")), ReadBytes(Path("again.axc")));
 }
 
 TEST_F(SettingFile, WriterPutsEveryFieldWhereTheFormatSays) {
@@ -190,8 +183,8 @@ TEST_F(SettingFile, HandBuiltFileInAnyDirectoryOrderGivesTheSameData) {
   Section s2{2, ParamSection(2, {rec, rec})};
   Section s3{3, RowSection(2, {{e, e}, {empty}})};
   Section s4{4, Bytes().U16(2).U32(0xABCD0007).U32(9).data};
-  WriteAll(Path("a.axc"), File({s1, s2, s3, s4}, 0x0120, 1, "note", "me"));
-  WriteAll(Path("b.AXC"), File({s4, s3, s1, s2}, 0x0120, 1, "note", "me"));
+  WriteBytes(Path("a.axc"), File({s1, s2, s3, s4}, 0x0120, 1, "note", "me"));
+  WriteBytes(Path("b.AXC"), File({s4, s3, s1, s2}, 0x0120, 1, "note", "me"));
 
   CAxisCfgDoc a, b;
   ASSERT_EQ(OpenDocumentFile(a, Path("a.axc")).id, 0u);
@@ -230,7 +223,7 @@ TEST_F(SettingFile, HandBuiltFileInAnyDirectoryOrderGivesTheSameData) {
 }
 
 TEST_F(SettingFile, OnlyLayoutAndParametersOrTooManyRows) {
-  WriteAll(Path("two.axc"), File({{1, LayoutSection(1, {MakeSingleAxisEntry(4)}, "")}, {2, ParamSection(8, {})}}));
+  WriteBytes(Path("two.axc"), File({{1, LayoutSection(1, {MakeSingleAxisEntry(4)}, "")}, {2, ParamSection(8, {})}}));
   CAxisCfgDoc doc;
   doc.GetPosData(3)->SetMoveAmount(0, 55);
   ASSERT_EQ(OpenDocumentFile(doc, Path("two.axc")).id, 0u);
@@ -241,7 +234,7 @@ TEST_F(SettingFile, OnlyLayoutAndParametersOrTooManyRows) {
   std::vector<std::vector<Element>> rows(601, std::vector<Element>(1));
   rows[599][0].move = 599;
   rows[600][0].move = 600;
-  WriteAll(Path("many.axc"), File({{3, RowSection(601, rows)}}));
+  WriteBytes(Path("many.axc"), File({{3, RowSection(601, rows)}}));
   CSettingDataSet set;
   ASSERT_EQ(LoadFile(doc, Path("many.axc"), &set, false).id, 0u);
   ASSERT_EQ(set.RowCount(), 600);
@@ -292,7 +285,7 @@ TEST_F(SettingFile, DamagedAndForeignFilesAreRefusedAndTheDocumentKeepsItsData) 
       {"empty file", "", kMsgFileDamaged},
   };
   for (const Case& c : cases) {
-    WriteAll(Path("bad.axc"), c.bytes);
+    WriteBytes(Path("bad.axc"), c.bytes);
     CAxisCfgDoc doc;
     FillDocument(doc);
     doc.SetPathName("/keep/old.axc");
@@ -306,7 +299,7 @@ TEST_F(SettingFile, DamagedAndForeignFilesAreRefusedAndTheDocumentKeepsItsData) 
     EXPECT_EQ(FileStatusText(st, "x"), AxisCfgText(c.id)) << c.what;
   }
   // The seeds of the reader's fuzz target are these same cases.
-  WriteAll(Path("good.axc"), good);
+  WriteBytes(Path("good.axc"), good);
   CAxisCfgDoc doc;
   EXPECT_EQ(OpenDocumentFile(doc, Path("good.axc")).id, 0u);
   EXPECT_EQ(doc.GetLoadError(), 0u);
@@ -315,8 +308,8 @@ TEST_F(SettingFile, DamagedAndForeignFilesAreRefusedAndTheDocumentKeepsItsData) 
 TEST_F(SettingFile, ExtensionUnknownSectionsAndMissingFiles) {
   CAxisCfgDoc doc;
   ASSERT_EQ(SaveDocumentFile(doc, Path("n.axc")).id, 0u);
-  std::string bytes = ReadAll(Path("n.axc"));
-  WriteAll(Path("n.txt"), bytes);
+  std::string bytes = ReadBytes(Path("n.axc"));
+  WriteBytes(Path("n.txt"), bytes);
   EXPECT_EQ(OpenDocumentFile(doc, Path("n.txt")).id, kMsgWrongFileType);
   EXPECT_EQ(OpenDocumentFile(doc, Path("n.axcx")).id, kMsgWrongFileType);
 
@@ -328,7 +321,7 @@ TEST_F(SettingFile, ExtensionUnknownSectionsAndMissingFiles) {
   EXPECT_EQ(OpenDocumentFile(doc, Path("folder.axc")).id, kFileSystemError);
 
   // A section kind the tool does not know is skipped.
-  WriteAll(Path("k.axc"), File({{7, "whatever"}, {1, LayoutSection(1, {MakeSingleAxisEntry(1)}, "")}}));
+  WriteBytes(Path("k.axc"), File({{7, "whatever"}, {1, LayoutSection(1, {MakeSingleAxisEntry(1)}, "")}}));
   ASSERT_EQ(OpenDocumentFile(doc, Path("k.axc")).id, 0u);
   EXPECT_EQ(doc.GetAxisEntry(0), MakeSingleAxisEntry(1));
 }
@@ -337,7 +330,7 @@ TEST_F(SettingFile, OldVersionIsConvertedOnOpenAndReadAsItIsOtherwise) {
   std::string rec(152, '\x55');
   rec[0] = 0x01; rec[1] = 0x01;  // unit um [Min 1]
   std::string sync(28, '\x01');
-  WriteAll(Path("legacy.axc"),
+  WriteBytes(Path("legacy.axc"),
            File({{1, LayoutSection(1, {MakeSingleAxisEntry(0)}, sync)}, {2, ParamSection(8, {rec, rec})}}, 0x0110, 1));
 
   CSettingDataSet asRead;
@@ -407,7 +400,7 @@ TEST_F(SettingFile, KeepingCommentsWhenApplyingLoadedData) {
 TEST_F(SettingFile, InterruptedSaveKeepsThePreviousFile) {
   CAxisCfgDoc doc;
   ASSERT_EQ(SaveDocumentFile(doc, Path("keep.axc")).id, 0u);
-  const std::string before = ReadAll(Path("keep.axc"));
+  const std::string before = ReadBytes(Path("keep.axc"));
   ASSERT_GT(before.size(), 100000u);
 
   FillDocument(doc);
@@ -426,7 +419,7 @@ TEST_F(SettingFile, InterruptedSaveKeepsThePreviousFile) {
   EXPECT_EQ(st.id, kFileSystemError);
   EXPECT_FALSE(st.systemError.empty());
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(ReadAll(Path("keep.axc")), before);
+  EXPECT_EQ(ReadBytes(Path("keep.axc")), before);
   EXPECT_EQ(FilesIn(dir), std::vector<std::string>{"keep.axc"});
 
   // A folder that does not exist: nothing is written anywhere.
