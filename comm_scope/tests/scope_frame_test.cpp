@@ -28,6 +28,7 @@
 #include "scope_commands.h"
 #include "scope_frame.h"
 #include "scripted_viewer_library.h"
+#include "test_files.h"
 #include "tavinter/request_record.h"
 
 using namespace commscope;
@@ -156,9 +157,7 @@ TEST_F(ScopeFrame, ContextMenuPausesClearsAndSaves) {
   platform::EnsureDir(platform::DataDir());
   frame->askSaveFile = [&] { return QString::fromStdString(file); };
   frame->Execute(ID_FILE_SAVE_AS);
-  std::ifstream in(file, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(text, "[port header]\r\nwhile paused\r\n");
+  EXPECT_EQ(commscope::testing::ReadFile(file), "[port header]\r\nwhile paused\r\n");
 
   keldtest::MessageBoxRecorder boxes;
   frame->askSaveFile = [] { return QString("/nonexistent-dir/x.txt"); };
