@@ -10,18 +10,13 @@
 #include "commscope/record_text.h"
 #include "platform/folders.h"
 #include "scripted_viewer_library.h"
+#include "test_files.h"
 
 using namespace commscope;
 using commscope::testing::ScriptedRing;
+using commscope::testing::ReadFile;
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::vector<std::string> Assemble(const ScriptedRing& r, int maxLines = 3000) {
   return AssembleRecords(r.lines.data(), r.capacity, r.start, r.count, maxLines);

@@ -11,10 +11,12 @@
 #include "platform/registry.h"
 #include "scope_cli.h"
 #include "scripted_viewer_library.h"
+#include "test_files.h"
 #include "tavinter/request_record.h"
 
 using namespace commscope;
 using commscope::testing::CScriptedViewerLibrary;
+using commscope::testing::ReadFile;
 
 namespace {
 
@@ -31,13 +33,6 @@ CliRun Cli(CScriptedViewerLibrary& lib, std::vector<std::string> args) {
 }
 
 QJsonObject Json(const std::string& text) { return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object(); }
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(ScopeCli, StatusListsPortsAndClients) {
   CScriptedViewerLibrary lib;
