@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "../tests/fake_link.h"
+#include "fake_link.h"
 #include "connsrv/command_exchange.h"
 #include "plcframe/frame_codec.h"
 
