@@ -40,7 +40,8 @@ std::vector<std::string> FilesIn(const std::string& dir) {
 
 // A document that uses most of what a file can hold.
 void FillDocument(CAxisCfgDoc& doc) {
-  doc.SetUnitFamily(1);
+  // Axes 5 and 6 exist only in units of family 0.
+  doc.SetUnitFamily(0);
   CAxisLayout layout;
   layout.Clear();
   layout.Append(MakeGroupEntry(1, 0x03));
@@ -272,6 +273,15 @@ TEST_F(SettingFile, DamagedAndForeignFilesAreRefusedAndTheDocumentKeepsItsData) 
       {"nine parameter records", File({{2, ParamSection(9, {})}}), kMsgFileDamaged},
       {"nine elements in a row", File({{3, RowSection(1, {std::vector<Element>(9)})}}), kMsgFileDamaged},
       {"nine layout entries", File({{1, LayoutSection(9, {1}, "")}}), kMsgFileDamaged},
+      {"layout entry naming no single axis", File({{1, LayoutSection(1, {0x00FF00FF}, "")}}), kMsgFileDamaged},
+      {"axis above 8", File({{1, LayoutSection(1, {0x00010100}, "")}}), kMsgFileDamaged},
+      {"axis used twice", File({{1, LayoutSection(2, {0x00010001, MakeGroupEntry(1, 0x03)}, "")}}), kMsgFileDamaged},
+      {"group of four axes", File({{1, LayoutSection(1, {MakeGroupEntry(1, 0x0F)}, "")}}), kMsgFileDamaged},
+      {"group number used twice",
+       File({{1, LayoutSection(2, {MakeGroupEntry(1, 0x03), MakeGroupEntry(1, 0x0C)}, "")}}), kMsgFileDamaged},
+      {"no layout entry", File({{1, LayoutSection(0, {}, "")}}), kMsgFileDamaged},
+      {"axis 5 in an interpolation-family unit", File({{1, LayoutSection(1, {0x00010010}, "")}}, 0x0120, 1),
+       kMsgFileDamaged},
       {"empty file", "", kMsgFileDamaged},
   };
   for (const Case& c : cases) {

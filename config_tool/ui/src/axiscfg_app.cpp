@@ -23,7 +23,9 @@
 #include "main_frame.h"
 #include "monitor_command.h"
 #include "options_dialog.h"
+#include "platform/cp932.h"
 #include "platform/folders.h"
+#include "platform/help_window.h"
 #include "platform/message_box.h"
 #include "select_slot_dialog.h"
 #include "single_instance.h"
@@ -62,6 +64,16 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 int Message(const std::string& text, unsigned type) { return axcfg::AxisCfgMessageBox(text, type); }
+
+// Commands that only show something leave an open cell edit as it is.
+bool NeedsFinishedEdit(int id) {
+  switch (id) {
+    case ID_HELP_CONTENTS: case ID_APP_ABOUT: case ID_VIEW_TOOLBAR: case ID_VIEW_STATUS_BAR:
+    case ID_VIEW_PARAM_STATUS: case ID_VIEW_GUIDANCE: case ID_VIEW_REBAR:
+      return false;
+    default: return true;
+  }
+}
 
 }  // namespace
 
@@ -156,13 +168,15 @@ void CAxisCfgApp::CreateStartupDocument() {
   m_optionFlags |= 1;
   m_doc->SetAskAxesForNewFile(true);
 
-  m_frame->canClose = [this] { return SaveModified(); };
+  // What is being typed into a cell belongs to the document before it closes.
+  m_frame->canClose = [this] { return View()->CommitPendingEdit() && SaveModified(); };
   connect(&m_frame->Commands(), &CCommandTable::command, this, [this](int id) { OnCommand(id); });
   connect(m_frame.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
     // One document at a time: the first file dropped is opened.
     if (!paths.isEmpty()) OpenDocumentFile(paths.first().toStdString());
   });
   connect(View(), &CAxisCfgView::sheetChanged, this, [this] { UpdateCommandStates(); });
+  connect(View(), &CAxisCfgView::historyChanged, this, [this] { UpdateCommandStates(); });
   // Menus show the states of the moment (selection, clipboard).
   for (QMenu* menu : m_frame->findChildren<QMenu*>())
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
@@ -179,6 +193,7 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
   SeedInstallSettings();
 
   m_instance = new CSingleInstance(kInstanceName, this);
+  platform::KeepHelpUsableBesideDialogs();
   if (!m_instance->Take()) {
     delete m_instance;
     m_instance = nullptr;
@@ -227,6 +242,7 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
 }
 
 int CAxisCfgApp::ExitInstance() {
+  platform::CloseHelpPages();
   if (m_frame) m_frame->SavePlacementAndBars();
   if (m_doc && View()) m_doc->RemoveView(View());
   m_frame.reset();
@@ -238,7 +254,12 @@ int CAxisCfgApp::ExitInstance() {
   return 0;
 }
 
-bool CAxisCfgApp::OnCommand(int id) { return m_commands.Dispatch(id); }
+bool CAxisCfgApp::OnCommand(int id) {
+  // A command works on what the grid shows: an open cell edit is finished
+  // first, and a refused value stops the command.
+  if (NeedsFinishedEdit(id) && View() && !View()->CommitPendingEdit()) return true;
+  return m_commands.Dispatch(id);
+}
 
 void CAxisCfgApp::RegisterCommands() {
   CCommandDispatch& c = m_commands;
@@ -254,6 +275,9 @@ void CAxisCfgApp::RegisterCommands() {
   c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
   c.Add(ID_FILE_PROPERTIES, [this] { OnFileProperties(); });
   c.Add(ID_FILE_PRINT, [this] { View()->Print(m_frame.get()); });
+  c.Add(ID_FILE_PRINT_PREVIEW, [this] { View()->PrintPreview(m_frame.get()); });
+  c.Add(ID_EDIT_UNDO, [this] { View()->OnEditUndo(); }, [this] { return View()->OnUpdateEditUndo() != 0; });
+  c.Add(ID_EDIT_REDO, [this] { View()->OnEditRedo(); }, [this] { return View()->OnUpdateEditRedo() != 0; });
   c.Add(ID_SELECT_SLOT, [this] {
     if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
       CSelectSlotDialog dialog(m_frame.get(), link->Link());
@@ -314,6 +338,7 @@ bool CAxisCfgApp::OnFileNew() {
   m_doc->SetTitle(kUntitled);
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
+  View()->MarkSaved();
   UpdateTitle();
   m_frame->UpdateStatusPanes();
   return true;
@@ -347,6 +372,7 @@ bool CAxisCfgApp::OpenDocumentFile(const std::string& path) {
   }
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
+  View()->MarkSaved();
   if (status.id == axcfg::kMsgConverted) {
     m_conversion = true;
     Message(axcfg::FileStatusText(status, path, m_doc->GetTitle()), platform::MB_OK);
@@ -376,6 +402,7 @@ bool CAxisCfgApp::DoSave(const std::string& path) {
     return false;
   }
   m_conversion = false;
+  View()->MarkSaved();
   AddRecentFile(path);
   UpdateTitle();
   return true;
@@ -403,9 +430,20 @@ void CAxisCfgApp::OnFileProperties() {
   CFilePropertyDialog dialog(m_frame.get(), m_doc->GetPropertyFileName(), m_doc->GetCreator(), m_doc->GetComment(),
                              FileDateText(m_doc->GetPathName()));
   dialog.onHelp = [this] { ShowHelp(m_frame.get(), m_helpFile, kHelpFileProperty); };
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (!m_doc->ApplyFileProperties(dialog.Creator(), dialog.Comment()))
+  // A refused OK keeps the dialog open with what the user typed.
+  dialog.onAccept = [this](const std::string& creator, const std::string& comment) {
+    for (const std::string* text : {&creator, &comment}) {
+      const std::string bad = platform::FirstCharNotInCp932(*text);
+      if (!bad.empty()) {
+        Message(UiFormat(kIdsCharNotStorable, bad), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        return false;
+      }
+    }
+    if (m_doc->ApplyFileProperties(creator, comment)) return true;
     Message(UiText(kIdsPropertyTooLong), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    return false;
+  };
+  dialog.exec();
   UpdateTitle();
 }
 

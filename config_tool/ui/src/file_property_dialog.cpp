@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "axview/byte_limit_validator.h"
 #include "dialog_util.h"
 #include "ui_strings.h"
 
@@ -24,10 +25,11 @@ CFilePropertyDialog::CFilePropertyDialog(QWidget* parent, const std::string& fil
   name->setMinimumWidth(360);
   m_creator->setObjectName(QStringLiteral("Creator"));
   m_creator->setText(QString::fromStdString(creator));
-  m_creator->setMaxLength(10);
+  // The fields hold what the file holds: 10 and 40 bytes in code page 932.
+  m_creator->setValidator(new CByteLimitValidator(10, m_creator));
   m_comment->setObjectName(QStringLiteral("Comment"));
   m_comment->setText(QString::fromStdString(comment));
-  m_comment->setMaxLength(40);
+  m_comment->setValidator(new CByteLimitValidator(40, m_comment));
   form->addRow(UiQText(kIdsFileName) + " :", name);
   form->addRow(UiQText(kIdsCreator) + " :", m_creator);
   form->addRow(UiQText(kIdsComment) + " :", m_comment);
@@ -36,6 +38,11 @@ CFilePropertyDialog::CFilePropertyDialog(QWidget* parent, const std::string& fil
   layout->addLayout(form);
   layout->addWidget(OkCancelHelp(this, &onHelp));
   ApplyDialogFont(this, 0, {});
+}
+
+void CFilePropertyDialog::accept() {
+  if (onAccept && !onAccept(Creator(), Comment())) return;
+  QDialog::accept();
 }
 
 std::string CFilePropertyDialog::Creator() const { return m_creator->text().toStdString(); }

@@ -17,6 +17,9 @@ class CFilePropertyDialog : public QDialog {
   std::string Creator() const;
   std::string Comment() const;
   std::function<void()> onHelp;
+  // Judges OK with the creator and the comment; false keeps the dialog open.
+  std::function<bool(const std::string& creator, const std::string& comment)> onAccept;
+  void accept() override;
 
  private:
   QLineEdit* m_creator;
