@@ -63,6 +63,10 @@ const platform::StringEntry kUiStrings[] = {
     {31030, "Select slot"},
     {31031, "Choose the slot No. of destination unit."},
     {31032, "Slot No."},
+    // The used-axis dialog.
+    {31220, "Setting used axis"},
+    {31221, "Unit type"},
+    {31222, "Choose the axis to use."},
     // The verification result and the CSV export.
     {31300, "Result of verification"},
     {31301, "Target :"},
