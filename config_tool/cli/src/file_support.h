@@ -1,6 +1,7 @@
 #pragma once
 // What the file commands share: opening a setting file as the tool opens
 // it, and console output of the tool's texts.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,17 @@ int OpenSettingFile(const std::string& path, CAxisCfgDoc& doc);
 
 // A text of the tool with its CR LF line breaks as plain line breaks.
 std::string ConsoleText(const std::string& text);
+
+// The written name from -o: ".axc" is added when missing. Refuses to
+// replace a file without --force (kExitFile, before anything else is done).
+int OutputPath(const char* command, const ParsedArgs& a, std::string& out);
+// Saves the document to the path and prints the path; kExitOk or kExitFile.
+int Save(CAxisCfgDoc& doc, const std::string& path);
+// One line of a difference code of a comparison.
+std::string DifferenceText(uint32_t code, const CAxisCfgDoc& doc);
+// Runs the data check and prints its result as axcfg check does; kExitOk
+// when the data are valid, else kExitDifference.
+int PrintDataCheck(const CAxisCfgDoc& doc);
 
 // axcfg dump.
 int RunDump(const Args& args);
