@@ -22,6 +22,7 @@
 #include "help_window.h"
 #include "main_frame.h"
 #include "monitor_command.h"
+#include "transfer_command.h"
 #include "options_dialog.h"
 #include "platform/cp932.h"
 #include "platform/folders.h"
@@ -285,6 +286,11 @@ void CAxisCfgApp::RegisterCommands() {
       m_frame->UpdateStatusPanes();
     }
   }, withLink);
+  for (int id : {ID_UPLOAD, ID_DOWNLOAD, ID_VERIFY_UNIT, ID_WRITE_FROM})
+    c.Add(id, [this, id] {
+      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
+        RunTransferCommand(id, link->Link(), *m_doc, View(), m_frame.get(), [this] { m_frame->UpdateStatusPanes(); });
+    }, withLink);
   for (int id : {ID_DATA_MONITOR, ID_STATUS_DISPLAY})
     c.Add(id, [this, id] {
       if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
