@@ -8,6 +8,7 @@ KELD_PACKAGES=(
   python3                                     # tests read exported CSV with a standard reader
   xvfb xauth                                  # a display for ./run.sh on machines without one
   fonts-ipafont-gothic                        # Japanese texts render
+  qt6-translations-l10n                       # Qt's standard dialogs and buttons in Japanese
 )
 
 keld_install_deps() {
