@@ -38,6 +38,7 @@ std::string ValueInputRule::RangeText() const {
 }
 
 ValueInputRule ValueInputRules(int kind, const std::string& axisLabel, bool coordinateOrigin) {
+  RegisterToolOprStrings();  // the unit names come from the same table
   ValueInputRule rule;
   rule.kind = kind;
   unsigned title = kTopTitleChange;
