@@ -11,6 +11,7 @@ KELD_PACKAGES=(
   dpkg-dev                                    # cpack -G DEB computes Depends with dpkg-shlibdeps
   librsvg2-bin                                # PNG sizes of the icons at build time
   desktop-file-utils libxml2-utils            # the package test validates desktop and mime entries
+  qt6-translations-l10n                       # Qt's standard dialogs and buttons in Japanese
 )
 
 keld_install_deps() {
