@@ -16,7 +16,7 @@ expect() {  # expect "WORDS..." "EXPECTED (sorted, space separated)"
   local got; got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | xargs)
   if [ "$got" != "$2" ]; then echo "'$1': got '$got', expected '$2'"; status=1; fi
 }
-expect "axcfg ch" "check"
+expect "axcfg che" "check"
 expect "axcfg unit" "unit-info"
 expect "axcfg new --f" "--family --force"
 expect "axcfg unit-info --s" "--slot --station"
