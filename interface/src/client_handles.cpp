@@ -5,8 +5,7 @@
 #include <cstring>
 
 #include "process_util.h"
-#include "shared_segment.h"
-#include "tavinter/result_codes.h"
+#include "segment_access.h"
 
 namespace tavinter {
 
@@ -35,12 +34,9 @@ void PutName(char* dst, const std::string& name) {
   std::memcpy(dst, name.data(), std::min<size_t>(name.size(), kNameBytes - 1));
 }
 
-}  // namespace
-
-int AllocateClientHandle(const std::string& name) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  Segment& s = *lock;
+// Takes a free slot (after reclaiming those of dead processes) and the next
+// handle no slot holds, wrapping within 1..32767.
+int AllocateIn(Segment& s, const std::string& name) {
   SegClient* free = nullptr;
   for (auto& c : s.clients) {
     if (Reclaimable(s, c)) ClearSlot(s, c);
@@ -64,40 +60,39 @@ int AllocateClientHandle(const std::string& name) {
   return handle;
 }
 
+}  // namespace
+
+int AllocateClientHandle(const std::string& name) {
+  return WithSegment([&](Segment& s) { return AllocateIn(s, name); });
+}
+
 void FreeClientHandle(int handle) {
-  CSegmentLock lock;
-  if (!lock.Held()) return;
-  SegClient* c = FindClient(*lock, handle);
-  if (c && (c->owner.pid == ::getpid() || SlotOfDeadProcess(*c))) ClearSlot(*lock, *c);
+  WithClient(handle, [](Segment& s, SegClient& c) -> int {
+    if (c.owner.pid == ::getpid() || SlotOfDeadProcess(c)) ClearSlot(s, c);
+    return 0;
+  });
 }
 
 bool OwnsClientHandle(int handle) {
-  CSegmentLock lock;
-  if (!lock.Held()) return false;
-  SegClient* c = FindClient(*lock, handle);
-  return c && c->owner.pid == ::getpid() && c->owner.startTime == OwnStartTime();
+  return WithClient(handle, [](Segment&, SegClient& c) -> int {
+           return c.owner.pid == ::getpid() && c.owner.startTime == OwnStartTime() ? 1 : 0;
+         }) == 1;
 }
 
 void SetClientPort(int handle, int port, bool open) {
-  CSegmentLock lock;
-  if (!lock.Held()) return;
-  if (SegClient* c = FindClient(*lock, handle)) {
-    c->port = port;
-    c->open = open ? 1 : 0;
-  }
+  WithClient(handle, [&](Segment&, SegClient& c) -> int {
+    c.port = port;
+    c.open = open ? 1 : 0;
+    return 0;
+  });
 }
 
 void SetClientName(int handle, const std::string& name) {
-  CSegmentLock lock;
-  if (!lock.Held()) return;
-  if (SegClient* c = FindClient(*lock, handle)) PutName(c->name, name);
+  WithClient(handle, [&](Segment&, SegClient& c) { return PutName(c.name, name), 0; });
 }
 
 bool ClientForcedOff(int handle) {
-  CSegmentLock lock;
-  if (!lock.Held()) return false;
-  SegClient* c = FindClient(*lock, handle);
-  return c && c->forcedOff;
+  return WithClient(handle, [](Segment&, SegClient& c) -> int { return c.forcedOff ? 1 : 0; }) == 1;
 }
 
 }  // namespace tavinter

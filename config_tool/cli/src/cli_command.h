@@ -38,6 +38,8 @@ const std::vector<Command>& UnitCommands();
 
 // The transfers: upload, download, verify-unit, write-from.
 const std::vector<Command>& TransferCommands();
+// axcfg change-axes.
+const std::vector<Command>& AxesCommands();
 
 // axcfg monitor.
 const std::vector<Command>& MonitorCommands();

@@ -36,6 +36,7 @@ std::vector<Command> AllCommands() {
   all.insert(all.end(), UnitCommands().begin(), UnitCommands().end());
   all.insert(all.end(), MonitorCommands().begin(), MonitorCommands().end());
   all.insert(all.end(), TransferCommands().begin(), TransferCommands().end());
+  all.insert(all.end(), AxesCommands().begin(), AxesCommands().end());
   return all;
 }
 

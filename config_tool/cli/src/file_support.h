@@ -9,6 +9,7 @@
 
 namespace axcfg {
 class CAxisCfgDoc;
+class CAxisLayout;
 }
 
 namespace axcfg::cli {
@@ -31,6 +32,11 @@ std::string DifferenceText(uint32_t code, const CAxisCfgDoc& doc);
 // Runs the data check and prints its result as axcfg check does; kExitOk
 // when the data are valid, else kExitDifference.
 int PrintDataCheck(const CAxisCfgDoc& doc);
+// "A:1,2 B:3,4,5 6 7": interpolation groups as LETTER:AXES, single axes as
+// numbers; groups A to D first, then the single axes ascending. Family 1
+// refuses axes 5 to 8.
+bool ParseLayout(const std::string& text, uint32_t family, int minGroupAxes, CAxisLayout& layout, std::string& error);
+
 
 // axcfg dump.
 int RunDump(const Args& args);
