@@ -41,13 +41,16 @@ int AllocateClientHandle(const std::string& name) {
   CSegmentLock lock;
   if (!lock.Held()) return TAV_E_SEGMENT;
   Segment& s = *lock;
-  SegClient* free = nullptr;
-  for (auto& c : s.clients) {
+  int slot = -1;
+  for (int i = 0; i < kClientSlots; ++i) {
+    SegClient& c = s.clients[i];
     if (Reclaimable(s, c)) ClearSlot(s, c);
-    if (!c.used && !free) free = &c;
+    if (!c.used && slot < 0) slot = i;
   }
-  if (!free) return TAV_E_NO_HANDLE;
-  // The next number not held by any slot, wrapping within 1..32767.
+  if (slot < 0) return TAV_E_NO_HANDLE;
+  // The lowest free slot, so the first 512 slots (what the viewer's status
+  // shows) fill first; the next number not held by any slot, wrapping within
+  // 1..32767, so a handle just given back is not handed out again at once.
   int handle = 0;
   for (int tries = 0; tries < 0x7FFF && handle == 0; ++tries) {
     int candidate = s.header.nextHandle;
@@ -55,6 +58,8 @@ int AllocateClientHandle(const std::string& name) {
     if (!FindClient(s, candidate)) handle = candidate;
   }
   if (handle == 0) return TAV_E_NO_HANDLE;
+  s.handleSlots[handle] = static_cast<int16_t>(slot);
+  SegClient* free = &s.clients[slot];
   std::memset(free, 0, sizeof *free);
   free->used = 1;
   free->handle = handle;

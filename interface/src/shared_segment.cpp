@@ -20,7 +20,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 
 std::mutex gMapMutex;
@@ -144,7 +144,8 @@ void RepairSegment(Segment& s) {
   }
   for (auto& c : s.clients) {
     if (c.ring < -1 || c.ring >= kClientRings) c.ring = -1;
-    if (c.handle < 0 || c.handle > 0x7FFF) c.used = 0;
+    if (c.handle <= 0 || c.handle >= kHandleCount) c.used = 0;
+    if (c.used) s.handleSlots[c.handle] = static_cast<int16_t>(&c - s.clients);
     c.name[kNameBytes - 1] = 0;
     c.lastCommand[kNameBytes - 1] = 0;
   }
@@ -153,10 +154,11 @@ void RepairSegment(Segment& s) {
 }
 
 SegClient* FindClient(Segment& s, int handle) {
-  if (handle <= 0) return nullptr;
-  for (auto& c : s.clients)
-    if (c.used && c.handle == handle) return &c;
-  return nullptr;
+  if (handle <= 0 || handle >= kHandleCount) return nullptr;
+  const int slot = s.handleSlots[handle];
+  if (slot < 0 || slot >= kClientSlots) return nullptr;
+  SegClient& c = s.clients[slot];
+  return c.used && c.handle == handle ? &c : nullptr;
 }
 
 SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]) {

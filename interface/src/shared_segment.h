@@ -16,7 +16,10 @@
 namespace tavinter {
 
 constexpr int kPortCount = 326;
-constexpr int kClientSlots = 512;
+// Client slots of the user, shared by every port: each server copy takes up
+// to 512 clients of its own, so the table holds several ports' worth.
+constexpr int kClientSlots = 2048;
+constexpr int kHandleCount = 0x8000;  // handles 1..32767
 constexpr int kLineBytes = 125;
 constexpr int kLineChars = 118;
 constexpr int kPortRingLines = 3000;
@@ -83,6 +86,7 @@ struct Segment {
   SegHeader header;
   SegPort ports[kPortCount];
   SegClient clients[kClientSlots];
+  int16_t handleSlots[kHandleCount];  // slot of each handle; checked against the slot on every look
   SegRing portRings[kPortRings];
   SegRing clientRings[kClientRings];
   char portLines[kPortRings][kPortRingLines][kLineBytes];

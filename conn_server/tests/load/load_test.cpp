@@ -8,7 +8,9 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "load_fleet.h"
 #include "platform/folders.h"
@@ -105,6 +107,28 @@ TEST(LoadEndToEnd, PeersThatConnectAndStallHoldNobodyElse) {
   }
   EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
   EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The port's client list is full at 512: the next open is refused by the
+// server with its list code, not by the library for want of a handle.
+TEST(LoadEndToEnd, FullClientListRefusesTheNextOpenWithTheListCode) {
+  std::vector<std::unique_ptr<Connection>> held;
+  for (int i = 0; i < 512; ++i) {
+    held.push_back(std::make_unique<Connection>("many"));
+    ASSERT_EQ(TavOpen(nullptr, held.back()->data()), 0) << i;
+  }
+  Connection extra("extra");
+  EXPECT_EQ(TavOpen(nullptr, extra.data()), -10007);
+  // One leaves: the next one fits.
+  EXPECT_EQ(TavClose(held.back()->data()), 0);
+  EXPECT_EQ(TavOpen(nullptr, extra.data()), 0);
+  EXPECT_EQ(TavClose(extra.data()), 0);
+  held.pop_back();
+  for (auto& c : held) EXPECT_EQ(TavClose(c->data()), 0);
 }
 
 }  // namespace
