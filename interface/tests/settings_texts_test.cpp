@@ -118,6 +118,20 @@ TEST(Texts, EveryCodeHasATextInBothLanguages) {
   }
 }
 
+// Every code of the library's own table has a text of its own in both languages.
+TEST(Texts, TheWholeLibraryCodeTableHasTexts) {
+  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> en{}, ja{};
+  TavSetLanguage(en.data(), 1);
+  TavSetLanguage(ja.data(), 0);
+  for (int code : kTavLibraryErrorCodes) {
+    char e[256], j[256];
+    ASSERT_EQ(TavGetErrorTextOfRecord(en.data(), code, e, sizeof e), 0);
+    ASSERT_EQ(TavGetErrorTextOfRecord(ja.data(), code, j, sizeof j), 0);
+    EXPECT_EQ(std::string(e).find("Communication error ["), std::string::npos) << code;
+    EXPECT_STRNE(e, j) << code;
+  }
+}
+
 TEST(Texts, UnknownCodesAndPlcAnswersAreNamed) {
   char text[80];
   TavSetLanguage(nullptr, 1);
