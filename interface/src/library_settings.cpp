@@ -8,6 +8,7 @@
 
 #include "platform/folders.h"
 #include "platform/profile.h"
+#include "tavinter/serial_settings.h"
 
 namespace tavinter {
 
@@ -26,10 +27,12 @@ void ReadChannel(const platform::Profile& p, const std::string& section, CConnec
   r.SetKind(static_cast<int16_t>(p.ReadInt(section, "KIND", defKind)));
   r.SetPort(static_cast<int16_t>(p.ReadInt(section, "PORT", defPort)));
   r.SetTimeout(p.ReadInt(section, "TIMEOUT", 10));
-  r.SetBaudIndex(static_cast<int16_t>(p.ReadInt(section, "BAUD", 3)));
-  r.SetDataBits(static_cast<int16_t>(p.ReadInt(section, "DATABITS", 8)));
-  r.SetParity(static_cast<int16_t>(p.ReadInt(section, "PARITY", 1)));
-  r.SetStopBits(static_cast<int16_t>(p.ReadInt(section, "STOPBITS", 1)));
+  // Stored values are taken as they are; the serial port decides what it can apply.
+  const CSerialSettings d;
+  r.SetBaudIndex(static_cast<int16_t>(p.ReadInt(section, "BAUD", d.baudIndex)));
+  r.SetDataBits(static_cast<int16_t>(p.ReadInt(section, "DATABITS", d.dataBits)));
+  r.SetParity(static_cast<int16_t>(p.ReadInt(section, "PARITY", d.parity)));
+  r.SetStopBits(static_cast<int16_t>(p.ReadInt(section, "STOPBITS", d.stopBits)));
   r.SetInitCommand(p.ReadString(section, "TEXT1", defKind == kKindModem ? "ATV1E0S0=1S2=43" : ""));
   r.SetSecondCommand(p.ReadString(section, "TEXT2", ""));
   r.SetTcpPort(p.ReadInt(section, "TCPPORT", 0));

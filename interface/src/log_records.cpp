@@ -6,6 +6,7 @@
 #include <ctime>
 #include <fstream>
 
+#include "platform/comm_log.h"
 #include "platform/folders.h"
 #include "shared_segment.h"
 #include "tavinter/tavinter.h"
@@ -62,7 +63,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 std::string LogFolder(const std::string& folder) {
   bool foreign = folder.size() >= 2 && folder[1] == ':';
-  if (folder.empty() || foreign || folder.find('\\') != std::string::npos) return platform::DataDir() + "/log";
+  if (folder.empty() || foreign || folder.find('\\') != std::string::npos) return platform::DefaultLogFolder();
   return folder;
 }
 

@@ -17,8 +17,8 @@ std::string RecordHeader(int direction, int handle, int subNumber, int length);
 std::string RecordDataText(const uint8_t* data, size_t length);
 // A text cut into ring lines of at most 118 characters (one empty line for "").
 std::vector<std::string> SplitLines(const std::string& text);
-// The folder a log file goes to: the given one, or the data folder's "log"
-// when none or a folder of another system ("c:\...") is given.
+// The folder a log file goes to: the given one, or the server's default log
+// folder when none or a folder of another system ("c:\...") is given.
 std::string LogFolder(const std::string& folder);
 
 }  // namespace tavinter

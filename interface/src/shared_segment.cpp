@@ -20,7 +20,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 2;  // raised with every change of the layout
+constexpr uint32_t kVersion = 3;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 
 std::mutex gMapMutex;
@@ -250,6 +250,7 @@ void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size
     ring.start = (ring.start + 1) % ring.capacity;
   }
   ring.status |= 0x80u;
+  ++ring.appended;
 }
 
 }  // namespace tavinter

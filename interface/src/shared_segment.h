@@ -70,6 +70,9 @@ struct SegRing {
   int32_t start;       // index of the oldest line
   uint32_t status;     // bit 7: lines added since the viewer last looked
   int32_t watchers;
+  uint32_t serial = 0; // identity of this allocation, given out on a viewer's first look; 0 = none yet
+  uint32_t pad = 0;
+  uint64_t appended = 0;  // lines appended since the ring was given to its owner
 };
 
 struct SegHeader {
@@ -80,6 +83,7 @@ struct SegHeader {
   int32_t nextHandle;
   int32_t viewers;
   uint32_t repairs;    // how often a dead holder's state was repaired
+  uint32_t ringSerial; // last ring serial given out
 };
 
 struct Segment {

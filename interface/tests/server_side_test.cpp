@@ -16,6 +16,7 @@
 
 #include "library_settings.h"
 #include "log_records.h"
+#include "platform/comm_log.h"
 #include "platform/folders.h"
 #include "platform/profile.h"
 #include "request_transport.h"
@@ -196,8 +197,9 @@ TEST(ServerSide, LogRecordsSplitInto118CharacterLinesAndGoToTheFile) {
   EXPECT_EQ(TavLogRecord(kPort, 0, 0, 1, -1, "x", "", ""), TAV_E_BAD_ARGUMENT);
   EXPECT_EQ(TavLogRecord(kPort, 0, 0, 1, 5, nullptr, "", ""), TAV_E_BAD_ARGUMENT);
   EXPECT_EQ(TavLogRecord(0, 0, 0, 1, 1, "x", "", ""), TAV_E_BAD_ARGUMENT);
-  // A folder of the original system goes to the data folder's log folder.
-  EXPECT_EQ(LogFolder("c:\\Program Files\\KELD TAVNET"), platform::DataDir() + "/log");
+  // A folder of the original system goes to the folder the server uses by default.
+  EXPECT_EQ(LogFolder("c:\\Program Files\\KELD TAVNET"), platform::DefaultLogFolder());
+  EXPECT_EQ(LogFolder(""), platform::DataDir() + "/logs");
 }
 
 TEST(ServerSide, PortRingWrapsKeepingTheNewest3000Lines) {

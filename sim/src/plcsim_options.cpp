@@ -1,132 +1,109 @@
 #include "sim/plcsim_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <cstdint>
+
+#include "platform/command_line.h"
 
 namespace sim {
 
 namespace {
-// A decimal or 0x-hexadecimal number within [min, max].
-bool ToNumber(const std::string& text, long min, long max, long& value) {
-  if (text.empty()) return false;
-  errno = 0;
-  char* end = nullptr;
-  value = std::strtol(text.c_str(), &end, 0);
-  return errno == 0 && *end == '\0' && value >= min && value <= max;
+
+using Mode = PlcSimOptions::Mode;
+
+// The options that take a number, with their range and where it goes.
+struct NumberOption {
+  const char* name;
+  long long min, max;
+  void (*set)(PlcSimOptions&, int);
+};
+
+const NumberOption kNumbers[] = {
+    {"--tcp", 0, 65535, [](PlcSimOptions& o, int n) { o.tcpPort = n; }},
+    {"--model", 0, 0xFFFF, [](PlcSimOptions& o, int n) { o.plc.unit.model = static_cast<uint16_t>(n); }},
+    {"--station", 1, 99, [](PlcSimOptions& o, int n) { o.plc.station = n; }},
+    {"--slot", 0, 28, [](PlcSimOptions& o, int n) { o.plc.slot = n; }},
+    {"--axes", 1, 0xFF, [](PlcSimOptions& o, int n) { o.plc.unit.axes = static_cast<uint8_t>(n); }},
+    {"--corrupt-bcc", 0, 1000000, [](PlcSimOptions& o, int n) { o.plc.faults.corruptBccEvery = n; }},
+    {"--nak", 0, 1000000, [](PlcSimOptions& o, int n) { o.plc.faults.nakEvery = n; }},
+    {"--drop", 0, 1000000, [](PlcSimOptions& o, int n) { o.plc.faults.dropEvery = n; }},
+    {"--other-station", 0, 1000000, [](PlcSimOptions& o, int n) { o.plc.faults.otherStationEvery = n; }},
+    {"--split", 0, 1000000, [](PlcSimOptions& o, int n) { o.plc.faults.splitEvery = n; }},
+    {"--split-pause", 0, 60000, [](PlcSimOptions& o, int n) { o.plc.faults.splitPauseMs = n; }},
+    {"--delay", 0, 60000, [](PlcSimOptions& o, int n) { o.plc.faults.delayMs = n; }},
+    {"--connect-delay", 0, 600000, [](PlcSimOptions& o, int n) { o.modem.connectDelayMs = n; }},
+};
+
+const NumberOption* FindNumber(const std::string& option) {
+  for (const NumberOption& n : kNumbers)
+    if (option == n.name) return &n;
+  return nullptr;
 }
+
+bool SetMode(PlcSimOptions& o, Mode mode, const std::string& option, std::string& error) {
+  if (o.mode != Mode::None) {
+    error = option + ": only one of --serial, --tcp, --connect and --modem can be given";
+    return false;
+  }
+  o.mode = mode;
+  return true;
+}
+
+// One option as given; options later on the line override earlier ones.
+bool Apply(PlcSimOptions& o, const std::string& option, const std::string& value, std::string& error) {
+  if (const NumberOption* n = FindNumber(option)) {
+    long long v = 0;
+    if (!platform::ParseNumber(value, v) || v < n->min || v > n->max) {
+      error = option + " needs a number from " + std::to_string(n->min) + " to " + std::to_string(n->max) +
+              ", not \"" + value + "\"";
+      return false;
+    }
+    if (option == "--tcp" && !SetMode(o, Mode::Tcp, option, error)) return false;
+    n->set(o, static_cast<int>(v));
+    return true;
+  }
+  if (option == "--serial") return SetMode(o, Mode::Serial, option, error);
+  if (option == "--modem") return SetMode(o, Mode::Modem, option, error);
+  if (option == "--connect") {
+    if (!SetMode(o, Mode::Connect, option, error)) return false;
+    if (platform::SplitHostPort(value, o.host, o.connectPort)) return true;
+    error = "--connect needs HOST:PORT, not \"" + value + "\"";
+    return false;
+  }
+  if (option == "--faults") return ParseFaultList(value, o.plc.faults, error);
+  if (option == "--busy") o.modem.busyNumbers.push_back(value);
+  else if (option == "--no-answer") o.modem.noAnswerNumbers.push_back(value);
+  else if (option == "--link") o.linkPath = value;
+  else if (option == "--data") o.dataDir = value;
+  else if (option == "--log") o.logFrames = true;
+  else if (option == "--power-cycle") o.powerCycle = true;
+  else if (option == "--help" || option == "-h") o.help = true;
+  return true;
+}
+
 }  // namespace
 
 bool ParsePlcSimOptions(const std::vector<std::string>& args, PlcSimOptions& o, std::string& error) {
-  auto setMode = [&](PlcSimOptions::Mode m, const std::string& name) {
-    if (o.mode != PlcSimOptions::Mode::None) {
-      error = name + ": only one of --serial, --tcp, --connect and --modem can be given";
-      return false;
-    }
-    o.mode = m;
-    return true;
-  };
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasNext = i + 1 < args.size();
-    auto value = [&](std::string& out) {
-      if (!hasNext) {
-        error = a + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    auto number = [&](long min, long max, long& out) {
-      std::string text;
-      if (!value(text)) return false;
-      if (!ToNumber(text, min, max, out)) {
-        error = a + " needs a number from " + std::to_string(min) + " to " + std::to_string(max) + ", not \"" +
-                text + "\"";
-        return false;
-      }
-      return true;
-    };
-    long n = 0;
-    if (a == "--help" || a == "-h") {
-      o.help = true;
-    } else if (a == "--serial" || a == "--modem") {
-      if (!setMode(a == "--serial" ? PlcSimOptions::Mode::Serial : PlcSimOptions::Mode::Modem, a)) return false;
-      if (hasNext && args[i + 1].rfind("--", 0) != 0) o.device = args[++i];
-    } else if (a == "--link") {
-      if (!value(o.linkPath)) return false;
-    } else if (a == "--tcp") {
-      if (!setMode(PlcSimOptions::Mode::Tcp, a) || !number(0, 65535, n)) return false;
-      o.tcpPort = static_cast<int>(n);
-    } else if (a == "--connect") {
-      std::string target;
-      if (!setMode(PlcSimOptions::Mode::Connect, a) || !value(target)) return false;
-      const size_t colon = target.rfind(':');
-      if (colon == std::string::npos || colon == 0 || !ToNumber(target.substr(colon + 1), 1, 65535, n)) {
-        error = "--connect needs HOST:PORT, not \"" + target + "\"";
-        return false;
-      }
-      o.host = target.substr(0, colon);
-      o.connectPort = static_cast<int>(n);
-    } else if (a == "--model") {
-      if (!number(0, 0xFFFF, n)) return false;
-      o.plc.unit.model = static_cast<uint16_t>(n);
-    } else if (a == "--station") {
-      if (!number(1, 99, n)) return false;
-      o.plc.station = static_cast<int>(n);
-    } else if (a == "--slot") {
-      if (!number(0, 28, n)) return false;
-      o.plc.slot = static_cast<int>(n);
-    } else if (a == "--axes") {
-      if (!number(1, 0xFF, n)) return false;
-      o.plc.unit.axes = static_cast<uint8_t>(n);
-    } else if (a == "--corrupt-bcc") {
-      if (!number(0, 1000000, n)) return false;
-      o.plc.faults.corruptBccEvery = static_cast<int>(n);
-    } else if (a == "--nak") {
-      if (!number(0, 1000000, n)) return false;
-      o.plc.faults.nakEvery = static_cast<int>(n);
-    } else if (a == "--drop") {
-      if (!number(0, 1000000, n)) return false;
-      o.plc.faults.dropEvery = static_cast<int>(n);
-    } else if (a == "--other-station") {
-      if (!number(0, 1000000, n)) return false;
-      o.plc.faults.otherStationEvery = static_cast<int>(n);
-    } else if (a == "--split") {
-      if (!number(0, 1000000, n)) return false;
-      o.plc.faults.splitEvery = static_cast<int>(n);
-    } else if (a == "--split-pause") {
-      if (!number(0, 60000, n)) return false;
-      o.plc.faults.splitPauseMs = static_cast<int>(n);
-    } else if (a == "--delay") {
-      if (!number(0, 60000, n)) return false;
-      o.plc.faults.delayMs = static_cast<int>(n);
-    } else if (a == "--faults") {
-      std::string list;
-      if (!value(list) || !ParseFaultList(list, o.plc.faults, error)) return false;
-    } else if (a == "--connect-delay") {
-      if (!number(0, 600000, n)) return false;
-      o.modem.connectDelayMs = static_cast<int>(n);
-    } else if (a == "--busy") {
-      std::string number;
-      if (!value(number)) return false;
-      o.modem.busyNumbers.push_back(number);
-    } else if (a == "--no-answer") {
-      std::string number;
-      if (!value(number)) return false;
-      o.modem.noAnswerNumbers.push_back(number);
-    } else if (a == "--log") {
-      o.logFrames = true;
-    } else if (a == "--power-cycle") {
-      o.powerCycle = true;
-    } else if (a == "--data") {
-      if (!value(o.dataDir)) return false;
-    } else {
-      error = "unknown option \"" + a + "\" (see --help)";
-      return false;
-    }
+  platform::CCommandLine line;
+  for (const char* flag : {"h,help", "serial", "modem", "log", "power-cycle"}) line.AddFlag(flag);
+  for (const NumberOption& n : kNumbers) line.AddValue(n.name + 2);
+  for (const char* value : {"link", "connect", "faults", "busy", "no-answer", "data"}) line.AddValue(value);
+  if (!line.Parse(args, error)) {
+    error += " (see --help)";
+    return false;
   }
+  for (const auto& [option, value] : line.Given())
+    if (!Apply(o, option, value, error)) return false;
   if (o.help) return true;
-  if (o.mode == PlcSimOptions::Mode::None) {
+  // The device of --serial and --modem is the one argument that is not an option.
+  const std::vector<std::string> rest = line.Positional();
+  if (!rest.empty()) {
+    if (rest.size() > 1 || (o.mode != Mode::Serial && o.mode != Mode::Modem)) {
+      error = "unexpected argument \"" + rest.back() + "\" (see --help)";
+      return false;
+    }
+    o.device = rest.front();
+  }
+  if (o.mode == Mode::None) {
     error = "choose one of --serial, --tcp, --connect and --modem (see --help)";
     return false;
   }

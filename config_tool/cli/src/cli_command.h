@@ -1,8 +1,12 @@
 #pragma once
 // The commands of axcfg: each a name, a one-line summary, its help text and
 // the function that runs it with the arguments after its name.
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "platform/command_line.h"
 
 namespace axcfg::cli {
 
@@ -13,6 +17,7 @@ enum ExitCode : int {
   kExitUsage = 2,
   kExitFile = 3,
   kExitCommunication = 4,
+  kExitLayout = 5,  // the unit's axis layout words break the layout rules
 };
 
 using Args = std::vector<std::string>;
@@ -30,8 +35,25 @@ const std::vector<Command>& FileCommands();
 // The unit commands: read-words, write-words, unit-info.
 const std::vector<Command>& UnitCommands();
 
-// Parses a decimal or 0x-prefixed hexadecimal number; false when it is not one.
-bool ParseNumber(const std::string& text, long long& value);
+// axcfg monitor.
+const std::vector<Command>& MonitorCommands();
+
+// Decimal or 0x-prefixed hexadecimal numbers, as every command reads them.
+using platform::ParseNumber;
+
+struct ParsedArgs {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> values;  // options with a value
+  std::set<std::string> flags;                // options without one
+  bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
+};
+
+// Splits a command's arguments: options in `withValue` ("-o", "--dir") take
+// the next argument (or "--dir=DIR"), those in `flags` stand alone, any other
+// option is refused. Returns kExitOk or the usage exit code (after printing
+// the problem).
+int ParseArgs(const char* command, const Args& args, const std::set<std::string>& withValue,
+              const std::set<std::string>& flags, ParsedArgs& out);
 
 // Prints to stderr "axcfg <command>: <message>" and returns kExitUsage.
 int UsageError(const char* command, const std::string& message);

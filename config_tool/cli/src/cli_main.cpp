@@ -1,8 +1,6 @@
 // axcfg: the command-line companion of the configuration tool.
 #include <QCoreApplication>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "axcfg_data/axcfg_strings.h"
@@ -10,21 +8,25 @@
 
 namespace axcfg::cli {
 
-bool ParseNumber(const std::string& text, long long& value) {
-  if (text.empty()) return false;
-  const char* begin = text.c_str();
-  char* end = nullptr;
-  int base = (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) ? 16 : 10;
-  if (base == 16) begin += 2;
-  if (*begin == '\0' || *begin == '-' || *begin == '+') return false;
-  errno = 0;
-  value = std::strtoll(begin, &end, base);
-  return errno == 0 && end && *end == '\0';
-}
-
 int UsageError(const char* command, const std::string& message) {
   std::fprintf(stderr, "axcfg %s: %s\n(axcfg %s --help shows how to use it)\n", command, message.c_str(), command);
   return kExitUsage;
+}
+
+int ParseArgs(const char* command, const Args& args, const std::set<std::string>& withValue,
+              const std::set<std::string>& flags, ParsedArgs& out) {
+  auto bare = [](const std::string& option) { return option.substr(option.find_first_not_of('-')); };
+  platform::CCommandLine line;
+  for (const std::string& option : withValue) line.AddValue(bare(option));
+  for (const std::string& option : flags) line.AddFlag(bare(option));
+  std::string error;
+  if (!line.Parse(args, error)) return UsageError(command, error);
+  for (const auto& [option, value] : line.Given()) {
+    if (withValue.count(option)) out.values[option] = value;
+    else out.flags.insert(option);
+  }
+  out.positional = line.Positional();
+  return kExitOk;
 }
 
 namespace {
@@ -32,6 +34,7 @@ namespace {
 std::vector<Command> AllCommands() {
   std::vector<Command> all = FileCommands();
   all.insert(all.end(), UnitCommands().begin(), UnitCommands().end());
+  all.insert(all.end(), MonitorCommands().begin(), MonitorCommands().end());
   return all;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The --dest option of the unit commands: where the PLC is.
 //   sim                                   the simulated PLC
-//   com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]   serial port COM N (PARITY N, O, E or S)
+//   com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]   serial port COM N (defaults 9600, 8, N, 1;
+//                                         the settings' text form of tavinter/serial_settings.h)
 //   tcp:HOST:PORT                         an Ethernet unit
 #include <cstdint>
 #include <string>

@@ -6,6 +6,7 @@
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
 #include "file_support.h"
+#include "json_line.h"
 
 namespace axcfg::cli {
 
@@ -17,28 +18,6 @@ const char* const kDumpHelp =
     "all 8 axis elements, and the extra-data list. README.md describes the keys.\n";
 
 namespace {
-
-std::string Quote(const std::string& s) {
-  std::string out = "\"";
-  for (unsigned char c : s) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
 
 std::string Hex(const uint8_t* bytes, size_t n) {
   static const char kDigits[] = "0123456789abcdef";
@@ -60,8 +39,8 @@ void DumpLayout(std::string& o, const CAxisLayout& layout) {
     char entry[16];
     std::snprintf(entry, sizeof entry, "0x%08X", e);
     o += i ? ",\n" : "\n";
-    o += "    {\"entry\": " + Quote(entry) + ", \"group\": ";
-    o += IsGroupEntry(e) ? Quote(std::string(1, GroupLetter(EntryGroupNo(e)))) : "null";
+    o += "    {\"entry\": " + JsonString(entry) + ", \"group\": ";
+    o += IsGroupEntry(e) ? JsonString(std::string(1, GroupLetter(EntryGroupNo(e)))) : "null";
     o += ", \"axes\": [";
     AxisList axes = AxesOfMask(EntryMask(e));
     for (int m = 0; m < axes.count; ++m) o += (m ? ", " : "") + Num(axes.axes[m] + 1);
@@ -88,7 +67,7 @@ void DumpParams(std::string& o, const CParamBlock& params) {
     o += axis ? ",\n" : "\n";
     o += "    {\"axis\": " + Num(axis + 1) + ", \"values\": [";
     for (int no = 0; no < kParamCount; ++no) o += (no ? ", " : "") + Num(params.GetParamValue(no, axis));
-    o += "],\n     \"record\": " + Quote(Hex(params.RecordBytes(axis), kParamRecordBytes)) + "}";
+    o += "],\n     \"record\": " + JsonString(Hex(params.RecordBytes(axis), kParamRecordBytes)) + "}";
   }
   o += "\n  ],\n";
 }
@@ -108,7 +87,7 @@ void DumpRows(std::string& o, const CAxisCfgDoc& doc) {
            ", \"auxPoint\": " + Num(e.auxPoint) + ", \"accelPattern\": " + Num(e.accelPattern) +
            ", \"accelTime\": " + Num(e.accelTime) + ", \"decelTime\": " + Num(e.decelTime) +
            ", \"targetSpeed\": " + Num(e.targetSpeed) + ", \"dwellTime\": " + Num(e.dwellTime) +
-           ", \"auxCode\": " + Num(e.auxCode) + ", \"comment\": " + Quote(e.comment) + "}";
+           ", \"auxCode\": " + Num(e.auxCode) + ", \"comment\": " + JsonString(e.comment) + "}";
     }
     o += "]}";
   }
@@ -126,8 +105,8 @@ int RunDump(const Args& args) {
 
   std::string o = "{\n";
   o += "  \"family\": " + Num(doc.GetUnitFamily()) + ",\n";
-  o += "  \"creator\": " + Quote(doc.GetCreator()) + ",\n";
-  o += "  \"comment\": " + Quote(doc.GetComment()) + ",\n";
+  o += "  \"creator\": " + JsonString(doc.GetCreator()) + ",\n";
+  o += "  \"comment\": " + JsonString(doc.GetComment()) + ",\n";
   DumpLayout(o, doc.GetLayout());
   DumpSync(o, doc.GetSyncGroups());
   DumpParams(o, doc.GetParamBlock());

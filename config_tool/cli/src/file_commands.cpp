@@ -186,15 +186,11 @@ int RunCheck(const Args& args) {
       break;
     case CheckStage::Tables:
       if (r.location == kTablesCheckFailed) break;
+      // The message names the table and column (a jump table No. as its
+      // second line); a missing row has no column to name.
       std::printf("Sheet: %s\n", GetSheetName(r.sheetEntry).c_str());
-      if (r.cellColumn < 0) {
-        const int column = LocationColumn(r.location);
-        if (column == 0)
-          std::printf("Table No. %d does not exist\n", LocationTable(r.location) + 1);
-        else
-          std::printf("Table No. %d: %s (not shown in the sheet)\n", LocationTable(r.location) + 1,
-                      GetColumnTitle(column, r.sheetEntry).c_str());
-      }
+      if (r.cellColumn < 0 && LocationColumn(r.location) == 0)
+        std::printf("Table No. %d does not exist\n", LocationTable(r.location) + 1);
       break;
   }
   return kExitDifference;

@@ -7,24 +7,6 @@
 
 namespace axcfg::cli {
 
-int ParseArgs(const char* command, const Args& args, const std::set<std::string>& withValue,
-              const std::set<std::string>& flags, ParsedArgs& out) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (withValue.count(a)) {
-      if (i + 1 >= args.size()) return UsageError(command, a + " needs a value");
-      out.values[a] = args[++i];
-    } else if (flags.count(a)) {
-      out.flags.insert(a);
-    } else if (a.size() > 1 && a[0] == '-') {
-      return UsageError(command, "unknown option " + a);
-    } else {
-      out.positional.push_back(a);
-    }
-  }
-  return kExitOk;
-}
-
 std::string ConsoleText(const std::string& text) {
   std::string out;
   out.reserve(text.size());

@@ -10,65 +10,28 @@
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
 #include "destination_option.h"
+#include "unit_session.h"
 
 namespace axcfg::cli {
 
-namespace {
-
-constexpr const char* kAppName = "Axis Configurator";
-
-// Errors go to stderr; nothing waits for a click.
-class CConsoleUi : public ILinkUi {
- public:
-  int CommunicationError(const std::string& text, void*) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return 2;
-  }
-  int MessageBox(const std::string& text, unsigned) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return 1;
-  }
-};
-
-struct UnitOptions {
-  std::string dest = "sim";
-  long long station = 0;
-  long long slot = 0;
-  Args rest;
-};
-
-// Takes --dest, --station and --slot out of the arguments.
 bool ParseUnitOptions(const char* command, const Args& args, UnitOptions& o, int& exitCode) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--dest") {
-      if (!value(o.dest)) return exitCode = UsageError(command, "--dest needs a value"), false;
-    } else if (a == "--station") {
-      if (!value(v) || !ParseNumber(v, o.station) || o.station < 0 || o.station > 99)
-        return exitCode = UsageError(command, "--station takes 0 to 99"), false;
-    } else if (a == "--slot") {
-      if (!value(v) || !ParseNumber(v, o.slot) || o.slot < 0 || o.slot > 28)
-        return exitCode = UsageError(command, "--slot takes 0 to 28"), false;
-    } else {
-      o.rest.push_back(a);
-    }
-  }
-  return true;
+  ParsedArgs a;
+  if ((exitCode = ParseArgs(command, args, UnitValueOptions(), {}, a)) != kExitOk) return false;
+  return TakeUnitOptions(command, a, o, exitCode);
 }
 
-// An open link for the options; null with the exit code on failure.
-struct OpenLink {
-  std::array<uint8_t, kLinkContextSize> destination{};
-  std::unique_ptr<CFixedDestinationLibrary> library;
-  CConsoleUi ui;
-  std::unique_ptr<CUnitLink> link;
-};
+std::set<std::string> UnitValueOptions() { return {"--dest", "--station", "--slot"}; }
+
+bool TakeUnitOptions(const char* command, ParsedArgs& a, UnitOptions& o, int& exitCode) {
+  if (a.values.count("--dest")) o.dest = a.values["--dest"];
+  if (a.values.count("--station") &&
+      (!ParseNumber(a.values["--station"], o.station) || o.station < 0 || o.station > 99))
+    return exitCode = UsageError(command, "--station takes 0 to 99"), false;
+  if (a.values.count("--slot") && (!ParseNumber(a.values["--slot"], o.slot) || o.slot < 0 || o.slot > 28))
+    return exitCode = UsageError(command, "--slot takes 0 to 28"), false;
+  o.rest = a.positional;
+  return true;
+}
 
 int Connect(const char* command, const UnitOptions& o, OpenLink& l) {
   std::string error;
@@ -90,6 +53,8 @@ int Fail(OpenLink& l, int rc) {
   l.link->Close();
   return kExitCommunication;
 }
+
+namespace {
 
 int ReadWords(const Args& args) {
   UnitOptions o;
@@ -159,15 +124,6 @@ int UnitInfo(const Args& args) {
   std::printf("hardware version: 0x%04X\n", hardware);
   return kExitOk;
 }
-
-constexpr const char* kDestHelp =
-    "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]|tcp:HOST:PORT\n"
-    "                 where the PLC is (default sim, the simulated PLC);\n"
-    "                 PARITY is N, O, E or S\n"
-    "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"
-    "  --slot N       slot of the positioning unit, 0 to 28\n"
-    "Numbers are decimal or 0x-prefixed hexadecimal; addresses are byte addresses.\n"
-    "Exit codes: 0 done, 2 usage, 4 communication error (its text on stderr).\n";
 
 }  // namespace
 

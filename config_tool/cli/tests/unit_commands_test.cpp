@@ -6,26 +6,13 @@
 #include <string>
 #include <sys/wait.h>
 
-#include "test_home.h"
+#include "axcfg_run.h"
 
 namespace {
 
-struct Result {
-  int exitCode;
-  std::string out;
-};
+using axcfg_test::Result;
 
-Result Axcfg(const std::string& arguments) {
-  std::string command = keldtest::BinPath("axcfg") + " " + arguments + " 2>/dev/null";
-  Result r{-1, {}};
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 256> buf;
-  while (fgets(buf.data(), buf.size(), p)) r.out += buf.data();
-  int status = pclose(p);
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+Result Axcfg(const std::string& arguments) { return axcfg_test::Axcfg(arguments, false); }
 
 TEST(AxcfgUnitCommands, ReadWriteAndInfoOnTheSimulatedUnit) {
   Result w = Axcfg("write-words 0x1100 0x1234 48879 --dest sim");

@@ -13,7 +13,6 @@ namespace {
 
 constexpr unsigned kIdAgree = 29021;
 constexpr unsigned kIdDisagree = 29022;
-constexpr unsigned kIdCannotOpen = 29023;
 
 // Labels of the verification result window.
 constexpr const char* kLineLabels[4] = {"Axis infomation", "Parameter data", "Positioninng data",
@@ -120,7 +119,7 @@ std::vector<std::string> VerifyResultLines(const VerifyResult& result) {
 }
 
 std::string VerifyFileOutcome::FailureText() const {
-  if (status.id == kIdCannotOpen) return AxisCfgText(kIdCannotOpen);
+  if (status.id == kMsgVerifyCannotOpen) return AxisCfgText(kMsgVerifyCannotOpen);
   return FileStatusText(status, result.target);
 }
 
@@ -129,7 +128,7 @@ VerifyFileOutcome VerifyWithFile(const CAxisCfgDoc& doc, const std::string& path
   out.result.target = path;
   CFileByteSource probe;
   if (!probe.Open(path)) {
-    out.status = {kIdCannotOpen, probe.SystemError()};
+    out.status = {kMsgVerifyCannotOpen, probe.SystemError()};
     return out;
   }
   CSettingDataSet loaded;

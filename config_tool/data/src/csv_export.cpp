@@ -77,6 +77,28 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& e
   return ok;
 }
 
+// A field as a CSV reader takes it back: a text holding a comma, a double
+// quote or a line break goes in double quotes with its quotes doubled; any
+// other text is written as it is.
+void AppendField(std::string& out, const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+// Appends "," and the field.
+void AppendNextField(std::string& out, const std::string& text) {
+  out += ',';
+  AppendField(out, text);
+}
+
 std::string WithFileList(std::string message, const std::vector<std::string>& files) {
   for (const std::string& f : files) message += "\n" + f;
   return message;
@@ -123,6 +145,11 @@ CsvFileNames MakeCsvFileNames(const CAxisLayout& layout, const std::string& fold
   return names;
 }
 
+std::string CsvBaseName(const std::string& typed) {
+  const size_t dot = typed.find_last_of('.');
+  return dot != std::string::npos && dot > 0 ? typed.substr(0, dot) : typed;
+}
+
 CsvNameCheck CheckCsvExport(const CAxisLayout& layout, const std::string& folder, const std::string& base) {
   CsvNameCheck r;
   auto fail = [&](unsigned id) {
@@ -134,8 +161,7 @@ CsvNameCheck CheckCsvExport(const CAxisLayout& layout, const std::string& folder
   if (base.empty()) return fail(kIdNoName);
   if (base.find_first_not_of(' ') == std::string::npos) return fail(kIdBlanksOnly);
   if (base.find_first_of(kImproperChars) != std::string::npos) return fail(kIdImproperChars);
-  r.base = base;
-  if (size_t dot = base.find_last_of('.'); dot != std::string::npos && dot > 0) r.base.resize(dot);
+  r.base = CsvBaseName(base);
 
   r.names = MakeCsvFileNames(layout, folder, r.base);
   const std::vector<std::string> all = r.names.All();
@@ -170,32 +196,31 @@ std::string BuildParameterCsv(const CAxisCfgDoc& doc) {
   const std::string none = AxisCfgText(kIdNotApplicable);
 
   std::string out = "\"" + AxisCfgText(kIdParamTitle) + "\"" + kLineEnd;
-  for (int axis : axes) out += "," + layout.GetAxisLabel(axis);
+  for (int axis : axes) AppendNextField(out, layout.GetAxisLabel(axis));
   out += kLineEnd;
 
   const SyncGroups& sync = doc.GetSyncGroups();
-  std::string groupLine = AxisCfgText(kIdSyncGroup);
-  std::string modeLine = AxisCfgText(kIdSyncMode);
+  std::string groupLine, modeLine;
+  AppendField(groupLine, AxisCfgText(kIdSyncGroup));
+  AppendField(modeLine, AxisCfgText(kIdSyncMode));
   for (int axis : axes) {
     bool master = false;
     int g = SyncGroupOf(sync, axis, master);
     if (g < 0) {
-      groupLine += "," + none;
-      modeLine += "," + none;
+      AppendNextField(groupLine, none);
+      AppendNextField(modeLine, none);
       continue;
     }
-    groupLine += "," + FormatText("%d%s", {g + 1, AxisCfgText(master ? kIdMaster : kIdSlave)});
-    modeLine += "," + AxisCfgText(sync[g].mode == 1 ? kIdModeB : kIdModeA);
+    AppendNextField(groupLine, FormatText("%d%s", {g + 1, AxisCfgText(master ? kIdMaster : kIdSlave)}));
+    AppendNextField(modeLine, AxisCfgText(sync[g].mode == 1 ? kIdModeB : kIdModeA));
   }
   out += groupLine + kLineEnd + modeLine + kLineEnd;
 
   for (int row = 0; row < params.GetRowCount(); ++row) {
     const int no = params.RowToParam(row);
-    out += params.GetParamName(no);
-    for (int axis : axes) {
-      out += ',';
-      out += params.GetParamKind(no, axis) == kKindNotUsed ? none : params.FormatParam(no, axis);
-    }
+    AppendField(out, params.GetParamName(no));
+    for (int axis : axes)
+      AppendNextField(out, params.GetParamKind(no, axis) == kKindNotUsed ? none : params.FormatParam(no, axis));
     out += kLineEnd;
   }
   return out;
@@ -204,9 +229,9 @@ std::string BuildParameterCsv(const CAxisCfgDoc& doc) {
 std::string BuildSheetCsv(const CAxisCfgDoc& doc, uint32_t sheetEntry) {
   const CParamBlock& params = doc.GetParamBlock();
   std::string out = "\"" + FormatText(AxisCfgText(kIdSheetTitle), {GetSheetName(sheetEntry)}) + "\"" + kLineEnd;
-  out += AxisCfgText(kIdTableNo);
+  AppendField(out, AxisCfgText(kIdTableNo));
   const ColumnSet columns = GetColumnSet(sheetEntry);
-  for (int c = 0; c < columns.count; ++c) out += "," + GetColumnTitle(columns.columns[c], sheetEntry);
+  for (int c = 0; c < columns.count; ++c) AppendNextField(out, GetColumnTitle(columns.columns[c], sheetEntry));
   out += kLineEnd;
   out.reserve(out.size() + static_cast<size_t>(doc.GetRowCount()) * 96);
   CSheetCells cells(params, sheetEntry);
@@ -214,7 +239,7 @@ std::string BuildSheetCsv(const CAxisCfgDoc& doc, uint32_t sheetEntry) {
     const CPosData* row = doc.GetPosData(k);
     if (!row) continue;
     out += std::to_string(k + 1);
-    cells.AppendCells(*row, ',', out);  // texts as they are: a comma in a comment is not quoted
+    cells.AppendCells(*row, ',', out, &AppendField);
     out += kLineEnd;
   }
   return out;

@@ -29,6 +29,18 @@ std::string ReplaceFirst(std::string text, const std::string& what, const std::s
   return text;
 }
 
+// "Table No. ddd: sss" with the table No. and the column title filled in.
+std::string TableErrorText(const std::string& pattern, const std::string& tableNo, const std::string& title) {
+  return ReplaceFirst(ReplaceFirst(pattern, "ddd", tableNo), "sss", title);
+}
+
+// The text after the first line break ("Table No. ddd: sss" of the table
+// error message), so that every language keeps its own wording.
+std::string SecondLine(const std::string& text) {
+  const size_t at = text.find('\n');
+  return at == std::string::npos ? text : text.substr(at + 1);
+}
+
 }  // namespace
 
 bool IsTableValueValid(const CPosData& row, int k, const AxisList& axes, int member, int column) {
@@ -119,15 +131,23 @@ DataCheckResult CheckData(const CAxisCfgDoc& doc) {
   const int sheet = LocationSheet(tables);
   if (sheet >= static_cast<int>(sheets.size())) return r;
   r.sheetEntry = sheets[sheet];
+  const int column = LocationColumn(tables);
+  const std::string tableNo = std::to_string(LocationTable(tables) + 1);
   const ColumnSet shown = GetColumnSet(r.sheetEntry);
   for (int c = 0; c < shown.count; ++c) {
-    if (shown.columns[c] != LocationColumn(tables)) continue;
+    if (shown.columns[c] != column) continue;
     r.cellColumn = c;
     r.messageId = kIdTableError;
-    std::string text = AxisCfgText(kIdTableError);
-    text = ReplaceFirst(text, "ddd", std::to_string(LocationTable(tables) + 1));
-    r.message = ReplaceFirst(text, "sss", GetColumnTitle(shown.columns[c], r.sheetEntry));
-    break;
+    r.message = TableErrorText(AxisCfgText(kIdTableError), tableNo, GetColumnTitle(column, r.sheetEntry));
+    return r;
+  }
+  if (column == kColJumpNo && shown.count > 0) {
+    // No sheet shows the jump table No., yet files can bring any value. The
+    // general message gets the place of the value as its second line, and
+    // the cursor goes to the line of that table.
+    r.cellColumn = 0;
+    r.message += "\r\n" + TableErrorText(SecondLine(AxisCfgText(kIdTableError)), tableNo,
+                                          GetColumnTitle(column, r.sheetEntry));
   }
   return r;
 }

@@ -94,12 +94,16 @@ std::vector<std::string> CSheetCells::Cells(const CPosData& row) {
   return cells;
 }
 
-void CSheetCells::AppendCells(const CPosData& row, char separator, std::string& out) {
+void CSheetCells::AppendCells(const CPosData& row, char separator, std::string& out, CellAppender append) {
   for (int i = 0; i < columns_.count; ++i) {
     out += separator;
     const int column = columns_.columns[i];
     const int slot = firstAxis_ < 0 ? -1 : ChoiceSlot(column);
-    out += slot >= 0 ? ChoiceText(row, slot, column) : Cell(row, i);
+    const std::string& text = slot >= 0 ? ChoiceText(row, slot, column) : Cell(row, i);
+    if (append)
+      append(out, text);
+    else
+      out += text;
   }
 }
 

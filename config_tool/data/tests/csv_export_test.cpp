@@ -122,17 +122,68 @@ TEST(CsvExport, SheetFileHoldsTheCellTextsOfTheGrid) {
             "Deceleration time (ms),Interpolation Speed,Dwell Time(ms),AUX OUT,Comment");
   EXPECT_EQ(lines[3],
             "2,C: Continuation,T: Circular (Center point/CCW direction),A: Absolute,-0.0005,0.0000,0.0000,12.3456,"
-            "L: Linear,100,100,12.345,0,0,go, fast");
+            "L: Linear,100,100,12.345,0,0,\"go, fast\"");
   EXPECT_EQ(lines[601].substr(0, 4), "600,");
 
-  // The same texts the grid takes for a line.
+  // The same texts the grid takes for a line (the comment quoted).
   std::string joined = "2";
-  for (const std::string& cell : SheetCellTexts(row, doc.GetParamBlock(), group)) joined += "," + cell;
+  for (const std::string& cell : SheetCellTexts(row, doc.GetParamBlock(), group))
+    joined += "," + (cell == "go, fast" ? "\"" + cell + "\"" : cell);
   EXPECT_EQ(lines[3], joined);
 
   const std::vector<std::string> single = Lines(BuildSheetCsv(doc, MakeSingleAxisEntry(2)));
   EXPECT_EQ(single[0], "\"Positioning setting data : 3Axis\"");
   EXPECT_EQ(single[2], "1,E: End,I: Increment,0,L: Linear,100,100,1000,0,0,");
+}
+
+// Splits CSV text into records of fields the way RFC 4180 readers do.
+std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
+  std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    std::string& field = records.back().back();
+    if (quoted) {
+      if (c != '"') field += c;
+      else if (i + 1 < text.size() && text[i + 1] == '"') field += text[++i];
+      else quoted = false;
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      records.back().emplace_back();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+      records.emplace_back(1);
+    } else {
+      field += c;
+    }
+  }
+  records.pop_back();  // after the last line end
+  return records;
+}
+
+TEST(CsvExport, CellsWithCommaQuoteOrLineBreakAreQuotedAndReadBack) {
+  CAxisCfgDoc doc;
+  Layout3AndB(doc);
+  // A comment keeps no line break, so commas and quotes are what it can bring.
+  const std::string comments[] = {"to A, then B", "the \"home\" point", "plain"};
+  for (int k = 0; k < 3; ++k)
+    for (int axis : {0, 1, 2}) doc.GetPosData(k)->SetComment(axis, comments[k]);
+
+  for (uint32_t entry : {MakeSingleAxisEntry(2), MakeGroupEntry(2, 0x03)}) {
+    const std::string csv = BuildSheetCsv(doc, entry);
+    const auto records = ReadCsv(csv);
+    ASSERT_EQ(records.size(), 2u + 600);
+    for (size_t r = 1; r < records.size(); ++r)
+      ASSERT_EQ(records[r].size(), records[1].size()) << "record " << r;
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(records[2 + k].back(), comments[k]);
+    EXPECT_NE(csv.find(",\"the \"\"home\"\" point\"\r\n"), std::string::npos);
+    // Only cells that need it are quoted: the plain line is as before.
+    const std::vector<std::string> lines = Lines(csv);
+    EXPECT_EQ(lines[4].substr(lines[4].size() - 6), ",plain");
+  }
+  const auto params = ReadCsv(BuildParameterCsv(doc));
+  for (size_t r = 2; r < params.size(); ++r) EXPECT_EQ(params[r].size(), params[1].size()) << "record " << r;
 }
 
 TEST(CsvExport, WritingOverwritingAndProtectedFiles) {

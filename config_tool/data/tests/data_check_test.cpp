@@ -141,9 +141,13 @@ TEST(DataCheck, ValuesTheSheetDoesNotShowAndMissingRowsGiveTheGeneralMessage) {
   doc.GetPosData(2)->SetJumpNo(0, 700);
   DataCheckResult r = CheckData(doc);
   EXPECT_EQ(r.location, MakeTableLocation(2, 0, kColJumpNo));
-  EXPECT_EQ(r.cellColumn, -1);
   EXPECT_EQ(r.messageId, 30222u);
-  EXPECT_EQ(r.message, "Failed in the error check.");
+  // No sheet shows the jump table No.: the message says where the value is
+  // and the cursor goes to the first column of that table's line.
+  EXPECT_EQ(r.message, "Failed in the error check.\r\nTable No. 3: Jump No.");
+  EXPECT_EQ(r.cellColumn, 0);
+  doc.GetPosData(2)->SetJumpNo(0, 600);
+  EXPECT_TRUE(CheckData(doc).Valid()) << "600 is the last valid jump";
 
   CAxisCfgDoc shortDoc;
   shortDoc.Rows().resize(10);

@@ -17,11 +17,14 @@
 #include "axview/helpers.h"
 #include "command_ids.h"
 #include "command_table.h"
+#include "csv_export_dialog.h"
+#include "data_check_command.h"
 #include "dialog_util.h"
 #include "doc_link.h"
 #include "help_window.h"
 #include "select_slot_dialog.h"
 #include "main_frame.h"
+#include "monitor_command.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/named_mutex.h"
@@ -29,6 +32,7 @@
 #include "splash_window.h"
 #include "startup_rules.h"
 #include "ui_strings.h"
+#include "verify_result_dialog.h"
 
 using platform::Hive;
 using platform::Registry;
@@ -93,6 +97,13 @@ CAxisCfgApp::CAxisCfgApp() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
     return dialog.selectedFiles().first().toStdString();
   };
+  m_prompts.verifyFile = [](QWidget* parent, const std::string& folder) {
+    return QFileDialog::getOpenFileName(parent, QString::fromStdString(UiText(kIdsChooseVerifyFile)),
+                                        QString::fromStdString(folder), QtFilter())
+        .toStdString();
+  };
+  m_prompts.exportCsv = [](CCsvExportDialog& dialog) { dialog.exec(); };
+  m_prompts.showVerifyResult = [](CVerifyResultDialog& dialog) { dialog.exec(); };
 }
 
 CAxisCfgApp::~CAxisCfgApp() { ExitInstance(); }
@@ -156,7 +167,7 @@ void CAxisCfgApp::ShowSplash(const QStringList& arguments) {
 
 std::unique_ptr<axcfg::CDocLinkObject> CAxisCfgApp::MakeLink() {
   if (!m_linkLibrary) return nullptr;
-  return std::make_unique<CDocUnitLink>(*m_linkLibrary, m_language);
+  return std::make_unique<CDocUnitLink>(*m_linkLibrary, m_linkDialogs, m_language);
 }
 
 void CAxisCfgApp::CreateStartupDocument() {
@@ -200,6 +211,7 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
   LoadRecentFiles();
   if (!SelectLanguage()) return false;
   m_helpFile = HelpFileName(m_language);
+  SetAppHelpFile(m_helpFile);
 
   if (m_language == 0) {
     // The English dialog font: 720 / the horizontal dialog base unit, in
@@ -276,6 +288,11 @@ bool CAxisCfgApp::OnCommand(int id) {
         m_frame->UpdateStatusPanes();
       }
       return true;
+    case ID_DATA_MONITOR:
+    case ID_STATUS_DISPLAY:
+      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
+        RunMonitorCommand(link->Link(), id == ID_STATUS_DISPLAY, m_frame.get(), m_helpFile);
+      return true;
     case ID_APP_EXIT: m_frame->close(); return true;
     case ID_EDIT_SELECT_ALL: View()->SelectAll(); return true;
     case ID_EDIT_COPY: View()->OnEditCopy(); return true;
@@ -283,6 +300,9 @@ bool CAxisCfgApp::OnCommand(int id) {
     case ID_EDIT_FIND: View()->OnEditFind(); return true;
     case ID_EDIT_REPLACE: View()->OnEditReplace(); return true;
     case ID_OPTION_CONFIGURATION: OnOptions(); return true;
+    case ID_CHECK_DATA: RunDataCheck(View(), true); return true;
+    case ID_EXPORT_CSV: OnExportCsv(); return true;
+    case ID_VERIFY_FILE: OnVerifyFile(); return true;
     case ID_OPTION_FONT: View()->ChangeDrawingElements(); return true;
     case ID_HELP_CONTENTS: ShowHelp(m_frame.get(), m_helpFile, 0); return true;
     case ID_APP_ABOUT: Message(UiText(kIdsAbout), platform::MB_OK | platform::MB_ICONINFORMATION); return true;
@@ -312,7 +332,11 @@ void CAxisCfgApp::UpdateCommandStates() {
         enabled = true;
         break;
       case ID_FILE_PRINT: enabled = true; break;
+      case ID_CHECK_DATA: case ID_EXPORT_CSV: case ID_VERIFY_FILE:
+        enabled = m_doc != nullptr;
+        break;
       case ID_OPTION_COMMUNICATION: case ID_STATION_NO: case ID_SELECT_SLOT:
+      case ID_DATA_MONITOR: case ID_STATUS_DISPLAY:
         enabled = CDocUnitLink::Of(*m_doc) != nullptr;
         break;
       case ID_EDIT_SELECT_ALL:

@@ -18,6 +18,7 @@ namespace platform {
 class NamedMutex;
 }
 namespace axcfg {
+class ILinkDialogs;
 class ILinkLibrary;
 }
 
@@ -25,6 +26,8 @@ namespace axcfgui {
 
 class CMainFrame;
 class CAxisCfgView;
+class CCsvExportDialog;
+class CVerifyResultDialog;
 
 class CAxisCfgApp : public QObject {
   Q_OBJECT
@@ -37,14 +40,22 @@ class CAxisCfgApp : public QObject {
     std::function<std::string(QWidget*, const std::string& folder)> openFile;
     // The file to save as, from a proposed name; empty when cancelled.
     std::function<std::string(QWidget*, const std::string& folder, const std::string& proposed)> saveFile;
+    // The setting file to verify the document against; empty when cancelled.
+    std::function<std::string(QWidget*, const std::string& folder)> verifyFile;
+    // Runs the CSV export dialog and the verification result window.
+    std::function<void(CCsvExportDialog&)> exportCsv;
+    std::function<void(CVerifyResultDialog&)> showVerifyResult;
   };
 
   CAxisCfgApp();
   ~CAxisCfgApp() override;
 
   Prompts& GetPrompts() { return m_prompts; }
-  // The communication library the document's link uses.
-  void SetLinkLibrary(axcfg::ILinkLibrary* library) { m_linkLibrary = library; }
+  // The communication library and the settings dialogs the document's link uses.
+  void SetLinkLibrary(axcfg::ILinkLibrary* library, axcfg::ILinkDialogs* dialogs) {
+    m_linkLibrary = library;
+    m_linkDialogs = dialogs;
+  }
 
   // Start-up; false ends the program (second instance, no texts, Exit in
   // the start dialog, a command-line file that does not open).
@@ -73,6 +84,10 @@ class CAxisCfgApp : public QObject {
   bool SaveModified();
   void OnOptions();
   void OnFileProperties();
+  // The data commands on the open document: export as CSV files and verify
+  // against a setting file.
+  void OnExportCsv();
+  void OnVerifyFile();
 
  private:
   bool TakeSingleInstance();
@@ -90,6 +105,7 @@ class CAxisCfgApp : public QObject {
 
   Prompts m_prompts;
   axcfg::ILinkLibrary* m_linkLibrary = nullptr;
+  axcfg::ILinkDialogs* m_linkDialogs = nullptr;
   std::unique_ptr<platform::NamedMutex> m_mutex;
   QLocalServer* m_server = nullptr;
   std::unique_ptr<QFont> m_dialogFont;

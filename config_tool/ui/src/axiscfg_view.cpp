@@ -1,6 +1,7 @@
 #include "axiscfg_view.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -151,6 +152,22 @@ void CAxisCfgView::RefreshLine(int k) {
     const uint32_t entry = GetSheetData(sheet);
     SetTabbedString(sheet, k, JoinLine(axcfg::SheetCellTexts(*row, doc->GetParamBlock(), entry)).c_str());
   }
+}
+
+bool CAxisCfgView::CommitPendingEdit() {
+  QWidget* editor = GetActiveCellEditor();
+  if (!editor) return true;
+  CRect selection;
+  CPoint cursor;
+  GetSel(selection, cursor);
+  const int sheet = GetSelSheet();
+  // Enter takes the value into every selected line and then moves down;
+  // the move is undone, the edit is what counts.
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(editor, &enter);
+  if (GetActiveCellEditor()) return false;
+  if (GetSelSheet() == sheet) SetSel(selection, cursor);
+  return true;
 }
 
 bool CAxisCfgView::CanSelectAll() const { return GetSheetCount() > 0 && GetLineCount(GetSelSheet()) > 0; }

@@ -32,6 +32,11 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   bool CanSelectAll() const;
   void SelectAll();
 
+  // Finishes a cell edit that is still open, as Enter would, keeping the
+  // cursor where it is: true when no edit was open or the value was taken,
+  // false when the editor refused it and stays open.
+  bool CommitPendingEdit();
+
   // Printing: the frame hides the parameter status bar meanwhile.
   bool IsPrinting() const { return m_printing; }
   void Print(QWidget* dialogParent);

@@ -4,8 +4,8 @@
 
 namespace axcfgui {
 
-CDocUnitLink::CDocUnitLink(axcfg::ILinkLibrary& library, int language)
-    : m_ui(axcfg::kMessageCaption), m_link("AxisCfg", library, m_ui) {
+CDocUnitLink::CDocUnitLink(axcfg::ILinkLibrary& library, axcfg::ILinkDialogs* dialogs, int language)
+    : m_ui(axcfg::kMessageCaption), m_link("AxisCfg", library, m_ui, dialogs) {
   m_link.SetApplicationLanguage(language);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "axcfg_data/axcfg_doc.h"
+#include "axcfg_unit/link_dialogs.h"
 #include "axcfg_unit/link_library.h"
 #include "axcfg_unit/link_ui.h"
 #include "axcfg_unit/unit_link.h"
@@ -13,7 +14,7 @@ namespace axcfgui {
 
 class CDocUnitLink : public axcfg::CDocLinkObject {
  public:
-  CDocUnitLink(axcfg::ILinkLibrary& library, int language);
+  CDocUnitLink(axcfg::ILinkLibrary& library, axcfg::ILinkDialogs* dialogs, int language);
   axcfg::CUnitLink& Link() { return m_link; }
   // The destination and slot as the parameter status bar shows them; the
   // library is set up (not connected) first.

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/folders.h"
+#include "startup_rules.h"
 
 namespace axcfgui {
 
@@ -13,6 +14,13 @@ std::string HelpFolder(const std::string& helpFile) {
   std::string stem = helpFile.substr(0, helpFile.rfind('.'));
   return (std::filesystem::path(platform::ProgramDir()) / ".." / "share" / "keld" / "help" / stem).string();
 }
+
+namespace {
+std::string g_appHelpFile;
+}
+
+void SetAppHelpFile(const std::string& helpFile) { g_appHelpFile = helpFile; }
+std::string AppHelpFile() { return g_appHelpFile.empty() ? HelpFileName(0) : g_appHelpFile; }
 
 bool ShowHelp(QWidget* parent, const std::string& helpFile, int context) {
   const std::string page = context == 0 ? "index.html" : std::to_string(context) + ".html";

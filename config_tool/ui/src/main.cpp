@@ -1,6 +1,7 @@
 // AxisCfg: the configuration tool for positioning units.
 #include <QApplication>
 
+#include "axcfg_unit/link_dialogs.h"
 #include "axcfg_unit/link_library.h"
 #include "axiscfg_app.h"
 #include "platform/widget_message_box.h"
@@ -9,7 +10,7 @@ int main(int argc, char* argv[]) {
   QApplication qapp(argc, argv);
   platform::InstallWidgetMessageBox();
   axcfgui::CAxisCfgApp app;
-  app.SetLinkLibrary(&axcfg::TavLinkLibrary());
+  app.SetLinkLibrary(&axcfg::TavLinkLibrary(), &axcfg::TavLinkDialogs());
   if (!app.InitInstance(QApplication::arguments())) {
     app.ExitInstance();
     return 0;

@@ -63,6 +63,18 @@ const platform::StringEntry kUiStrings[] = {
     {31030, "Select slot"},
     {31031, "Choose the slot No. of destination unit."},
     {31032, "Slot No."},
+    // The verification result and the CSV export.
+    {31300, "Result of verification"},
+    {31301, "Target :"},
+    {31302, "Verification data"},
+    {31303, "The comment of positioning data are not verified."},
+    {31304, "&Close"},
+    {31310, "Export to CSV"},
+    {31311, "Folder exported to"},
+    {31312, "Select..."},
+    {31313, "Output file name"},
+    {31314, "Parameter setting data"},
+    {31315, "Positioning data %s"},
     // Menus.
     {31100, "&File"}, {31101, "&Edit"}, {31102, "&View"}, {31103, "On&line"}, {31104, "&Debug"},
     {31105, "Set &Axis"}, {31106, "&Option"}, {31107, "&Help"}, {31108, "&Verify"}, {31109, "Recent File"},

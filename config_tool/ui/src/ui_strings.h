@@ -10,6 +10,7 @@ enum UiText : unsigned {
   kIdsPositionUnit = 20522,
   kIdsSpeedUnit = 20523,
   kIdsReplaceOpen = 30101,  // "Is it OK to replace with the specified [%s] ?"
+  kIdsChooseVerifyFile = 29025,  // "Choose the verify file"
   kIdsFileFilter = 30155,
   kIdsGuidanceBar = 30286,
   kIdsUpdatingDisplay = 31000,
@@ -39,6 +40,17 @@ enum UiText : unsigned {
   kIdsSelectSlotPrompt = 31031,
   kIdsSelectSlotLabel = 31032,
   kIdsMenuBase = 31100,  // menu and item labels, see command_table.cpp
+  kIdsVerifyResultTitle = 31300,
+  kIdsVerifyTarget = 31301,
+  kIdsVerificationData = 31302,
+  kIdsVerifyNote = 31303,
+  kIdsCloseButton = 31304,
+  kIdsCsvExportTitle = 31310,
+  kIdsCsvFolder = 31311,
+  kIdsCsvSelect = 31312,
+  kIdsCsvBaseName = 31313,
+  kIdsCsvParamFile = 31314,
+  kIdsCsvSheetFile = 31315,  // "Positioning data %s"
 };
 
 // Registers the English texts of the windows (and the data model's) with

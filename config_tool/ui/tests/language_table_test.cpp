@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "axcfg_data/axcfg_strings.h"
+#include "axcfg_unit/monitor_strings.h"
 #include "axcfg_unit/unit_strings.h"
 #include "platform/strings.h"
 #include "ui_strings.h"
@@ -28,6 +29,7 @@ TEST(LanguageTable, JapaneseCarriesEveryTextWithTheSamePlaceholders) {
   axcfg::RegisterAxisCfgDataStrings();
   axcfgui::RegisterAxisCfgUiStrings();
   axcfg::RegisterUnitStrings();
+  axcfg::RegisterMonitorStrings();
   auto english = platform::Strings::Builtin("AxisCfg");
   platform::StringTable japanese;
   std::string error;

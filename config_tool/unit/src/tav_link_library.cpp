@@ -1,7 +1,5 @@
-// The unit link's outside calls on this installation's communication library
-// and settings tools.
-#include <vector>
-
+// The unit link's transport calls on this installation's communication
+// library and its widget-free settings tools.
 #include "axcfg_unit/link_library.h"
 #include "tavinter/tavinter.h"
 #include "tavtools/tavtools.h"
@@ -30,30 +28,6 @@ class CTavLinkLibrary : public ILinkLibrary {
   }
   int WriteWords(uint8_t* c, int station, int slot, long address, long count, const uint16_t* words) override {
     return TavWriteUnitWords(c, station, TAV_MEMORY_UNIT, slot, address, count, words);
-  }
-  int CommunicationSettings(uint8_t* c, const std::string& applicationName, void* owner, uint16_t& number,
-                            std::string& name) override {
-    // The option list and the reserved values are what the tool has always passed.
-    static const int16_t kOptions[5] = {1, 0, 0, 0, 1};
-    std::vector<char> buffer(TAVTOOLS_NAME_SIZE, '\0');
-    name.copy(buffer.data(), TAVTOOLS_NAME_SIZE - 1);
-    uint16_t copy = number;
-    int32_t output = 0;
-    int rc = TavCommunicationSettings(c, applicationName.c_str(), owner, 0, "", 0, 0, kOptions, 5, &copy, &output,
-                                      buffer.data(), 1, 0);
-    if (rc == 1) {
-      number = copy;
-      name = buffer.data();
-    }
-    return rc;
-  }
-  int SpecifyStation(uint8_t* c, void* owner, const std::string& applicationName, uint16_t& number,
-                     std::string& name) override {
-    std::vector<char> buffer(TAVTOOLS_NAME_SIZE, '\0');
-    name.copy(buffer.data(), TAVTOOLS_NAME_SIZE - 1);
-    int rc = TavSpecifyStation(c, owner, applicationName.c_str(), 0, 1, &number, buffer.data(), 0);
-    name = buffer.data();
-    return rc;
   }
   std::string DestinationText(const uint8_t* c, uint16_t number, const std::string& name) override {
     char text[TAVTOOLS_TEXT_SIZE] = {};

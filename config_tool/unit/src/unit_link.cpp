@@ -28,8 +28,8 @@ std::string CutName(const std::string& name) {
 }
 }  // namespace
 
-CUnitLink::CUnitLink(std::string applicationName, ILinkLibrary& library, ILinkUi& ui)
-    : applicationName_(std::move(applicationName)), library_(library), ui_(ui) {
+CUnitLink::CUnitLink(std::string applicationName, ILinkLibrary& library, ILinkUi& ui, ILinkDialogs* dialogs)
+    : applicationName_(std::move(applicationName)), library_(library), ui_(ui), dialogs_(dialogs) {
   RegisterUnitStrings();
 }
 
@@ -95,6 +95,7 @@ int CUnitLink::Close() {
 }
 
 int CUnitLink::CommunicationSettings(void* owner) {
+  if (!dialogs_) return 2;
   bool haveContext = (flags_ & kFlagInitialised) != 0;
   if (!haveContext && InitialiseLibrary() == kLinkOk) {
     haveContext = true;
@@ -103,7 +104,7 @@ int CUnitLink::CommunicationSettings(void* owner) {
   }
   uint16_t number = destinationNo_;
   std::string name = destinationName_.substr(0, 255);
-  int rc = library_.CommunicationSettings(haveContext ? context_.data() : nullptr, applicationName_, owner, number, name);
+  int rc = dialogs_->CommunicationSettings(haveContext ? context_.data() : nullptr, applicationName_, owner, number, name);
   if (haveContext && rc == 1) {
     destinationName_ = name;
     destinationNo_ = number;
@@ -112,9 +113,9 @@ int CUnitLink::CommunicationSettings(void* owner) {
 }
 
 int CUnitLink::SpecifyStationNo(void* owner) {
-  if (!owner) return 2;
+  if (!owner || !dialogs_) return 2;
   if (Open(owner, false, true, false) != kLinkOk) return 2;
-  int rc = library_.SpecifyStation(context_.data(), owner, applicationName_, destinationNo_, destinationName_);
+  int rc = dialogs_->SpecifyStation(context_.data(), owner, applicationName_, destinationNo_, destinationName_);
   Close();
   return rc;
 }

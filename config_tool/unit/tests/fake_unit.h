@@ -1,16 +1,18 @@
 #pragma once
-// A scripted unit behind the link's outside calls: word memory by word
-// address, open and check results, and a FROM handshake partner.
+// A scripted unit behind the link's outside calls (transport and dialogs):
+// word memory by word address, open and check results, and a FROM handshake
+// partner.
 #include <map>
 #include <string>
 #include <vector>
 
+#include "axcfg_unit/link_dialogs.h"
 #include "axcfg_unit/link_library.h"
 #include "axcfg_unit/link_ui.h"
 
 namespace axcfg_test {
 
-class FakeUnit : public axcfg::ILinkLibrary {
+class FakeUnit : public axcfg::ILinkLibrary, public axcfg::ILinkDialogs {
  public:
   int SetProductNo(uint8_t*, int n) override {
     productNo = n;

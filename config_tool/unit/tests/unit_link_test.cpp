@@ -12,7 +12,7 @@ namespace {
 struct LinkTest : ::testing::Test {
   FakeUnit unit;
   RecordingUi ui;
-  CUnitLink link{"Axis Configurator", unit, ui};
+  CUnitLink link{"Axis Configurator", unit, ui, &unit};
 };
 
 TEST_F(LinkTest, OpenTwiceCloseOnceAndLibraryInitialisation) {
@@ -110,6 +110,18 @@ TEST_F(LinkTest, CommunicationSettingsWithoutLibraryHandsNoContext) {
   EXPECT_EQ(link.CommunicationSettings(nullptr), 1);
   EXPECT_EQ(unit.settingsContext, nullptr);
   EXPECT_EQ(link.DestinationNo(), 0);  // not taken without a context
+}
+
+TEST_F(LinkTest, WithoutDialogsSettingsAndStationAreCancelled) {
+  CUnitLink plain("Axis Configurator", unit, ui);
+  plain.SetDestination(3, "kept");
+  int owner = 0;
+  EXPECT_EQ(plain.CommunicationSettings(&owner), 2);
+  EXPECT_EQ(plain.SpecifyStationNo(&owner), 2);
+  EXPECT_EQ(plain.DestinationNo(), 3);
+  EXPECT_EQ(plain.DestinationName(), "kept");
+  EXPECT_EQ(unit.settingsContext, nullptr);
+  EXPECT_TRUE(unit.calls.empty());  // nothing was opened for a dialog that is not there
 }
 
 }  // namespace

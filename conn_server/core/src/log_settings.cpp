@@ -3,14 +3,9 @@
 #include <cstdio>
 
 #include "connsrv/channel_table.h"
-#include "platform/folders.h"
 #include "platform/registry.h"
 
 namespace connsrv {
-
-std::string LogSettingsKey() { return "SOFTWARE\\KELD\\KELD_TavScope\\LogFile"; }
-
-std::string DefaultLogFolder() { return platform::DataDir() + "/logs"; }
 
 std::string FormLogFileName(int port, const std::tm& t) {
   char stamp[32];

@@ -6,10 +6,7 @@ namespace connsrv {
 
 SerialSettings CSerialChannel::SettingsOf(const tavinter::CChannelConfig& c) {
   SerialSettings s;
-  s.baudIndex = c.BaudIndex();
-  s.dataBits = c.DataBits();
-  s.parity = c.Parity();
-  s.stopBits = c.StopBits();
+  static_cast<tavinter::CSerialSettings&>(s) = tavinter::ReadSerialSettings(c);
   // Hardware flow control is for the modem kinds only; a plain serial link opens without it.
   s.flowControl = c.Kind() != tavinter::kKindSerial && c.FlowControl() != 0;
   return s;

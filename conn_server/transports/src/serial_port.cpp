@@ -30,13 +30,9 @@ speed_t SpeedFor(int bps) {
   }
 }
 
+constexpr int kParitySpaceAlias = 4;
 
 }  // namespace
-
-int BaudRateForIndex(int index) {
-  static const int kRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
-  return (index >= 0 && index < 9) ? kRates[index] : 0;
-}
 
 int CSerialPort::Open(const std::string& devicePath, const SerialSettings& settings) {
   Close();
@@ -78,18 +74,18 @@ int ApplySerialSettings(const SerialSettings& s, termios& t) {
     default: return kSerialSetFailed;
   }
   switch (s.parity) {
-    case 0: break;
-    case 1: t.c_cflag |= PARENB | PARODD; break;
-    case 2: t.c_cflag |= PARENB; break;
-    case 3:  // written as space parity, as the port's own code 4
-    case 4: t.c_cflag |= PARENB | CMSPAR; break;
+    case tavinter::kParityNone: break;
+    case tavinter::kParityOdd: t.c_cflag |= PARENB | PARODD; break;
+    case tavinter::kParityEven: t.c_cflag |= PARENB; break;
+    case tavinter::kParitySpace:
+    case kParitySpaceAlias: t.c_cflag |= PARENB | CMSPAR; break;
     default: return kSerialSetFailed;
   }
   // Parity checking on the input when the frame has a parity bit.
   if (s.parity != 0) t.c_iflag |= INPCK;
   if (s.stopBits != 1) t.c_cflag |= CSTOPB;
   if (s.flowControl) t.c_cflag |= CRTSCTS;
-  if (speed_t sp = SpeedFor(BaudRateForIndex(s.baudIndex)); sp != B0) {
+  if (speed_t sp = SpeedFor(tavinter::BaudRateOfIndex(s.baudIndex)); sp != B0) {
     ::cfsetispeed(&t, sp);
     ::cfsetospeed(&t, sp);
   }
@@ -182,22 +178,6 @@ int CSerialPort::Read(char* buffer, size_t capacity, int waitMs) {
   }
   // POLLHUP/POLLERR: the other end of a pseudo-terminal went away, or the device failed.
   return -1;
-}
-
-}  // namespace connsrv
-
-#include <sys/stat.h>
-
-namespace connsrv {
-
-std::vector<int> PresentComPorts(const std::function<std::string(int)>& devicePath) {
-  std::vector<int> present;
-  for (int n = 1; n <= 256; ++n) {
-    std::string path = devicePath(n);
-    struct stat st {};
-    if (!path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode)) present.push_back(n);
-  }
-  return present;
 }
 
 }  // namespace connsrv

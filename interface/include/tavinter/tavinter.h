@@ -29,7 +29,9 @@ enum {
   TAV_CLIENT_SLOTS = 512,
   TAV_MAX_UNIT_WORDS = 0x100000, /* word addresses are five hexadecimal digits */
   TAV_MEMORY_UNIT = 0x0F,        /* memory kind of the unit memory calls: shared memory of a unit */
-  TAV_REGISTRATION_SIZE = 1440   /* 6 data + 6 contact registration frames of 120 bytes */
+  TAV_REGISTRATION_SIZE = 1440,  /* 6 data + 6 contact registration frames of 120 bytes */
+  TAV_RECORD_LINE_BYTES = 125,   /* one record line: at most 118 characters and a NUL */
+  TAV_RECORD_LINE_CHARS = 118
 };
 
 /* ---- Connection use (client programs) ------------------------------------ */
@@ -231,6 +233,28 @@ int TavClearClientRecords(int handle);
  * (at most 118 characters), under the segment lock. */
 int TavCopyPortLine(int port, int index, char* line, int size);
 int TavCopyClientLine(int handle, int index, char* line, int size);
+
+/* The state of a port's or client's record ring at one moment. */
+typedef struct TavRingSnapshot {
+  int32_t owner;     /* port number or client handle */
+  uint32_t serial;   /* identity of this allocation of the ring: a ring freed and
+                        given to another owner (or to a new server of the same
+                        port) comes back with another serial */
+  int32_t capacity;  /* lines of 125 bytes */
+  int32_t start;     /* index of the oldest line */
+  int32_t count;     /* lines in use */
+  uint32_t pad;
+  uint64_t appended; /* lines appended since the ring was given to its owner;
+                        grows on a full ring too, for every viewer alike */
+} TavRingSnapshot;
+
+/* Copies the ring's state and, with lines non-null, its lines under the
+ * segment lock, so a writer never tears them: lines receives lineCapacity
+ * lines of TAV_RECORD_LINE_BYTES bytes, each at its ring index, every line in
+ * use NUL-terminated. TAV_E_NOT_OPEN when the port or client has no ring;
+ * TAV_E_BUFFER_SMALL (state filled) when lineCapacity is below the capacity. */
+int TavSnapshotPortRecords(int port, TavRingSnapshot* state, char* lines, int lineCapacity);
+int TavSnapshotClientRecords(int handle, TavRingSnapshot* state, char* lines, int lineCapacity);
 
 #ifdef __cplusplus
 }

@@ -9,9 +9,10 @@ using tavinter::CConnectionRecord;
 const int kOfferedKinds[5] = {tavinter::kKindSimulation, tavinter::kKindSerial, tavinter::kKindEthernet,
                               tavinter::kKindUsb, tavinter::kKindModem};
 
-int BaudRate(int index) {
-  static const int rates[kBaudCount] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
-  return index >= 0 && index < kBaudCount ? rates[index] : 0;
+bool IsEditableKind(int kind) {
+  for (int offered : kOfferedKinds)
+    if (offered == kind) return true;
+  return false;
 }
 
 CDestination CDestination::FromRecord(const CConnectionRecord& r) {
@@ -21,10 +22,17 @@ CDestination CDestination::FromRecord(const CConnectionRecord& r) {
   bool ethernet = d.kind == tavinter::kKindEthernet || d.kind == tavinter::kKindEthernet8 ||
                   d.kind == tavinter::kKindEthernetListen;
   if (!ethernet && r.Port() >= 1 && r.Port() <= 256) d.comPort = r.Port();
-  if (r.BaudIndex() >= 0 && r.BaudIndex() < kBaudCount) d.baudIndex = r.BaudIndex();
-  if (r.DataBits() == 7 || r.DataBits() == 8) d.dataBits = r.DataBits();
-  if (r.Parity() >= 0 && r.Parity() <= 2) d.parity = r.Parity();
-  if (r.StopBits() == 1 || r.StopBits() == 2) d.stopBits = r.StopBits();
+  // Each serial field is taken when it is within the encoding; one outside
+  // it is shown (and saved) as its default.
+  const tavinter::CSerialSettings stored = tavinter::ReadSerialSettings(r);
+  for (int16_t tavinter::CSerialSettings::*field : {&tavinter::CSerialSettings::baudIndex,
+                                                   &tavinter::CSerialSettings::dataBits,
+                                                   &tavinter::CSerialSettings::parity,
+                                                   &tavinter::CSerialSettings::stopBits}) {
+    tavinter::CSerialSettings candidate = d.serial;
+    candidate.*field = stored.*field;
+    if (tavinter::IsValidSerial(candidate)) d.serial = candidate;
+  }
   if (r.Timeout() > 0) d.timeout = r.Timeout();
   if (ethernet) d.address = r.InitCommand();
   if (r.TcpPort() > 0 && r.TcpPort() <= 65535) d.tcpPort = r.TcpPort();
@@ -33,6 +41,8 @@ CDestination CDestination::FromRecord(const CConnectionRecord& r) {
 }
 
 void CDestination::ToRecord(CConnectionRecord r) const {
+  r.SetStation(static_cast<int16_t>(station));
+  if (!IsEditableKind(kind)) return;
   r.SetKind(static_cast<int16_t>(kind));
   switch (kind) {
     case tavinter::kKindSerial:
@@ -48,16 +58,13 @@ void CDestination::ToRecord(CConnectionRecord r) const {
       r.SetPort(0);
       break;
   }
-  r.SetBaudIndex(static_cast<int16_t>(baudIndex));
-  r.SetDataBits(static_cast<int16_t>(dataBits));
-  r.SetParity(static_cast<int16_t>(parity));
-  r.SetStopBits(static_cast<int16_t>(stopBits));
+  tavinter::WriteSerialSettings(r, serial);
   r.SetTimeout(timeout);
-  r.SetStation(static_cast<int16_t>(station));
 }
 
 unsigned CDestination::Problem() const {
   if (station < 0 || station > 99) return kTextBadStation;
+  if (!IsEditableKind(kind)) return 0;  // kept as it is
   if ((kind == tavinter::kKindSerial || kind == tavinter::kKindModem) && (comPort < 1 || comPort > 256))
     return kTextBadPort;
   if (kind == tavinter::kKindEthernet) {
@@ -73,7 +80,7 @@ std::string DestinationName(const CDestination& d, int language) {
       return ToolText(kTextNameSimulation, language);
     case tavinter::kKindSerial:
       return ToolText(kTextNameSerial, language, std::to_string(d.comPort)) + " " +
-             std::to_string(BaudRate(d.baudIndex)) + "bps";
+             std::to_string(tavinter::BaudRateOfIndex(d.serial.baudIndex)) + "bps";
     case tavinter::kKindModem:
     case tavinter::kKindModemAlarm:
       return ToolText(kTextNameModem, language, std::to_string(d.comPort));

@@ -5,16 +5,14 @@
 #include <string>
 
 #include "tavinter/connection_record.h"
+#include "tavinter/serial_settings.h"
 
 namespace tavtools {
 
 struct CDestination {
   int kind = tavinter::kKindSimulation;
   int comPort = 1;           // serial and modem
-  int baudIndex = 3;         // 0 1200 .. 8 230400
-  int dataBits = 8;
-  int parity = 1;            // 0 none, 1 odd, 2 even
-  int stopBits = 1;
+  tavinter::CSerialSettings serial;  // serial and modem
   int timeout = 10;          // seconds
   std::string address;       // Ethernet
   int tcpPort = 1025;        // Ethernet
@@ -22,7 +20,9 @@ struct CDestination {
   int transportPort = 0;     // the record's port as it was (board number)
 
   static CDestination FromRecord(const tavinter::CConnectionRecord& record);
-  // Writes the destination's fields into the record's channel part.
+  // Writes the destination's fields into the record's channel part; for a
+  // kind the dialog cannot edit only the station, so that the record's own
+  // channel settings stay as they are.
   void ToRecord(tavinter::CConnectionRecord record) const;
   // Empty when usable, else the id of the text that says what is wrong.
   unsigned Problem() const;
@@ -30,8 +30,8 @@ struct CDestination {
 
 // The kinds offered, in the order the dialog lists them.
 extern const int kOfferedKinds[5];
-int BaudRate(int index);  // 0 for an index out of range
-constexpr int kBaudCount = 9;
+// Whether the dialog can edit a destination of the kind (one it offers).
+bool IsEditableKind(int kind);
 
 // "COM1 9600bps", "PLC simulation", ... in the given language (0 Japanese).
 std::string DestinationName(const CDestination& d, int language);

@@ -30,6 +30,8 @@ const platform::StringEntry kEnglish[] = {
     {kTextParityOdd, "Odd"},
     {kTextParityEven, "Even"},
     {kTextStationHint, "0 = the PLC on the link itself, 1 to 99 = the PLC with that station number"},
+    {kTextParitySpace, "Space"},
+    {kTextKeptHint, "This destination cannot be edited here. It is kept as it is unless another destination is chosen."},
     {kTextKindSimulation, "PLC simulation"},
     {kTextKindSerial, "Serial port"},
     {kTextKindEthernet, "Ethernet"},

@@ -7,7 +7,7 @@ namespace tavtools {
 enum TextId : unsigned {
   kTextSettingsTitle = 100, kTextStationTitle, kTextKind, kTextComPort, kTextBaud, kTextDataBits,
   kTextParity, kTextStopBits, kTextTimeout, kTextAddress, kTextTcpPort, kTextStation, kTextOk, kTextCancel,
-  kTextParityNone, kTextParityOdd, kTextParityEven, kTextStationHint,
+  kTextParityNone, kTextParityOdd, kTextParityEven, kTextStationHint, kTextParitySpace, kTextKeptHint,
   kTextKindSimulation = 200, kTextKindSerial, kTextKindEthernet, kTextKindUsb, kTextKindModem,
   kTextNameSimulation = 300, kTextNameSerial, kTextNameEthernet, kTextNameUsb, kTextNameModem,
   kTextNameBoardH, kTextNameBoardP, kTextNameUnknown, kTextStationSuffix, kTextLocalStation,

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
@@ -20,7 +21,7 @@
 #include "settings_dialogs.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
-#include "tavtools/tavtools.h"
+#include "tavtools/tavtools_dialogs.h"
 
 using namespace tavtools;
 using tavinter::CConnectionRecord;
@@ -164,6 +165,97 @@ TEST(CommSettings, EthernetNeedsAnAddress) {
   Record stored = Section("EthApp");
   EXPECT_EQ(CConnectionRecord(stored.data()).InitCommand(), "192.168.3.39");
   EXPECT_EQ(TavPortNumberOfRecord(stored.data()), 5);
+}
+
+// Stores a destination for the application as another tool would have.
+void StoreSection(const char* app, const std::function<void(CConnectionRecord&)>& fill) {
+  Record r = Section(app);
+  CConnectionRecord rec(r.data());
+  fill(rec);
+  ASSERT_EQ(TavWriteSection(r.data(), app), 0);
+}
+
+void StoreEthernetListen(const char* app) {
+  StoreSection(app, [](CConnectionRecord& rec) {
+    rec.SetKind(tavinter::kKindEthernetListen);
+    rec.SetPort(3);
+    rec.SetInitCommand("10.0.0.7");
+    rec.SetTcpPort(5010);
+    rec.SetTimeout(7);
+    rec.SetBaudIndex(9);  // not a serial destination: whatever the field holds stays
+    rec.SetStation(4);
+  });
+}
+
+int RunSettings(const char* app, char* name) {
+  uint16_t destinationNo = 0;
+  return TavCommunicationSettings(nullptr, app, nullptr, 0, "", 0, 0, nullptr, 0, &destinationNo, nullptr, name, 1,
+                                  0);
+}
+
+TEST(CommSettings, AStoredDestinationItCannotEditSurvivesOk) {
+  StoreEthernetListen("KeepApp");
+  const Record before = Section("KeepApp");
+  bool shownAsItIs = false;
+  WhenShown<CCommSettingsDialog>([&](CCommSettingsDialog* d) {
+    shownAsItIs = d->KeepsStoredDestination() && d->kindBox()->currentText() == "Ethernet 10.0.0.7:5010" &&
+                  d->addressEdit()->text() == "10.0.0.7" && !d->addressEdit()->isEnabled() &&
+                  d->tcpPortBox()->value() == 5010 && !d->tcpPortBox()->isEnabled() &&
+                  !d->timeoutBox()->isEnabled() && d->stationBox()->value() == 4 &&
+                  d->findChild<QLabel*>("keptHint")->isVisibleTo(d);
+    d->accept();
+  });
+  char name[TAVTOOLS_NAME_SIZE] = "";
+  ASSERT_EQ(RunSettings("KeepApp", name), 1);
+  EXPECT_TRUE(shownAsItIs);
+  EXPECT_STREQ(name, "Ethernet 10.0.0.7:5010");
+  EXPECT_EQ(Section("KeepApp"), before);  // not one byte of the stored destination changed
+
+  // A modem line with its alarm: the station may change, the line stays.
+  StoreSection("KeepModem", [](CConnectionRecord& rec) {
+    rec.SetKind(tavinter::kKindModemAlarm);
+    rec.SetPort(4);
+    rec.SetBaudIndex(5);
+    rec.SetParity(tavinter::kParityEven);
+    rec.SetInitCommand("ATZ");
+  });
+  WhenShown<CCommSettingsDialog>([&](CCommSettingsDialog* d) {
+    EXPECT_EQ(d->comPortBox()->value(), 4);
+    EXPECT_EQ(d->baudBox()->currentText(), "38400");
+    EXPECT_FALSE(d->comPortBox()->isEnabled());
+    d->stationBox()->setValue(9);
+    d->accept();
+  });
+  ASSERT_EQ(RunSettings("KeepModem", name), 1);
+  Record stored = Section("KeepModem");
+  CConnectionRecord s(stored.data());
+  EXPECT_EQ(s.Kind(), tavinter::kKindModemAlarm);
+  EXPECT_EQ(s.Port(), 4);
+  EXPECT_EQ(s.InitCommand(), "ATZ");
+  EXPECT_EQ(s.Station(), 9);
+}
+
+TEST(CommSettings, ChoosingAnotherKindReplacesTheStoredDestination) {
+  StoreEthernetListen("ReplaceApp");
+  WhenShown<CCommSettingsDialog>([](CCommSettingsDialog* d) {
+    d->kindBox()->setCurrentIndex(1);  // serial port
+    EXPECT_FALSE(d->KeepsStoredDestination());
+    EXPECT_TRUE(d->comPortBox()->isEnabled());
+    EXPECT_FALSE(d->findChild<QLabel*>("keptHint")->isVisibleTo(d));
+    d->comPortBox()->setValue(3);
+    d->dataBitsBox()->setCurrentText("5");
+    d->parityBox()->setCurrentIndex(tavinter::kParitySpace);
+    d->accept();
+  });
+  char name[TAVTOOLS_NAME_SIZE] = "";
+  ASSERT_EQ(RunSettings("ReplaceApp", name), 1);
+  Record stored = Section("ReplaceApp");
+  CConnectionRecord s(stored.data());
+  EXPECT_EQ(s.Kind(), tavinter::kKindSerial);
+  EXPECT_EQ(s.Port(), 3);
+  EXPECT_EQ(s.DataBits(), 5);
+  EXPECT_EQ(s.Parity(), tavinter::kParitySpace);
+  EXPECT_EQ(s.BaudIndex(), 3);  // the stored index 9 was no rate: the default is shown and saved
 }
 
 TEST(StationDialog, ChosenStationIsKept) {

@@ -59,6 +59,9 @@ std::vector<std::string> VerifyResultLines(const VerifyResult& result);
 // Whether line i (0..2) was compared.
 bool VerifyLineCompared(const VerifyResult& result, int line);
 
+// "The file to be verified cannot be open."
+inline constexpr unsigned kMsgVerifyCannotOpen = 29023;
+
 struct VerifyFileOutcome {
   FileStatus status;  // 29023 when the file cannot be opened, else as loading gives it
   VerifyResult result;

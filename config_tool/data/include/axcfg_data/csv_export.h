@@ -24,6 +24,10 @@ struct CsvFileNames {
 // program's folder; a separator is added when F does not end in one.
 CsvFileNames MakeCsvFileNames(const CAxisLayout& layout, const std::string& folder, const std::string& base);
 
+// The base name as the export uses it: an extension is cut off ("abc.txt"
+// gives "abc"; a name that starts with its only dot stays).
+std::string CsvBaseName(const std::string& typed);
+
 enum class CsvNameVerdict {
   Ok,            // nothing in the way
   Invalid,       // a message; the user corrects the name

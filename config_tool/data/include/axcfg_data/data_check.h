@@ -44,8 +44,10 @@ struct DataCheckResult {
   // Parameters: the first parameter out of range and its axis.
   int param = -1;
   int axis = -1;
-  // Tables: the location and, when the sheet shows the column, its index
-  // among the sheet's columns (-1 when it does not: message 30222).
+  // Tables: the location and the index among the sheet's columns of the
+  // cell to put the cursor on: the value's column, or the first column for
+  // a jump table No., which no sheet shows (30222 with the place as its
+  // second line); -1 when there is no cell to go to (30222 alone).
   uint32_t location = kTablesValid;
   uint32_t sheetEntry = 0;
   int cellColumn = -1;

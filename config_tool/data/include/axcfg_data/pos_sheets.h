@@ -38,8 +38,10 @@ class CSheetCells {
   std::string Cell(const CPosData& row, int columnIndex);
   // All cells of the row.
   std::vector<std::string> Cells(const CPosData& row);
-  // Appends the cells, each preceded by the separator.
-  void AppendCells(const CPosData& row, char separator, std::string& out);
+  // Appends the cells, each preceded by the separator and written by
+  // `append` (the text as it is by default).
+  using CellAppender = void (*)(std::string& out, const std::string& cell);
+  void AppendCells(const CPosData& row, char separator, std::string& out, CellAppender append = nullptr);
 
  private:
   const std::string& ChoiceText(const CPosData& row, int slot, int column);

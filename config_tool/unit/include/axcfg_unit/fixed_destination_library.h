@@ -1,7 +1,7 @@
 #pragma once
 // The installation's communication library with a destination given by the
 // caller (a connection record prepared elsewhere) instead of the one stored
-// for the application, and no dialogs: for the command line and for tests.
+// for the application: for the command line and for tests.
 #include <array>
 
 #include "axcfg_unit/link_library.h"
@@ -27,9 +27,6 @@ class CFixedDestinationLibrary : public ILinkLibrary {
   int WriteWords(uint8_t* c, int st, int slot, long a, long n, const uint16_t* w) override {
     return real_.WriteWords(c, st, slot, a, n, w);
   }
-  // No dialogs: both report "cancelled".
-  int CommunicationSettings(uint8_t*, const std::string&, void*, uint16_t&, std::string&) override { return 2; }
-  int SpecifyStation(uint8_t*, void*, const std::string&, uint16_t&, std::string&) override { return 2; }
   std::string DestinationText(const uint8_t* c, uint16_t n, const std::string& name) override {
     return real_.DestinationText(c, n, name);
   }

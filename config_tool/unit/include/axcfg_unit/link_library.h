@@ -1,8 +1,10 @@
 #pragma once
-// The outside calls of the unit link: the communication library (open,
-// close, unit memory, error texts) and the settings tools (communication
-// settings and station dialogs, destination text, programming-tool check).
-// The tool uses the real ones; tests put a scripted unit in their place.
+// The transport calls of the unit link: the communication library (set-up,
+// open, close, unit memory, error texts) and the widget-free settings tools
+// (destination text, programming-tool check). The settings dialogs are a
+// separate interface (link_dialogs.h), so that a program without windows
+// links no widget library. The tool uses the real calls; tests put a
+// scripted unit in their place.
 #include <cstdint>
 #include <string>
 
@@ -26,11 +28,6 @@ class ILinkLibrary {
   virtual int WriteWords(uint8_t* context, int station, int slot, long wordAddress, long count,
                          const uint16_t* words) = 0;
 
-  // Settings tools. Dialog results: 1 accepted, 2 cancelled.
-  virtual int CommunicationSettings(uint8_t* context, const std::string& applicationName, void* owner,
-                                    uint16_t& destinationNo, std::string& destinationName) = 0;
-  virtual int SpecifyStation(uint8_t* context, void* owner, const std::string& applicationName,
-                             uint16_t& destinationNo, std::string& destinationName) = 0;
   virtual std::string DestinationText(const uint8_t* context, uint16_t destinationNo,
                                       const std::string& destinationName) = 0;
   virtual int CheckProgrammingTool(uint8_t* context, uint16_t destinationNo, const std::string& destinationName,

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "axcfg_unit/link_dialogs.h"
 #include "axcfg_unit/link_library.h"
 #include "axcfg_unit/link_ui.h"
 
@@ -39,7 +40,8 @@ class CUnitLink {
   static constexpr int kProductNo = 11;
   static constexpr int kMaxSlot = 28;
 
-  CUnitLink(std::string applicationName, ILinkLibrary& library, ILinkUi& ui);
+  // Without dialogs the settings and station calls answer "cancelled".
+  CUnitLink(std::string applicationName, ILinkLibrary& library, ILinkUi& ui, ILinkDialogs* dialogs = nullptr);
   CUnitLink(const CUnitLink&) = delete;
   CUnitLink& operator=(const CUnitLink&) = delete;
 
@@ -117,6 +119,7 @@ class CUnitLink {
   std::recursive_mutex lock_;
   ILinkLibrary& library_;
   ILinkUi& ui_;
+  ILinkDialogs* dialogs_;
   int language_ = 0;
 };
 

@@ -5,16 +5,18 @@
 #include <ctime>
 #include <string>
 
+#include "platform/comm_log.h"
+
 namespace connsrv {
 
-// "SOFTWARE\KELD\KELD_TavScope\LogFile" under the current user.
-std::string LogSettingsKey();
+// The key the log viewer writes and the server reads, one function for both.
+using platform::LogSettingsKey;
 
 // prefix + YYMMDD_HHMMSS + ".Log" for the given local time.
 std::string FormLogFileName(int port, const std::tm& localTime);
 
 // The log folder when the registry names none.
-std::string DefaultLogFolder();
+using platform::DefaultLogFolder;
 
 class CLogState {
  public:

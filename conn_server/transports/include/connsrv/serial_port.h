@@ -7,14 +7,14 @@
 #include <termios.h>
 
 #include "connsrv/byte_link.h"
+#include "tavinter/serial_settings.h"
 
 namespace connsrv {
 
-struct SerialSettings {
-  int baudIndex = 3;     // 0..8: 1200..230400 bit/s; others keep the port's rate
-  int dataBits = 8;      // 5..8
-  int parity = 0;        // 0 none, 1 odd, 2 even, 3 and 4 space
-  int stopBits = 1;      // 1: one stop bit; anything else: two
+// The channel's serial fields in the record's encoding, applied leniently:
+// a baud index outside the table keeps the port's rate, a stop-bits code
+// other than 1 gives two stop bits, parity code 4 is space as well as 3.
+struct SerialSettings : tavinter::CSerialSettings {
   bool flowControl = false;  // RTS/CTS
 };
 
@@ -25,9 +25,6 @@ enum SerialOpenError {
   kSerialSetFailed = 7,
   kSerialTimeoutFailed = 4,
 };
-
-// Bits per second of a baud-rate index; 0 for an index that keeps the rate.
-int BaudRateForIndex(int index);
 
 // Changes a port's terminal settings to the channel's: raw bytes, no
 // XON/XOFF, the frame format and rate. 0 or kSerialSetFailed for a data-bits
@@ -73,13 +70,11 @@ class CSerialPort : public IByteLink {
 
 }  // namespace connsrv
 
-#include <functional>
-#include <vector>
+#include "platform/comm_log.h"
 
 namespace connsrv {
 
-// The COM numbers (1..256, ascending) whose device exists, given how a COM
-// number maps to a device path.
-std::vector<int> PresentComPorts(const std::function<std::string(int)>& devicePath);
+// The COM numbers whose device is present (shared with the log viewer).
+using platform::PresentComPorts;
 
 }  // namespace connsrv

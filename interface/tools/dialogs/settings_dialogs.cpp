@@ -10,6 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 #include "platform/message_box.h"
 #include "tool_texts.h"
 
@@ -28,33 +30,43 @@ QDialogButtonBox* Buttons(QDialog* dialog, int language) {
   return box;
 }
 
+constexpr int kOfferedCount = static_cast<int>(std::size(kOfferedKinds));
+
 int IndexOfKind(int kind) {
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < kOfferedCount; ++i)
     if (kOfferedKinds[i] == kind) return i;
-  return 0;
+  return kOfferedCount;  // the stored destination's own entry
 }
 
 }  // namespace
 
 CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d, int language)
-    : QDialog(parent), language_(language) {
+    : QDialog(parent), language_(language), stored_(d), storedEditable_(IsEditableKind(d.kind)) {
   setWindowTitle(T(kTextSettingsTitle, language));
   kind_ = new QComboBox(this);
   kind_->setObjectName("kind");
   for (unsigned id : {kTextKindSimulation, kTextKindSerial, kTextKindEthernet, kTextKindUsb, kTextKindModem})
     kind_->addItem(T(id, language));
+  // A destination the dialog cannot edit yet is listed as it is and kept.
+  if (!storedEditable_) kind_->addItem(QString::fromStdString(DestinationName(d, language)));
+  keptHint_ = new QLabel(T(kTextKeptHint, language), this);
+  keptHint_->setObjectName("keptHint");
+  keptHint_->setWordWrap(true);
   comPort_ = new QSpinBox(this);
   comPort_->setObjectName("comPort");
   comPort_->setRange(1, 256);
   baud_ = new QComboBox(this);
   baud_->setObjectName("baud");
-  for (int i = 0; i < kBaudCount; ++i) baud_->addItem(QString::number(BaudRate(i)));
+  for (int rate : tavinter::kBaudRates) baud_->addItem(QString::number(rate));
   dataBits_ = new QComboBox(this);
   dataBits_->setObjectName("dataBits");
-  dataBits_->addItems({"7", "8"});
+  for (int bits = tavinter::kMinDataBits; bits <= tavinter::kMaxDataBits; ++bits)
+    dataBits_->addItem(QString::number(bits));
   parity_ = new QComboBox(this);
   parity_->setObjectName("parity");
-  parity_->addItems({T(kTextParityNone, language), T(kTextParityOdd, language), T(kTextParityEven, language)});
+  // In the order of the parity codes.
+  parity_->addItems({T(kTextParityNone, language), T(kTextParityOdd, language), T(kTextParityEven, language),
+                     T(kTextParitySpace, language)});
   stopBits_ = new QComboBox(this);
   stopBits_->setObjectName("stopBits");
   stopBits_->addItems({"1", "2"});
@@ -87,14 +99,15 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   form->addRow(T(kTextStation, language), station_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
+  layout->addWidget(keptHint_);
   layout->addWidget(Buttons(this, language));
 
   kind_->setCurrentIndex(IndexOfKind(d.kind));
   comPort_->setValue(d.comPort);
-  baud_->setCurrentIndex(d.baudIndex);
-  dataBits_->setCurrentIndex(d.dataBits == 7 ? 0 : 1);
-  parity_->setCurrentIndex(d.parity);
-  stopBits_->setCurrentIndex(d.stopBits == 2 ? 1 : 0);
+  baud_->setCurrentIndex(d.serial.baudIndex);
+  dataBits_->setCurrentIndex(d.serial.dataBits - tavinter::kMinDataBits);
+  parity_->setCurrentIndex(d.serial.parity);
+  stopBits_->setCurrentIndex(d.serial.stopBits == 2 ? 1 : 0);
   timeout_->setValue(d.timeout);
   address_->setText(QString::fromStdString(d.address));
   tcpPort_->setValue(d.tcpPort);
@@ -103,27 +116,39 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   UpdateEnabled();
 }
 
+bool CCommSettingsDialog::KeepsStoredDestination() const {
+  return !storedEditable_ && kind_->currentIndex() >= kOfferedCount;
+}
+
 void CCommSettingsDialog::UpdateEnabled() {
-  int kind = kOfferedKinds[std::max(0, kind_->currentIndex())];
-  bool serial = kind == tavinter::kKindSerial || kind == tavinter::kKindModem;
-  bool ethernet = kind == tavinter::kKindEthernet;
+  const bool kept = KeepsStoredDestination();
+  const int kind = kept ? -1 : kOfferedKinds[std::max(0, kind_->currentIndex())];
+  const bool serial = kind == tavinter::kKindSerial || kind == tavinter::kKindModem;
+  const bool ethernet = kind == tavinter::kKindEthernet;
   comPort_->setEnabled(serial);
   baud_->setEnabled(serial);
   dataBits_->setEnabled(serial);
   parity_->setEnabled(serial);
   stopBits_->setEnabled(serial);
+  timeout_->setEnabled(!kept);
   address_->setEnabled(ethernet);
   tcpPort_->setEnabled(ethernet);
+  keptHint_->setVisible(kept);
 }
 
 CDestination CCommSettingsDialog::Destination() const {
+  if (KeepsStoredDestination()) {
+    CDestination d = stored_;
+    d.station = station_->value();
+    return d;
+  }
   CDestination d;
   d.kind = kOfferedKinds[std::max(0, kind_->currentIndex())];
   d.comPort = comPort_->value();
-  d.baudIndex = baud_->currentIndex();
-  d.dataBits = dataBits_->currentIndex() == 0 ? 7 : 8;
-  d.parity = parity_->currentIndex();
-  d.stopBits = stopBits_->currentIndex() == 1 ? 2 : 1;
+  d.serial.baudIndex = static_cast<int16_t>(baud_->currentIndex());
+  d.serial.dataBits = static_cast<int16_t>(dataBits_->currentIndex() + tavinter::kMinDataBits);
+  d.serial.parity = static_cast<int16_t>(parity_->currentIndex());
+  d.serial.stopBits = static_cast<int16_t>(stopBits_->currentIndex() == 1 ? 2 : 1);
   d.timeout = timeout_->value();
   d.address = address_->text().trimmed().toStdString();
   d.tcpPort = tcpPort_->value();

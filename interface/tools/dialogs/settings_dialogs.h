@@ -27,6 +27,9 @@ class CCommSettingsDialog : public QDialog {
   QLineEdit* addressEdit() const { return address_; }
   QSpinBox* tcpPortBox() const { return tcpPort_; }
   QSpinBox* stationBox() const { return station_; }
+  // Whether the stored destination, of a kind the dialog cannot edit, is
+  // shown (as the last kind in the list) and kept.
+  bool KeepsStoredDestination() const;
 
  public slots:
   void accept() override;
@@ -34,6 +37,9 @@ class CCommSettingsDialog : public QDialog {
  private:
   void UpdateEnabled();
   int language_;
+  CDestination stored_;
+  bool storedEditable_;
+  QLabel* keptHint_;
   QComboBox* kind_;
   QSpinBox* comPort_;
   QComboBox* baud_;

@@ -1,0 +1,35 @@
+#pragma once
+// The communication property of a port, from its 200-byte channel
+// configuration: which of the read-only windows shows it and its
+// "Label: value" rows in window order. Unknown codes show their number.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace commscope {
+
+enum class PropertyWindow { Serial, Usb, Simulation, Board };
+
+struct PropertyRow {
+  std::string label;
+  std::string value;
+};
+
+struct CommProperty {
+  PropertyWindow window = PropertyWindow::Board;
+  std::vector<PropertyRow> rows;
+};
+
+// size must be 200; shorter images read as zero past their end.
+CommProperty DescribeChannel(const uint8_t* config, size_t size);
+
+// The rows as "Label: value" lines.
+std::string PropertyText(const CommProperty& property);
+
+// The labels of an Ethernet client's link window; the library does not give
+// the link record yet, so the window cannot be filled.
+const std::vector<std::string>& EthernetLinkLabels();
+constexpr unsigned kIdNoEthernetLink = 57614;
+
+}  // namespace commscope

@@ -1,0 +1,70 @@
+#pragma once
+// What the unit commands share: the --dest, --station and --slot options,
+// and a unit link opened on them that reports to stderr.
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "axcfg_unit/fixed_destination_library.h"
+#include "axcfg_unit/unit_link.h"
+#include "cli_command.h"
+
+namespace axcfg::cli {
+
+inline constexpr const char* kAppName = "Axis Configurator";
+
+// Errors go to stderr; nothing waits for a click.
+class CConsoleUi : public ILinkUi {
+ public:
+  int CommunicationError(const std::string& text, void*) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return 2;
+  }
+  int MessageBox(const std::string& text, unsigned) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return 1;
+  }
+};
+
+struct UnitOptions {
+  std::string dest = "sim";
+  long long station = 0;
+  long long slot = 0;
+  Args rest;
+};
+
+// Takes --dest, --station and --slot out of the arguments; the others must
+// be positional.
+bool ParseUnitOptions(const char* command, const Args& args, UnitOptions& o, int& exitCode);
+// The unit options that take a value, for commands with options of their own.
+std::set<std::string> UnitValueOptions();
+// The unit options (and the positional arguments) of already split arguments.
+bool TakeUnitOptions(const char* command, ParsedArgs& a, UnitOptions& o, int& exitCode);
+
+// An open link for the options; null with the exit code on failure.
+struct OpenLink {
+  std::array<uint8_t, kLinkContextSize> destination{};
+  std::unique_ptr<CFixedDestinationLibrary> library;
+  CConsoleUi ui;
+  std::unique_ptr<CUnitLink> link;
+};
+
+// Opens the link (no programming-tool check); kExitOk, or the exit code
+// after printing why.
+int Connect(const char* command, const UnitOptions& o, OpenLink& l);
+// Prints the link's text for a failure, closes the link, kExitCommunication.
+int Fail(OpenLink& l, int rc);
+
+// The help lines of the unit options.
+inline constexpr const char* kDestHelp =
+    "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]|tcp:HOST:PORT\n"
+    "                 where the PLC is (default sim, the simulated PLC);\n"
+    "                 PARITY is N, O, E or S\n"
+    "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"
+    "  --slot N       slot of the positioning unit, 0 to 28\n"
+    "Numbers are decimal or 0x-prefixed hexadecimal; addresses are byte addresses.\n"
+    "Exit codes: 0 done, 2 usage, 4 communication error (its text on stderr).\n";
+
+}  // namespace axcfg::cli

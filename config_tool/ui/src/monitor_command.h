@@ -1,0 +1,24 @@
+#pragma once
+// Online > Data Monitor... and Status Display...: open the document's link,
+// read the unit's own axis configuration, run the monitor window on it and
+// close the link. The windows get the unit's layout; the document, its
+// views and its modified flag stay as they are.
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace axcfg {
+class CUnitLink;
+}
+
+namespace axcfgui {
+
+class CMonitorDialog;
+
+// Runs the data monitor (statusDisplay false) or the status monitor.
+// `show` runs the window modally; tests replace it.
+void RunMonitorCommand(axcfg::CUnitLink& link, bool statusDisplay, QWidget* frame, const std::string& helpFile,
+                       const std::function<void(CMonitorDialog&)>& show = nullptr);
+
+}  // namespace axcfgui

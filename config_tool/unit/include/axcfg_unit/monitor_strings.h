@@ -1,0 +1,78 @@
+#pragma once
+// Ids of the monitor windows' texts in the configuration tool's table.
+#include <string>
+
+namespace axcfg {
+
+enum MonitorStringId : unsigned {
+  kMonDataTitle = 34000,
+  kMonStatusTitle = 34001,
+  kMonAxisGroup = 34002,
+  kMonSyncGroup = 34003,
+  kMonSyncMode = 34004,
+  kMonSyncCondition = 34005,
+  kMonActiveTable = 34006,
+  kMonAuxCode = 34007,
+  kMonAmpCurrentPulse = 34008,
+  kMonCurrentValue = 34009,
+  kMonConvertedValue = 34010,
+  kMonTorque = 34011,
+  kMonPulseInput = 34012,
+  kMonSpeed = 34013,
+  kMonDeviation = 34014,
+  kMonAxisState = 34015,
+  kMonErrorCode = 34016,
+  kMonWarningCode = 34017,
+  kMonErrorClear = 34018,
+  kMonWarningClear = 34019,
+  kMonMaster = 34020,
+  kMonSlave = 34021,
+  kMonModeA = 34022,
+  kMonModeB = 34023,
+  kMonSynchronous = 34024,
+  kMonAsynchronous = 34025,
+  kMonStateError = 34026,
+  kMonStateWarning = 34027,
+  kMonStateNotConnected = 34028,
+  kMonStateActive = 34029,
+  kMonStateInactive = 34030,
+  kMonStopMonitoring = 34031,
+  kMonAxisNotConnected = 34032,
+  kMonUnitAxesNotCorrect = 34033,
+  kMonClose = 34034,
+  kMonHelp = 34035,
+  kMonModel = 34040,
+  kMonConnectionStatus = 34041,
+  kMonConnection = 34042,
+  kMonNoConnection = 34043,
+  kMonBrandName = 34044,
+  kMonAmpModel = 34045,
+  kMonMotorModel = 34046,
+  kMonStatusDisplay = 34047,
+  kMonServoFree = 34048,
+  kMonLock = 34049,
+  kMonFree = 34050,
+  kMonStatus = 34051,
+  kMonCompletionWidth = 34052,
+  kMonWithinRange = 34053,
+  kMonOutOfRange = 34054,
+  kMonInputMonitor = 34055,
+  kMonHomeProximity = 34056,
+  kMonProximity = 34057,
+  kMonOff = 34058,
+  kMonHome = 34059,
+  kMonLimitPlus = 34060,
+  kMonLimitMinus = 34061,
+  kMonFromWrites = 34062,
+  kMonFirmware = 34063,
+  kMonHardware = 34064,
+  kMonFromStatusTitle = 34070,
+  kMonWritingToFrom = 34071,
+  kMonPleaseWait = 34072,
+};
+
+// Registers the English texts with the tool's table (repeatable).
+void RegisterMonitorStrings();
+std::string MonitorText(unsigned id);
+
+}  // namespace axcfg
