@@ -2,6 +2,7 @@
 // context menu, save, configuration, property window and terminal.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -110,6 +111,10 @@ TEST_F(ScopeFrame, DoubleClickOpensViewsThatFollowNewRecords) {
   lib.ClientRing(22).Append("frame 200");
   frame->WatchTick();
   EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+  // End goes back to the newest line and follows it again.
+  QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_TRUE(view->FollowsEnd());
+  EXPECT_EQ(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
 
   // The client's ring goes: the view stays with its lines, marked ended.
   lib.rings.erase(CScriptedViewerLibrary::Key({true, 22}));
@@ -188,6 +193,24 @@ TEST_F(ScopeFrame, ConfigurationWritesTheLogSwitches) {
   EXPECT_EQ(Registry::ReadString(platform::Hive::CurrentUser, "SOFTWARE\\KELD\\KELD_TavScope\\LogFile", "H0"), "0");
   EXPECT_EQ(Registry::ReadString(platform::Hive::CurrentUser, "SOFTWARE\\KELD\\KELD_TavScope\\LogFile", "Folder"),
             "/tmp");
+}
+
+TEST_F(ScopeFrame, AFailedRegistryWriteIsReportedAndTheWindowStays) {
+  std::string hive = platform::Registry::HivePath(platform::Hive::CurrentUser);
+  platform::EnsureDir(hive.substr(0, hive.rfind('/')));
+  ::unlink(hive.c_str());
+  ASSERT_EQ(::mkdir(hive.c_str(), 0700), 0);  // no hive file can be written there
+  keldtest::MessageBoxRecorder boxes;
+  int result = -1;
+  frame->runDialog = [&](QDialog& d) {
+    d.accept();
+    return result = d.result();
+  };
+  frame->Execute(ID_OPTION_CONFIG);
+  ::rmdir(hive.c_str());
+  EXPECT_EQ(result, QDialog::Rejected);  // still open: accept did not close it
+  ASSERT_EQ(boxes.Texts().size(), 1u);
+  EXPECT_EQ(boxes.Texts()[0], "KELD_TavScope failed to write the communication log settings.");
 }
 
 TEST_F(ScopeFrame, PropertyWindowOfTheSelectedPort) {

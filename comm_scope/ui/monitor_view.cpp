@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -12,6 +13,7 @@ CMonitorView::CMonitorView(CMonitorDocument& document, QWidget* parent)
     : QAbstractScrollArea(parent), document_(document) {
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   setAttribute(Qt::WA_DeleteOnClose);
+  setFocusPolicy(Qt::StrongFocus);
   viewport()->setBackgroundRole(QPalette::Base);
   viewToken_ = document_.AddView([this] { Refresh(); });
   UpdateScrollBars();
@@ -70,6 +72,14 @@ void CMonitorView::paintEvent(QPaintEvent*) {
   int ascent = fontMetrics().ascent();
   for (int i = 0; i < visible && first + i < static_cast<int>(records.size()); ++i)
     painter.drawText(x, i * lh + ascent, QString::fromUtf8(records[static_cast<size_t>(first + i)]));
+}
+
+void CMonitorView::keyPressEvent(QKeyEvent* event) {
+  // Home and End (with or without Ctrl) go to the oldest and newest record;
+  // the other scrolling keys are the scroll area's.
+  if (event->key() == Qt::Key_Home) return verticalScrollBar()->setValue(0);
+  if (event->key() == Qt::Key_End) return verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+  QAbstractScrollArea::keyPressEvent(event);
 }
 
 void CMonitorView::contextMenuEvent(QContextMenuEvent* event) {

@@ -33,6 +33,7 @@ class CMonitorView : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void UpdateScrollBars();

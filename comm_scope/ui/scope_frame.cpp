@@ -183,6 +183,7 @@ void CScopeFrame::UpdateCommandStates() {
 void CScopeFrame::WatchTick() {
   if (deviceTree_.Refresh()) RebuildTree();
   for (auto& doc : documents_) doc->Watch();
+  UpdateCommandStates();
 }
 
 void CScopeFrame::RebuildTree() {
@@ -339,11 +340,16 @@ void CScopeFrame::Print(bool preview) {
 }
 
 int CScopeFrame::SelectedPort() const {
-  if (CMonitorView* view = ActiveView(); view && view->isActiveWindow()) {
+  // The tree's item while the tree has the focus, else the active view's port.
+  QTreeWidgetItem* item = tree_->currentItem();
+  CMonitorView* view = ActiveView();
+  if (view && !(item && tree_->hasFocus())) {
     const auto& doc = view->Document();
     if (!doc.IsClient()) return doc.Port();
+    for (const auto& p : deviceTree_.Ports())
+      for (const auto& c : p.clients)
+        if (c.slot == doc.Slot() && c.handle == doc.Handle()) return p.port;
   }
-  QTreeWidgetItem* item = tree_->currentItem();
   if (!item) return 0;
   if (int port = item->data(0, kRolePort).toInt(); port > 0) return port;
   if (item->parent()) return item->parent()->data(0, kRolePort).toInt();
@@ -358,7 +364,9 @@ int CScopeFrame::SelectedClientNumber() const {
 void CScopeFrame::ShowProperty() {
   int port = SelectedPort();
   if (port <= 0) return;
-  if (SelectedClientNumber() > 0 && IsEthernetPort(port)) {
+  CMonitorView* view = ActiveView();
+  bool client = SelectedClientNumber() > 0 || (view && view->Document().IsClient() && !tree_->hasFocus());
+  if (client && IsEthernetPort(port)) {
     ScopeMessage(kIdNoEthernetLink, platform::MB_OK | platform::MB_ICONINFORMATION, this);
     return;
   }

@@ -95,18 +95,23 @@ bool WriteChannelRecord(int channelId, const CConnectionRecord& record) {
   return WriteChannel(p, "CHANNEL" + std::to_string(channelId), record);
 }
 
-int ModemPortCount() {
+std::vector<int> ModemPorts() {
   std::string list = Settings().ReadString("TAVMODEM", "PORTS", "");
-  if (list.empty()) return 15;
-  int count = 0;
+  std::vector<int> ports;
+  if (list.empty()) {
+    for (int n = 1; n <= 15; ++n) ports.push_back(n);
+    return ports;
+  }
   std::stringstream ss(list);
   std::string item;
   while (std::getline(ss, item, ',')) {
     int n = platform::Profile::ParseLeadingInt(item);
-    if (n >= 1 && n <= 256) ++count;
+    if (n >= 1 && n <= 256) ports.push_back(n);
   }
-  return count;
+  return ports;
 }
+
+int ModemPortCount() { return static_cast<int>(ModemPorts().size()); }
 
 std::string ComDevicePath(int comNo) {
   if (comNo < 1 || comNo > 256) return {};

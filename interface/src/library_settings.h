@@ -3,6 +3,7 @@
 // the destination of each application section, the modem port records, the
 // COM port map, the folders it reports and a few timing values.
 #include <string>
+#include <vector>
 
 #include "tavinter/connection_record.h"
 
@@ -23,6 +24,8 @@ bool WriteChannelRecord(int channelId, const CConnectionRecord& record);
 // How many COM ports have a modem configured (section TAVMODEM, key PORTS:
 // a comma-separated list of COM numbers; default the 15 ports 1..15).
 int ModemPortCount();
+// Those ports' COM numbers, in the order listed.
+std::vector<int> ModemPorts();
 
 // COM n to a device path: KELD_COM<n>, else [PORTMAP] COM<n>, else /dev/ttyS(n-1).
 std::string ComDevicePath(int comNo);

@@ -47,6 +47,12 @@ extern "C" {
 
 int TavGetModemPortCount(void) { return ModemPortCount(); }
 
+int TavGetModemPorts(int* ports, int capacity) {
+  const std::vector<int> list = ModemPorts();
+  for (int i = 0; ports && i < capacity && i < static_cast<int>(list.size()); ++i) ports[i] = list[static_cast<size_t>(i)];
+  return static_cast<int>(list.size());
+}
+
 int TavReadPortRecord(unsigned char* record, int channelId) {
   if (!record) return TAV_E_BAD_RECORD;
   CConnectionRecord r(record);

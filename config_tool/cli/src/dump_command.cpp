@@ -7,6 +7,7 @@
 #include "axcfg_data/axcfg_strings.h"
 #include "file_support.h"
 #include "json_line.h"
+#include "platform/json_text.h"
 
 namespace axcfg::cli {
 
@@ -19,16 +20,7 @@ const char* const kDumpHelp =
 
 namespace {
 
-std::string Hex(const uint8_t* bytes, size_t n) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(2 * n);
-  for (size_t i = 0; i < n; ++i) {
-    out += kDigits[bytes[i] >> 4];
-    out += kDigits[bytes[i] & 0x0F];
-  }
-  return out;
-}
+std::string Hex(const uint8_t* bytes, size_t n) { return platform::HexBytes(bytes, n); }
 
 std::string Num(long long v) { return std::to_string(v); }
 

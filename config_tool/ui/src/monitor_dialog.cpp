@@ -39,7 +39,11 @@ CMonitorDialog::CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int help
   connect(m_timer, &QTimer::timeout, this, &CMonitorDialog::OnTick);
 }
 
-void CMonitorDialog::FitToGrid() { resize(m_grid->sizeHint().width() + 24, m_grid->sizeHint().height() + 60); }
+void CMonitorDialog::FitToGrid() {
+  // The axis columns end under the Close button; Help stands to its right.
+  resize(m_grid->sizeHint().width() + m_help->sizeHint().width() + 40,
+         m_grid->sizeHint().height() + m_close->sizeHint().height() + 40);
+}
 
 CMonitorDialog::~CMonitorDialog() {
   // The worker reads through storage the cycle function owns: it must end

@@ -98,7 +98,8 @@ int CMonitorGrid::GridTop() const { return static_cast<int>(m_header.size()) * m
 QSize CMonitorGrid::sizeHint() const {
   const int lines = static_cast<int>(m_header.size() + m_rows.size() + m_footer.size());
   QFontMetrics fm(font());
-  return {m_labelWidth + kVisibleColumns * fm.horizontalAdvance(QStringLiteral("X")) * 20,
+  // Room for the longest texts of the cells ("Within the range", "An error occurred").
+  return {m_labelWidth + kVisibleColumns * (fm.horizontalAdvance(QStringLiteral("An error occurred")) + 16),
           lines * m_rowHeight + m_scroll->sizeHint().height() + 4};
 }
 
@@ -235,7 +236,10 @@ void CMonitorGrid::paintEvent(QPaintEvent*) {
       frame(cell);
       p.setPen(text);
       const Qt::Alignment align = (row.numeric ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignVCenter;
-      p.drawText(cell.adjusted(2, 0, -2, 0), align | Qt::TextSingleLine, CellText(r, c));
+      // Texts are centred by their visible characters: identification
+      // texts come padded with blanks.
+      const QString shown = row.numeric ? CellText(r, c) : CellText(r, c).trimmed();
+      p.drawText(cell.adjusted(2, 0, -2, 0), align | Qt::TextSingleLine, shown);
     }
   }
   const int footerTop = RowTop(static_cast<int>(m_rows.size()));

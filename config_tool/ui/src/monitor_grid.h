@@ -30,6 +30,7 @@ class CMonitorGrid : public QWidget {
   // The x coordinate (in the grid) where the four axis columns end.
   void SetColumnsRight(int x);
 
+  const std::vector<axcfg::MonitorRow>& Rows() const { return m_rows; }
   int AxisCount() const { return static_cast<int>(m_columns.size()); }
   int FirstColumn() const { return m_first; }
   void ScrollTo(int first);

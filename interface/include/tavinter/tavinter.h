@@ -97,6 +97,9 @@ int TavGetComDevicePath(int comNo, char* path, int size);
 
 /* [264] Number of COM ports with a modem configured (section TAVMODEM). */
 int TavGetModemPortCount(void);
+/* The COM numbers of those ports in the order listed (default 1..15): at
+ * most capacity of them are stored; returns how many there are. */
+int TavGetModemPorts(int* ports, int capacity);
 /* [205] / [206] The stored channel record of a channel id (modem ports 501..515). */
 int TavReadPortRecord(unsigned char* record, int channelId);
 int TavWritePortRecord(const unsigned char* record, int channelId);

@@ -1,0 +1,86 @@
+#include "modem_app.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include "entry_dialog.h"
+#include "modem_book/modem_strings.h"
+#include "modem_book/tel_connect_doc.h"
+#include "modem_frame.h"
+#include "modem_ui.h"
+#include "platform/named_mutex.h"
+#include "platform/widget_message_box.h"
+#include "tel_connect_view.h"
+
+namespace modembook {
+
+namespace {
+
+struct WindowOptions {
+  std::string book, screenshot, screenshotEntry;
+};
+
+WindowOptions ReadWindowOptions(const std::vector<std::string>& rest) {
+  WindowOptions o;
+  for (size_t i = 0; i + 1 < rest.size(); ++i) {
+    if (rest[i] == "--book") o.book = rest[++i];
+    else if (rest[i] == "--screenshot") o.screenshot = rest[++i];
+    else if (rest[i] == "--screenshot-entry") o.screenshotEntry = rest[++i];
+  }
+  return o;
+}
+
+// Saves pictures of the main window and of the entry dialog of the selected
+// entry, then ends the program.
+void TakeScreenshots(CModemFrame& frame, const WindowOptions& o) {
+  if (!o.screenshot.empty()) frame.grab().save(QString::fromStdString(o.screenshot));
+  if (!o.screenshotEntry.empty()) {
+    frame.View()->runDialog = [&](CEntryDialog& d) {
+      d.show();
+      QApplication::processEvents();
+      d.grab().save(QString::fromStdString(o.screenshotEntry));
+      return static_cast<int>(kEntryClose);
+    };
+    frame.View()->EditEntry(std::max(0, frame.View()->SelectedIndex()));
+  }
+  frame.hide();
+  QApplication::quit();
+}
+
+}  // namespace
+
+bool IsWindowOption(const std::string& arg) {
+  return arg == "--book" || arg == "--screenshot" || arg == "--screenshot-entry";
+}
+
+int RunModemWindow(int argc, char** argv, const StartArguments& start, int language, int productNumber) {
+  QApplication app(argc, argv);
+  platform::InstallWidgetMessageBox();
+  std::string missing;
+  if (!LoadLanguageTable(language, productNumber, missing))
+    platform::ShowMessageBox("Can't find Resource DLL [" + missing + "] !!!", platform::MB_OK | platform::MB_ICONSTOP,
+                             "KELD_TavModem");
+  const WindowOptions options = ReadWindowOptions(start.rest);
+
+  // The first copy owns the settings; a second one shows them read-only.
+  platform::NamedMutex mutex("KELDTAVMODEM");
+  CTelConnectDoc doc;
+  doc.SetReadOnly(!mutex.TryLock());
+  if (!options.book.empty()) doc.SetPath(options.book);
+  if (int rc = doc.Load()) {
+    ModemMessage(static_cast<unsigned>(rc));
+    return 1;
+  }
+  doc.ReadPortSettings();
+
+  const bool english = language == 1;
+  const std::string helpFolder = HelpFolderFor(language, productNumber);
+  CModemFrame frame(doc, nullptr, helpFolder, english);
+  frame.View()->InitialUpdate();
+  frame.show();
+  if (!options.screenshot.empty() || !options.screenshotEntry.empty())
+    QTimer::singleShot(300, &frame, [&] { TakeScreenshots(frame, options); });
+  return app.exec();
+}
+
+}  // namespace modembook
