@@ -123,6 +123,8 @@ const char* SegmentName();
 // Makes a segment consistent after a holder died: ring indices in range,
 // every line terminated, counts recomputed. Called with the mutex held.
 void RepairSegment(Segment& s);
+// False when an index, count or handle of the segment lies out of range.
+bool SegmentIsSound(const Segment& s);
 
 // The ring of a port or client under the lock; null when there is none.
 SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]);

@@ -253,3 +253,34 @@ TEST_F(SegmentTest, ASecondServerCopyCannotTakeTheRunningOnesPort) {
   EXPECT_EQ(TavReleasePort(kBusy), 0);
   for (int fd : {ready[0], ready[1], release[0], release[1]}) ::close(fd);
 }
+
+// Entries pointing out of range, written by anyone, are mended at the next
+// lock, never followed.
+TEST_F(SegmentTest, DamagedBookkeepingIsMendedBeforeUse) {
+  const int handle = AllocateClientHandle("damaged");
+  ASSERT_GT(handle, 0);
+  uint32_t repairs = 0;
+  {
+    CSegmentLock lock;
+    ASSERT_TRUE(lock.Held());
+    Segment& s = *lock;
+    repairs = s.header.repairs;
+    s.ports[4].ring = 999;
+    FindClient(s, handle)->ring = 12345;
+    s.clientRings[3].count = -5;
+    s.portRings[2].start = 1 << 30;
+    s.header.nextHandle = -3;
+  }
+  EXPECT_LE(TavClientLineCount(handle), 0);  // no ring: nothing to read, and no crash
+  {
+    CSegmentLock lock;
+    ASSERT_TRUE(lock.Held());
+    Segment& s = *lock;
+    EXPECT_GT(s.header.repairs, repairs);
+    EXPECT_TRUE(SegmentIsSound(s));
+    EXPECT_EQ(s.ports[4].ring, -1);
+    EXPECT_EQ(FindClient(s, handle)->ring, -1);
+  }
+  EXPECT_GT(AllocateClientHandle("after"), 0);
+  FreeClientHandle(handle);
+}
