@@ -5,6 +5,7 @@ KELD_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Core, Gui, Widgets, Network, PrintSupport, Test
   libqt6serialport6-dev                       # serial transport
   libgtest-dev                                # tests
+  python3                                     # tests read exported CSV with a standard reader
   xvfb xauth                                  # a display for ./run.sh on machines without one
   fonts-ipafont-gothic                        # Japanese texts render
 )

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "../tests/fake_link.h"
 #include "connsrv/answer_reader.h"
+#include "fake_link.h"
 #include "connsrv/command_exchange.h"
 #include "connsrv/result_codes.h"
 #include "plcframe/frame_codec.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "../tests/fake_library.h"
-#include "../tests/fake_link.h"
+#include "fake_library.h"
+#include "fake_link.h"
 #include "connsrv/connection_core.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -127,6 +127,13 @@ TEST_F(CoreTest, ClientListRules) {
   EXPECT_EQ(Send(100, Command(6, "")), kErrNoBoard);
 }
 
+TEST_F(CoreTest, BoardRequestsAreRefusedAndTheAcceptedCodesSucceedWithoutAction) {
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  for (int code : {11, 12, 20, 25, 27, 50, 100, 101, 110, 120}) EXPECT_EQ(Send(code, Command(1, "")), kErrNoBoard) << code;
+  for (int code : {13, 14, 28, 29, 42, 45, 49}) EXPECT_EQ(Send(code, Command(1, "")), kOk) << code;
+  EXPECT_TRUE(lib.frames.empty());  // none of them reached the PLC
+}
+
 TEST_F(CoreTest, ChannelKindsThisBuildDoesNotCarryFailTheOpen) {
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardH)), kErrLibraryOpen);
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardP)), kErrBoardAttach);

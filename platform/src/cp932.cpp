@@ -100,4 +100,19 @@ size_t Cp932Prefix(std::string_view utf8, size_t maxBytes) {
   return i;
 }
 
+std::string FirstCharNotInCp932(std::string_view utf8) {
+  if (IsAscii(utf8)) return {};
+  // A character fits when it comes back unchanged from its bytes; the
+  // encoder replaces the others, some with look-alikes.
+  if (Utf8FromCp932(Cp932FromUtf8(utf8)) == utf8) return {};
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned cp = 0;
+    const size_t n = DecodeAt(utf8, i, cp);
+    const std::string_view one = utf8.substr(i, n);
+    if (Utf8FromCp932(Cp932FromUtf8(one)) != one) return std::string(one);
+    i += n;
+  }
+  return {};
+}
+
 }  // namespace platform

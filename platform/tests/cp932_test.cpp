@@ -23,3 +23,11 @@ TEST(Cp932, ConvertsAndCountsInCodePageBytes) {
   // Bytes that are not code page 932 do not crash and come back as replacement characters.
   EXPECT_FALSE(Utf8FromCp932("\x81").empty());
 }
+
+TEST(Cp932, FindsTheFirstCharacterItCannotHold) {
+  EXPECT_EQ(platform::FirstCharNotInCp932("Start pos 123"), "");
+  EXPECT_EQ(platform::FirstCharNotInCp932("日本語ｶﾅ テスト"), "");
+  EXPECT_EQ(platform::FirstCharNotInCp932("Start pos ünïcode 日本"), "ü");
+  EXPECT_EQ(platform::FirstCharNotInCp932("日本 é"), "é");
+  EXPECT_EQ(platform::FirstCharNotInCp932("emoji 😀"), "😀");
+}

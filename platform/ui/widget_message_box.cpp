@@ -40,6 +40,9 @@ QMessageBox::Icon IconFor(unsigned type) {
 
 int WidgetBox(const MessageBoxRequest& r) {
   QWidget* owner = static_cast<QWidget*>(r.owner);
+  // Without an owner the box belongs to the dialog in front, else to the
+  // active window, and centres on it.
+  if (!owner) owner = QApplication::activeModalWidget();
   if (!owner) owner = QApplication::activeWindow();
   QMessageBox box(IconFor(r.type), QString::fromStdString(r.caption), QString::fromStdString(r.text),
                   QMessageBox::NoButton, owner);

@@ -9,12 +9,12 @@
 namespace sim {
 
 namespace {
-constexpr uint16_t kReqServo = 0x0001;
-constexpr uint16_t kReqJogPlus = 0x0002;
-constexpr uint16_t kReqJogMinus = 0x0004;
-constexpr uint16_t kReqHome = 0x0008;
-constexpr uint16_t kReqPositioning = 0x0010;
-constexpr uint16_t kReqDecelStop = 0x0100;
+using addr::kReqDecelStop;
+using addr::kReqHome;
+using addr::kReqJogMinus;
+using addr::kReqJogPlus;
+using addr::kReqPositioning;
+using addr::kReqServo;
 constexpr uint16_t kReqTaken = kReqHome | kReqPositioning | kReqDecelStop;  // cleared once taken
 constexpr int32_t kMaxAmount = 1073741823;
 constexpr double kJogPath = 1e15;
@@ -481,7 +481,7 @@ void CAxisController::Publish() {
 
     uint16_t state = 0;
     if (!running) state |= 0x0001;
-    if (a.error == 0) state |= 0x0040;
+    if (a.error == 0) state |= addr::kMonStateReady;
     if (family_ != 0 || a.servo) state |= 0x0080;
     mem_.SetWord(mon + addr::kMonState, state);
     mem_.SetWord(mon + addr::kMonInputs, fromHome <= kNearHome ? 0x0004 : 0);

@@ -9,13 +9,13 @@
 namespace sim {
 
 namespace {
-constexpr uint16_t kToolModeOn = 0xAA55;
-constexpr uint16_t kKeepAliveOn = 0xAAAA;
+using addr::kFromAck;
+using addr::kFromConfirm;
+using addr::kFromRequest;
+using addr::kKeepAliveOn;
+using addr::kToolModeOn;
 constexpr uint16_t kDownloadRequest = 0x1111;
 constexpr uint16_t kDownloadAccepted = 0x2222;
-constexpr uint16_t kFromRequest = 0x5555;
-constexpr uint16_t kFromAck = 0x6666;
-constexpr uint16_t kFromConfirm = 0xAAAA;
 constexpr uint16_t kFailed = 0xCCCC;
 constexpr int kDownloadCheckMs = 100;
 constexpr int kFromAckMs = 50;
@@ -257,7 +257,7 @@ void CUnitModel::SuperviseToolMode() {
 
 void CUnitModel::PublishStatus() {
   uint16_t status = static_cast<uint16_t>(~(connected_ << 8));
-  if (FromWriting()) status &= static_cast<uint16_t>(~0x0008);
+  if (FromWriting()) status &= static_cast<uint16_t>(~addr::kStatusFromIdle);
   memory_.SetWord(addr::kStatusConnect, status);
   memory_.SetWord(addr::kStatusSpare, 0xFFFF);
   WriteIdentity();

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <cstdlib>
 
 #include "axview/helpers.h"
@@ -221,4 +222,25 @@ TEST_F(ViewFind, JapaneseTextsComeFromTheLanguageTable) {
   KELDExSetLanguage(0);
   if (old) setenv("KELD_LANG_DIR", saved.c_str(), 1);
   else unsetenv("KELD_LANG_DIR");
+}
+
+TEST_F(ViewFind, FindWhatIsWhatTheUserTypedNotAnEntryOfTheHistory) {
+  view.SetCellText(0, 0, 0, "1");
+  view.SetCellText(0, 1, 0, "1234");
+  Select(0, 0, 0, 0, CPoint(0, 0));
+  CFindDialog dialog(&view, true, {"1234"}, {});
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QLineEdit* findWhat = dialog.FindCombo()->lineEdit();
+  findWhat->setFocus();
+  findWhat->clear();
+  QTest::keyClicks(findWhat, "1");
+  EXPECT_EQ(findWhat->text(), "1") << "the history is offered in the list, never completed into the field";
+  EXPECT_FALSE(findWhat->hasSelectedText());
+  dialog.ReplaceCombo()->setEditText("X");
+  dialog.EntireCellsBox()->setChecked(true);
+  dialog.OnButtonFindReplaceAll();
+  EXPECT_EQ(view.GetCellText(0, 0, 0), "X");
+  EXPECT_EQ(view.GetCellText(0, 1, 0), "1234");
 }

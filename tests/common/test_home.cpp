@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -27,6 +29,13 @@ std::string FreshDir(const std::string& hint) {
   auto dir = std::filesystem::path(TestHome()) / (hint + "-" + std::to_string(++counter));
   std::filesystem::create_directories(dir);
   return dir.string();
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
 }
 
 std::string BinPath(const std::string& program) {

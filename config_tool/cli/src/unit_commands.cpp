@@ -7,6 +7,7 @@
 
 #include "axcfg_data/unit_types.h"
 #include "axcfg_unit/fixed_destination_library.h"
+#include "axcfg_unit/unit_addresses.h"
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
 #include "destination_option.h"
@@ -105,12 +106,12 @@ int UnitInfo(const Args& args) {
   if (!o.rest.empty()) return UsageError("unit-info", "unexpected argument \"" + o.rest[0] + "\"");
   OpenLink l;
   if (int rc = Connect("unit-info", o, l); rc != kExitOk) return rc;
-  uint16_t model = 0, firmware = 0, hardware = 0, fromCount = 0, layout[5] = {};
-  int rc = l.link->Read(0x004, 1, &model, kReportNone);
-  if (rc == 0) rc = l.link->Read(0x00A, 1, &firmware, kReportNone);
-  if (rc == 0) rc = l.link->Read(0x00C, 1, &hardware, kReportNone);
-  if (rc == 0) rc = l.link->Read(0x100, 1, &fromCount, kReportNone);
-  if (rc == 0) rc = l.link->Read(0x160, 5, layout, kReportNone);
+  uint16_t model = 0, firmware = 0, hardware = 0, fromCount = 0, layout[unitaddr::kLayoutWords] = {};
+  int rc = l.link->Read(unitaddr::kModelCode, 1, &model, kReportNone);
+  if (rc == 0) rc = l.link->Read(unitaddr::kFirmwareVersion, 1, &firmware, kReportNone);
+  if (rc == 0) rc = l.link->Read(unitaddr::kHardwareVersion, 1, &hardware, kReportNone);
+  if (rc == 0) rc = l.link->Read(unitaddr::kFromWriteCount, 1, &fromCount, kReportNone);
+  if (rc == 0) rc = l.link->Read(unitaddr::kLayout, unitaddr::kLayoutWords, layout, kReportNone);
   if (rc != 0) return Fail(l, rc);
   l.link->Close();
   std::printf("model code:       %u\n", model);

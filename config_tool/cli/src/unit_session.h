@@ -61,7 +61,8 @@ int Fail(OpenLink& l, int rc);
 inline constexpr const char* kDestHelp =
     "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]|tcp:HOST:PORT\n"
     "                 where the PLC is (default sim, the simulated PLC);\n"
-    "                 PARITY is N, O, E or S\n"
+    "                 BAUD 1200 to 230400, DATABITS 5 to 8, PARITY N, O, E or S,\n"
+    "                 STOPBITS 1 or 2 (defaults 9600, 8, N, 1)\n"
     "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"
     "  --slot N       slot of the positioning unit, 0 to 28\n"
     "Numbers are decimal or 0x-prefixed hexadecimal; addresses are byte addresses.\n"

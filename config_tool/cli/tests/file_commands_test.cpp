@@ -16,21 +16,17 @@
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/document_file.h"
 #include "axcfg_run.h"
+#include "file_bytes.h"
 #include "test_home.h"
 
 using namespace axcfg;
+
+using keldtest::ReadBytes;
 
 namespace {
 
 using axcfg_test::Axcfg;
 using axcfg_test::Result;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -119,7 +115,7 @@ TEST_F(AxcfgFile, CheckReportsTheFirstProblemWithItsPlace) {
 
 TEST_F(AxcfgFile, FileErrorsGiveTheMessagesOfTheReader) {
   ASSERT_EQ(Axcfg("new -o " + Path("ok.axc")).exitCode, 0);
-  std::string bytes = ReadAll(Path("ok.axc"));
+  std::string bytes = ReadBytes(Path("ok.axc"));
   std::ofstream(Path("cut.axc"), std::ios::binary) << bytes.substr(0, 500);
   std::string magic = bytes;
   magic[1] = 'Y';
@@ -155,10 +151,10 @@ TEST_F(AxcfgFile, ExportCsv) {
   Result first = Axcfg("export-csv " + Path("e.axc") + " --dir " + out + " --name abc.txt");
   ASSERT_EQ(first.exitCode, 0) << first.out;
   EXPECT_EQ(first.out, out + "/abcP.csv\n" + out + "/abcB.csv\n" + out + "/abc3.csv\n");
-  const std::string sheet = ReadAll(out + "/abc3.csv");
+  const std::string sheet = ReadBytes(out + "/abc3.csv");
   EXPECT_EQ(sheet.substr(0, 36), "\"Positioning setting data : 3Axis\"\r\n");
   EXPECT_TRUE(Contains(sheet, "\r\n600,E: End,I: Increment,0,L: Linear,100,100,1000,0,0,\r\n"));
-  EXPECT_TRUE(Contains(ReadAll(out + "/abcP.csv"), "\r\n,1 axis [B],2 axis [B],3 axis\r\n"));
+  EXPECT_TRUE(Contains(ReadBytes(out + "/abcP.csv"), "\r\n,1 axis [B],2 axis [B],3 axis\r\n"));
 
   Result again = Axcfg("export-csv " + Path("e.axc") + " --dir " + out + " --name abc");
   EXPECT_EQ(again.exitCode, 3);
@@ -179,6 +175,37 @@ TEST_F(AxcfgFile, ExportCsv) {
   Result noDir = Axcfg("export-csv " + Path("e.axc") + " --dir " + dir + "/none --name abc");
   EXPECT_EQ(noDir.exitCode, 3);
   EXPECT_TRUE(Contains(noDir.out, "The exported file of parameter setting data cannot be open.")) << noDir.out;
+}
+
+// Comments holding commas and quotes come back whole through a standard
+// CSV reader: every table line keeps the fields of the header line.
+TEST_F(AxcfgFile, ExportedCsvReadsBackWithAStandardReader) {
+  ASSERT_EQ(Axcfg("new -o " + Path("q.axc") + " --layout 1 A:2,3").exitCode, 0);
+  CAxisCfgDoc doc;
+  ASSERT_EQ(OpenDocumentFile(doc, Path("q.axc")).id, 0u);
+  for (int axis : {0, 1, 2}) {
+    doc.GetPosData(0)->SetComment(axis, "to A, then B");
+    doc.GetPosData(1)->SetComment(axis, "the \"home\" point, 2");
+  }
+  ASSERT_EQ(SaveDocumentFile(doc, Path("q.axc")).id, 0u);
+  ::mkdir((dir + "/q").c_str(), 0755);
+  ASSERT_EQ(Axcfg("export-csv " + Path("q.axc") + " --dir " + dir + "/q --name q").exitCode, 0);
+  const std::string script =
+      "import csv, sys\n"
+      "for name in sys.argv[1:]:\n"
+      "    rows = list(csv.reader(open(name, encoding='cp932', newline='')))\n"
+      "    widths = {len(r) for r in rows[1:]}\n"
+      "    print(name.rsplit('/', 1)[1], len(rows), sorted(widths), rows[2][-1], '|', rows[3][-1])\n";
+  std::ofstream(Path("read.py")) << script;
+  FILE* p = popen(("python3 " + Path("read.py") + " " + dir + "/q/q1.csv " + dir + "/q/qA.csv 2>&1").c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  std::string out;
+  std::array<char, 512> buf;
+  for (size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) out.append(buf.data(), n);
+  ASSERT_EQ(pclose(p), 0) << out;
+  EXPECT_EQ(out,
+            "q1.csv 602 [11] to A, then B | the \"home\" point, 2\n"
+            "qA.csv 602 [15] to A, then B | the \"home\" point, 2\n");
 }
 
 TEST_F(AxcfgFile, VerifyAndConvert) {
@@ -202,7 +229,7 @@ TEST_F(AxcfgFile, VerifyAndConvert) {
   EXPECT_EQ(Axcfg("verify " + Path("v.axc") + " " + Path("none.axc")).out, "The file to be verified cannot be open.\n");
 
   // An old version: verify compares it as read, convert converts it.
-  std::string old = ReadAll(Path("v.axc"));
+  std::string old = ReadBytes(Path("v.axc"));
   old[6] = 0x10;
   old[7] = 0x01;
   std::ofstream(Path("old.axc"), std::ios::binary) << old;

@@ -92,3 +92,18 @@ TEST(AxcfgMonitor, ExitCodes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AxcfgMonitor, ALinkThatDiesEndsWithCommunicationErrorAndKeepsThePrintedLines) {
+  keldtest::PeerProcess sim("plcsim", {"--serial"});
+  const std::string pty = sim.ReadLine();
+  ASSERT_NE(pty.find("/dev/"), std::string::npos) << pty;
+  setenv("KELD_COM4", pty.substr(pty.find("/dev/")).c_str(), 1);
+  keldtest::PeerProcess monitor("axcfg", {"monitor", "--count", "0", "--interval", "10", "--dest", "com:4"});
+  EXPECT_EQ(monitor.ReadLine(30000).rfind("{\"cycle\":1,", 0), 0u);
+  sim.Stop();
+  EXPECT_EQ(monitor.Wait(60000), 4);
+}
+
+}  // namespace

@@ -175,16 +175,23 @@ bool CAxisLayout::IsValid() const {
     uint16_t mask = EntryMask(e);
     int n = EntryAxisCount(e);
     if ((e >> 28) != 0 || (mask & 0xFF00) || mask == 0 || (mask & seen)) return false;
-    if (n != std::popcount(static_cast<unsigned>(mask))) return false;
+    const int bits = std::popcount(static_cast<unsigned>(mask));
     int g = EntryGroupNo(e);
     if (n >= 2) {
-      if (n > 3 || g < 1 || g > kGroupCount || (groupsSeen & (1u << g))) return false;
+      if (n != bits || n > 3 || g < 1 || g > kGroupCount || (groupsSeen & (1u << g))) return false;
       groupsSeen |= 1u << g;
+    } else if (bits != 1) {
+      return false;  // a single-axis entry (count 0 or 1) names exactly one axis
     }
     seen |= mask;
-    total += n;
+    total += bits;
   }
   return total >= 1 && total <= kAxisCount;
+}
+
+bool CAxisLayout::FitsFamily(uint32_t family) const {
+  constexpr uint16_t kInterpolationFamilyAxes = 0x000F;
+  return family != 1 || (GetUsedAxisMask() & ~kInterpolationFamilyAxes) == 0;
 }
 
 bool CAxisLayout::operator==(const CAxisLayout& other) const {

@@ -122,6 +122,7 @@ uint32_t ReadAll(IByteSource& src, CSettingDataSet& out) {
   set.creator.back() = 0;  // at most 10 bytes and a terminator
   std::memcpy(set.comment.data(), h + kOffComment, set.comment.size());
 
+  bool layoutRead = false;
   for (size_t i = 0; i < entryCount; ++i) {
     const uint8_t* e = dir.data() + i * kDirEntryBytes;
     if (e[2] > kSectionVersion) return kMsgSectionVersion;
@@ -130,13 +131,19 @@ uint32_t ReadAll(IByteSource& src, CSettingDataSet& out) {
     if (!src.Seek(GetLe32(e + 3))) return kMsgFileDamaged;
     uint32_t id = 0;
     switch (kind) {
-      case kSectionLayout: id = ReadLayout(src, set); break;
+      case kSectionLayout:
+        id = ReadLayout(src, set);
+        layoutRead = true;
+        break;
       case kSectionParams: id = ReadParams(src, set); break;
       case kSectionRows: id = ReadRows(src, set); break;
       case kSectionExtra: id = ReadExtra(src, set); break;
     }
     if (id) return id;
   }
+  // A layout that breaks the layout rules, or names axes the family does
+  // not have, would open as sheets without columns: the file is damaged.
+  if (layoutRead && (!set.layout.IsValid() || !set.layout.FitsFamily(set.family))) return kMsgFileDamaged;
   // The document always has 600 tables; those the file does not carry are
   // at their reset values, as in a new document.
   while (set.RowCount() < kTableRowCount) set.rows.push_back(std::make_unique<CPosData>());

@@ -11,18 +11,14 @@
 #include "axcfg_data/pos_columns.h"
 #include "axcfg_data/pos_row_text.h"
 #include "axcfg_data/pos_sheets.h"
+#include "file_bytes.h"
 #include "test_home.h"
 
 using namespace axcfg;
 
-namespace {
+using keldtest::ReadBytes;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -196,7 +192,7 @@ TEST(CsvExport, WritingOverwritingAndProtectedFiles) {
   CsvWriteResult w = WriteCsvFiles(doc, first.names);
   EXPECT_EQ(w.messageId, 0u);
   EXPECT_EQ(w.filesWritten, 3);
-  const std::string sheet3 = ReadAll(dir + "/abc3.csv");
+  const std::string sheet3 = ReadBytes(dir + "/abc3.csv");
   EXPECT_NE(sheet3.find(",\x8c\xb4\x93\x5f\r\n"), std::string::npos) << "comments are code page 932";
 
   CsvNameCheck second = CheckCsvExport(doc.GetLayout(), dir, "abc");
@@ -219,7 +215,7 @@ TEST(CsvExport, WritingOverwritingAndProtectedFiles) {
   EXPECT_EQ(failed.messageId, 29058u);
   EXPECT_EQ(failed.message, "The exported file of positioning setting data  [B] 1,2Axis  cannot be open.");
   EXPECT_EQ(failed.filesWritten, 2);
-  EXPECT_FALSE(ReadAll(dir + "/abc3.csv").empty());
+  EXPECT_FALSE(ReadBytes(dir + "/abc3.csv").empty());
   broken.parameterFile = dir + "/missing/abcP.csv";
   EXPECT_EQ(WriteCsvFiles(doc, broken).messageId, 29057u);
 }

@@ -17,23 +17,16 @@
 #include "axcfg_data/document_file.h"
 #include "axcfg_data/le_bytes.h"
 #include "axcfg_data/setting_file.h"
+#include "file_bytes.h"
 #include "test_home.h"
 
 using namespace axcfg;
 using namespace axctest;
 
+using keldtest::ReadBytes;
+using keldtest::WriteBytes;
+
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::vector<std::string> FilesIn(const std::string& dir) {
   std::vector<std::string> names;
@@ -47,7 +40,8 @@ std::vector<std::string> FilesIn(const std::string& dir) {
 
 // A document that uses most of what a file can hold.
 void FillDocument(CAxisCfgDoc& doc) {
-  doc.SetUnitFamily(1);
+  // Axes 5 and 6 exist only in units of family 0.
+  doc.SetUnitFamily(0);
   CAxisLayout layout;
   layout.Clear();
   layout.Append(MakeGroupEntry(1, 0x03));
@@ -117,7 +111,7 @@ TEST_F(SettingFile, SavedFilesLoadBackEqualAndSaveAgainToTheSameBytes) {
   EXPECT_EQ(loaded.GetPosData(5)->GetComment(3), "原点へ戻る ｶﾅ");
 
   ASSERT_EQ(SaveDocumentFile(loaded, Path("again.axc")).id, 0u);
-  EXPECT_EQ(ReadAll(Path("full.axc")), ReadAll(Path("again.axc")));
+  EXPECT_EQ(ReadBytes(Path("full.axc")), ReadBytes(Path("again.axc")));
 }
 
 TEST_F(SettingFile, WriterPutsEveryFieldWhereTheFormatSays) {
@@ -189,8 +183,8 @@ TEST_F(SettingFile, HandBuiltFileInAnyDirectoryOrderGivesTheSameData) {
   Section s2{2, ParamSection(2, {rec, rec})};
   Section s3{3, RowSection(2, {{e, e}, {empty}})};
   Section s4{4, Bytes().U16(2).U32(0xABCD0007).U32(9).data};
-  WriteAll(Path("a.axc"), File({s1, s2, s3, s4}, 0x0120, 1, "note", "me"));
-  WriteAll(Path("b.AXC"), File({s4, s3, s1, s2}, 0x0120, 1, "note", "me"));
+  WriteBytes(Path("a.axc"), File({s1, s2, s3, s4}, 0x0120, 1, "note", "me"));
+  WriteBytes(Path("b.AXC"), File({s4, s3, s1, s2}, 0x0120, 1, "note", "me"));
 
   CAxisCfgDoc a, b;
   ASSERT_EQ(OpenDocumentFile(a, Path("a.axc")).id, 0u);
@@ -229,7 +223,7 @@ TEST_F(SettingFile, HandBuiltFileInAnyDirectoryOrderGivesTheSameData) {
 }
 
 TEST_F(SettingFile, OnlyLayoutAndParametersOrTooManyRows) {
-  WriteAll(Path("two.axc"), File({{1, LayoutSection(1, {MakeSingleAxisEntry(4)}, "")}, {2, ParamSection(8, {})}}));
+  WriteBytes(Path("two.axc"), File({{1, LayoutSection(1, {MakeSingleAxisEntry(4)}, "")}, {2, ParamSection(8, {})}}));
   CAxisCfgDoc doc;
   doc.GetPosData(3)->SetMoveAmount(0, 55);
   ASSERT_EQ(OpenDocumentFile(doc, Path("two.axc")).id, 0u);
@@ -240,7 +234,7 @@ TEST_F(SettingFile, OnlyLayoutAndParametersOrTooManyRows) {
   std::vector<std::vector<Element>> rows(601, std::vector<Element>(1));
   rows[599][0].move = 599;
   rows[600][0].move = 600;
-  WriteAll(Path("many.axc"), File({{3, RowSection(601, rows)}}));
+  WriteBytes(Path("many.axc"), File({{3, RowSection(601, rows)}}));
   CSettingDataSet set;
   ASSERT_EQ(LoadFile(doc, Path("many.axc"), &set, false).id, 0u);
   ASSERT_EQ(set.RowCount(), 600);
@@ -279,10 +273,19 @@ TEST_F(SettingFile, DamagedAndForeignFilesAreRefusedAndTheDocumentKeepsItsData) 
       {"nine parameter records", File({{2, ParamSection(9, {})}}), kMsgFileDamaged},
       {"nine elements in a row", File({{3, RowSection(1, {std::vector<Element>(9)})}}), kMsgFileDamaged},
       {"nine layout entries", File({{1, LayoutSection(9, {1}, "")}}), kMsgFileDamaged},
+      {"layout entry naming no single axis", File({{1, LayoutSection(1, {0x00FF00FF}, "")}}), kMsgFileDamaged},
+      {"axis above 8", File({{1, LayoutSection(1, {0x00010100}, "")}}), kMsgFileDamaged},
+      {"axis used twice", File({{1, LayoutSection(2, {0x00010001, MakeGroupEntry(1, 0x03)}, "")}}), kMsgFileDamaged},
+      {"group of four axes", File({{1, LayoutSection(1, {MakeGroupEntry(1, 0x0F)}, "")}}), kMsgFileDamaged},
+      {"group number used twice",
+       File({{1, LayoutSection(2, {MakeGroupEntry(1, 0x03), MakeGroupEntry(1, 0x0C)}, "")}}), kMsgFileDamaged},
+      {"no layout entry", File({{1, LayoutSection(0, {}, "")}}), kMsgFileDamaged},
+      {"axis 5 in an interpolation-family unit", File({{1, LayoutSection(1, {0x00010010}, "")}}, 0x0120, 1),
+       kMsgFileDamaged},
       {"empty file", "", kMsgFileDamaged},
   };
   for (const Case& c : cases) {
-    WriteAll(Path("bad.axc"), c.bytes);
+    WriteBytes(Path("bad.axc"), c.bytes);
     CAxisCfgDoc doc;
     FillDocument(doc);
     doc.SetPathName("/keep/old.axc");
@@ -296,7 +299,7 @@ TEST_F(SettingFile, DamagedAndForeignFilesAreRefusedAndTheDocumentKeepsItsData) 
     EXPECT_EQ(FileStatusText(st, "x"), AxisCfgText(c.id)) << c.what;
   }
   // The seeds of the reader's fuzz target are these same cases.
-  WriteAll(Path("good.axc"), good);
+  WriteBytes(Path("good.axc"), good);
   CAxisCfgDoc doc;
   EXPECT_EQ(OpenDocumentFile(doc, Path("good.axc")).id, 0u);
   EXPECT_EQ(doc.GetLoadError(), 0u);
@@ -305,8 +308,8 @@ TEST_F(SettingFile, DamagedAndForeignFilesAreRefusedAndTheDocumentKeepsItsData) 
 TEST_F(SettingFile, ExtensionUnknownSectionsAndMissingFiles) {
   CAxisCfgDoc doc;
   ASSERT_EQ(SaveDocumentFile(doc, Path("n.axc")).id, 0u);
-  std::string bytes = ReadAll(Path("n.axc"));
-  WriteAll(Path("n.txt"), bytes);
+  std::string bytes = ReadBytes(Path("n.axc"));
+  WriteBytes(Path("n.txt"), bytes);
   EXPECT_EQ(OpenDocumentFile(doc, Path("n.txt")).id, kMsgWrongFileType);
   EXPECT_EQ(OpenDocumentFile(doc, Path("n.axcx")).id, kMsgWrongFileType);
 
@@ -318,7 +321,7 @@ TEST_F(SettingFile, ExtensionUnknownSectionsAndMissingFiles) {
   EXPECT_EQ(OpenDocumentFile(doc, Path("folder.axc")).id, kFileSystemError);
 
   // A section kind the tool does not know is skipped.
-  WriteAll(Path("k.axc"), File({{7, "whatever"}, {1, LayoutSection(1, {MakeSingleAxisEntry(1)}, "")}}));
+  WriteBytes(Path("k.axc"), File({{7, "whatever"}, {1, LayoutSection(1, {MakeSingleAxisEntry(1)}, "")}}));
   ASSERT_EQ(OpenDocumentFile(doc, Path("k.axc")).id, 0u);
   EXPECT_EQ(doc.GetAxisEntry(0), MakeSingleAxisEntry(1));
 }
@@ -327,7 +330,7 @@ TEST_F(SettingFile, OldVersionIsConvertedOnOpenAndReadAsItIsOtherwise) {
   std::string rec(152, '\x55');
   rec[0] = 0x01; rec[1] = 0x01;  // unit um [Min 1]
   std::string sync(28, '\x01');
-  WriteAll(Path("legacy.axc"),
+  WriteBytes(Path("legacy.axc"),
            File({{1, LayoutSection(1, {MakeSingleAxisEntry(0)}, sync)}, {2, ParamSection(8, {rec, rec})}}, 0x0110, 1));
 
   CSettingDataSet asRead;
@@ -397,7 +400,7 @@ TEST_F(SettingFile, KeepingCommentsWhenApplyingLoadedData) {
 TEST_F(SettingFile, InterruptedSaveKeepsThePreviousFile) {
   CAxisCfgDoc doc;
   ASSERT_EQ(SaveDocumentFile(doc, Path("keep.axc")).id, 0u);
-  const std::string before = ReadAll(Path("keep.axc"));
+  const std::string before = ReadBytes(Path("keep.axc"));
   ASSERT_GT(before.size(), 100000u);
 
   FillDocument(doc);
@@ -416,7 +419,7 @@ TEST_F(SettingFile, InterruptedSaveKeepsThePreviousFile) {
   EXPECT_EQ(st.id, kFileSystemError);
   EXPECT_FALSE(st.systemError.empty());
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(ReadAll(Path("keep.axc")), before);
+  EXPECT_EQ(ReadBytes(Path("keep.axc")), before);
   EXPECT_EQ(FilesIn(dir), std::vector<std::string>{"keep.axc"});
 
   // A folder that does not exist: nothing is written anywhere.

@@ -4,10 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontMetrics>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMenu>
-#include <QTimer>
 #include <filesystem>
 
 #include "axcfg_data/axcfg_strings.h"
@@ -21,33 +18,30 @@
 #include "data_check_command.h"
 #include "dialog_util.h"
 #include "doc_link.h"
+#include "file_property_dialog.h"
 #include "help_window.h"
-#include "select_slot_dialog.h"
 #include "main_frame.h"
 #include "monitor_command.h"
+#include "options_dialog.h"
+#include "platform/cp932.h"
 #include "platform/folders.h"
+#include "platform/help_window.h"
 #include "platform/message_box.h"
-#include "platform/named_mutex.h"
-#include "platform/registry.h"
+#include "select_slot_dialog.h"
+#include "single_instance.h"
 #include "splash_window.h"
 #include "startup_rules.h"
 #include "ui_strings.h"
 #include "verify_result_dialog.h"
-
-using platform::Hive;
-using platform::Registry;
 
 namespace axcfgui {
 
 namespace {
 
 constexpr const char* kInstanceName = "AxisCfg";
-constexpr const char* kRecentSection = "Recent File List";
 constexpr const char* kUntitled = "Untitled";
 constexpr int kHelpConfiguration = 6600;
 constexpr int kHelpFileProperty = 2500;
-
-std::string InstanceSocketPath() { return platform::RuntimeDir() + "/AxisCfg.instance"; }
 
 // "text|pattern|" of the string table as a Qt file-dialog filter.
 QString QtFilter() {
@@ -70,6 +64,16 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 int Message(const std::string& text, unsigned type) { return axcfg::AxisCfgMessageBox(text, type); }
+
+// Commands that only show something leave an open cell edit as it is.
+bool NeedsFinishedEdit(int id) {
+  switch (id) {
+    case ID_HELP_CONTENTS: case ID_APP_ABOUT: case ID_VIEW_TOOLBAR: case ID_VIEW_STATUS_BAR:
+    case ID_VIEW_PARAM_STATUS: case ID_VIEW_GUIDANCE: case ID_VIEW_REBAR:
+      return false;
+    default: return true;
+  }
+}
 
 }  // namespace
 
@@ -104,40 +108,19 @@ CAxisCfgApp::CAxisCfgApp() {
   };
   m_prompts.exportCsv = [](CCsvExportDialog& dialog) { dialog.exec(); };
   m_prompts.showVerifyResult = [](CVerifyResultDialog& dialog) { dialog.exec(); };
+  RegisterCommands();
 }
 
 CAxisCfgApp::~CAxisCfgApp() { ExitInstance(); }
 
 CAxisCfgView* CAxisCfgApp::View() const { return m_frame ? m_frame->View() : nullptr; }
 
-bool CAxisCfgApp::TakeSingleInstance() {
-  m_mutex = std::make_unique<platform::NamedMutex>(kInstanceName);
-  if (!m_mutex->TryLock()) {
-    m_mutex.reset();
-    // Ask the first instance to come to the front.
-    QLocalSocket socket;
-    socket.connectToServer(QString::fromStdString(InstanceSocketPath()));
-    if (socket.waitForConnected(1000)) {
-      socket.write("show\n");
-      socket.waitForBytesWritten(1000);
-      socket.disconnectFromServer();
-    }
-    return false;
-  }
-  QLocalServer::removeServer(QString::fromStdString(InstanceSocketPath()));
-  m_server = new QLocalServer(this);
-  m_server->listen(QString::fromStdString(InstanceSocketPath()));
-  connect(m_server, &QLocalServer::newConnection, this, [this] {
-    while (QLocalSocket* peer = m_server->nextPendingConnection()) {
-      connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-      if (!m_frame) continue;
-      if (m_frame->isMinimized()) m_frame->showNormal();
-      m_frame->raise();
-      m_frame->activateWindow();
-      if (QWidget* popup = QApplication::activeModalWidget()) popup->raise();
-    }
-  });
-  return true;
+void CAxisCfgApp::BringToFront() {
+  if (!m_frame) return;
+  if (m_frame->isMinimized()) m_frame->showNormal();
+  m_frame->raise();
+  m_frame->activateWindow();
+  if (QWidget* popup = QApplication::activeModalWidget()) popup->raise();
 }
 
 bool CAxisCfgApp::SelectLanguage() {
@@ -185,13 +168,15 @@ void CAxisCfgApp::CreateStartupDocument() {
   m_optionFlags |= 1;
   m_doc->SetAskAxesForNewFile(true);
 
-  m_frame->canClose = [this] { return SaveModified(); };
+  // What is being typed into a cell belongs to the document before it closes.
+  m_frame->canClose = [this] { return View()->CommitPendingEdit() && SaveModified(); };
   connect(&m_frame->Commands(), &CCommandTable::command, this, [this](int id) { OnCommand(id); });
   connect(m_frame.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
     // One document at a time: the first file dropped is opened.
     if (!paths.isEmpty()) OpenDocumentFile(paths.first().toStdString());
   });
   connect(View(), &CAxisCfgView::sheetChanged, this, [this] { UpdateCommandStates(); });
+  connect(View(), &CAxisCfgView::historyChanged, this, [this] { UpdateCommandStates(); });
   // Menus show the states of the moment (selection, clipboard).
   for (QMenu* menu : m_frame->findChildren<QMenu*>())
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
@@ -207,8 +192,15 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
   RegisterAxisCfgUiStrings();
   SeedInstallSettings();
 
-  if (!TakeSingleInstance()) return false;
-  LoadRecentFiles();
+  m_instance = new CSingleInstance(kInstanceName, this);
+  platform::KeepHelpUsableBesideDialogs();
+  if (!m_instance->Take()) {
+    delete m_instance;
+    m_instance = nullptr;
+    return false;
+  }
+  connect(m_instance, &CSingleInstance::activationRequested, this, &CAxisCfgApp::BringToFront);
+  m_recent.Load();
   if (!SelectLanguage()) return false;
   m_helpFile = HelpFileName(m_language);
   SetAppHelpFile(m_helpFile);
@@ -250,110 +242,86 @@ bool CAxisCfgApp::InitInstance(const QStringList& arguments) {
 }
 
 int CAxisCfgApp::ExitInstance() {
+  platform::CloseHelpPages();
   if (m_frame) m_frame->SavePlacementAndBars();
   if (m_doc && View()) m_doc->RemoveView(View());
   m_frame.reset();
   m_doc.reset();
   SetDialogFont(nullptr);
   m_dialogFont.reset();
-  if (m_server) {
-    m_server->close();
-    delete m_server;
-    m_server = nullptr;
-  }
-  if (m_mutex) {
-    m_mutex->Unlock();
-    m_mutex.reset();
-  }
+  delete m_instance;
+  m_instance = nullptr;
   return 0;
 }
 
 bool CAxisCfgApp::OnCommand(int id) {
-  if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + kRecentFileCount) {
-    const size_t index = static_cast<size_t>(id - ID_FILE_MRU_FILE1);
-    if (index < m_recent.size()) OpenDocumentFile(m_recent[index]);
-    return true;
-  }
-  switch (id) {
-    case ID_FILE_NEW: OnFileNew(); return true;
-    case ID_FILE_OPEN: OnFileOpen(); return true;
-    case ID_FILE_SAVE: OnFileSave(); return true;
-    case ID_FILE_SAVE_AS: OnFileSaveAs(); return true;
-    case ID_FILE_PROPERTIES: OnFileProperties(); return true;
-    case ID_FILE_PRINT: View()->Print(m_frame.get()); return true;
-    case ID_SELECT_SLOT:
-      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
-        CSelectSlotDialog dialog(m_frame.get(), link->Link());
-        dialog.exec();
-        m_frame->UpdateStatusPanes();
-      }
-      return true;
-    case ID_DATA_MONITOR:
-    case ID_STATUS_DISPLAY:
-      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
-        RunMonitorCommand(link->Link(), id == ID_STATUS_DISPLAY, m_frame.get(), m_helpFile);
-      return true;
-    case ID_APP_EXIT: m_frame->close(); return true;
-    case ID_EDIT_SELECT_ALL: View()->SelectAll(); return true;
-    case ID_EDIT_COPY: View()->OnEditCopy(); return true;
-    case ID_EDIT_PASTE: View()->OnEditPaste(); return true;
-    case ID_EDIT_FIND: View()->OnEditFind(); return true;
-    case ID_EDIT_REPLACE: View()->OnEditReplace(); return true;
-    case ID_OPTION_CONFIGURATION: OnOptions(); return true;
-    case ID_CHECK_DATA: RunDataCheck(View(), true); return true;
-    case ID_EXPORT_CSV: OnExportCsv(); return true;
-    case ID_VERIFY_FILE: OnVerifyFile(); return true;
-    case ID_OPTION_FONT: View()->ChangeDrawingElements(); return true;
-    case ID_HELP_CONTENTS: ShowHelp(m_frame.get(), m_helpFile, 0); return true;
-    case ID_APP_ABOUT: Message(UiText(kIdsAbout), platform::MB_OK | platform::MB_ICONINFORMATION); return true;
-    case ID_OPTION_COMMUNICATION:
-    case ID_STATION_NO:
-      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
-        if (id == ID_OPTION_COMMUNICATION)
-          link->Link().CommunicationSettings(m_frame.get());
-        else
-          link->Link().SpecifyStationNo(m_frame.get());
-        m_frame->UpdateStatusPanes();
-      }
-      return true;
-    default: return false;
-  }
+  // A command works on what the grid shows: an open cell edit is finished
+  // first, and a refused value stops the command.
+  if (NeedsFinishedEdit(id) && View() && !View()->CommitPendingEdit()) return true;
+  return m_commands.Dispatch(id);
 }
 
-void CAxisCfgApp::UpdateCommandStates() {
-  CCommandTable& commands = m_frame->Commands();
-  for (int id : commands.CommandIds()) {
-    bool enabled = false;
-    switch (id) {
-      case ID_FILE_NEW: case ID_FILE_OPEN: case ID_FILE_SAVE: case ID_FILE_SAVE_AS: case ID_FILE_PROPERTIES:
-      case ID_APP_EXIT: case ID_VIEW_TOOLBAR: case ID_VIEW_STATUS_BAR: case ID_VIEW_PARAM_STATUS:
-      case ID_VIEW_GUIDANCE: case ID_OPTION_CONFIGURATION: case ID_OPTION_FONT: case ID_HELP_CONTENTS:
-      case ID_APP_ABOUT:
-        enabled = true;
-        break;
-      case ID_FILE_PRINT: enabled = true; break;
-      case ID_CHECK_DATA: case ID_EXPORT_CSV: case ID_VERIFY_FILE:
-        enabled = m_doc != nullptr;
-        break;
-      case ID_OPTION_COMMUNICATION: case ID_STATION_NO: case ID_SELECT_SLOT:
-      case ID_DATA_MONITOR: case ID_STATUS_DISPLAY:
-        enabled = CDocUnitLink::Of(*m_doc) != nullptr;
-        break;
-      case ID_EDIT_SELECT_ALL:
-        enabled = View()->CanSelectAll();
-        break;
-      case ID_EDIT_COPY: enabled = View()->OnUpdateEditCopy() != 0; break;
-      case ID_EDIT_PASTE: enabled = View()->OnUpdateEditPaste() != 0; break;
-      case ID_EDIT_FIND: enabled = View()->OnUpdateEditFind() != 0; break;
-      case ID_EDIT_REPLACE: enabled = View()->OnUpdateEditReplace() != 0; break;
-      default:
-        // Commands of the editors, transfers, checks and the clipboard come
-        // with their own windows; until then they are shown disabled.
-        enabled = false;
+void CAxisCfgApp::RegisterCommands() {
+  CCommandDispatch& c = m_commands;
+  const auto withLink = [this] { return m_doc && CDocUnitLink::Of(*m_doc) != nullptr; };
+  for (int i = 0; i < kRecentFileCount; ++i)
+    c.Add(ID_FILE_MRU_FILE1 + i, [this, i] {
+      const auto& files = m_recent.Files();
+      if (static_cast<size_t>(i) < files.size()) OpenDocumentFile(files[static_cast<size_t>(i)]);
+    });
+  c.Add(ID_FILE_NEW, [this] { OnFileNew(); });
+  c.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
+  c.Add(ID_FILE_SAVE, [this] { OnFileSave(); });
+  c.Add(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+  c.Add(ID_FILE_PROPERTIES, [this] { OnFileProperties(); });
+  c.Add(ID_FILE_PRINT, [this] { View()->Print(m_frame.get()); });
+  c.Add(ID_FILE_PRINT_PREVIEW, [this] { View()->PrintPreview(m_frame.get()); });
+  c.Add(ID_EDIT_UNDO, [this] { View()->OnEditUndo(); }, [this] { return View()->OnUpdateEditUndo() != 0; });
+  c.Add(ID_EDIT_REDO, [this] { View()->OnEditRedo(); }, [this] { return View()->OnUpdateEditRedo() != 0; });
+  c.Add(ID_SELECT_SLOT, [this] {
+    if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
+      CSelectSlotDialog dialog(m_frame.get(), link->Link());
+      dialog.exec();
+      m_frame->UpdateStatusPanes();
     }
-    commands.Action(id)->setEnabled(enabled);
-  }
+  }, withLink);
+  for (int id : {ID_DATA_MONITOR, ID_STATUS_DISPLAY})
+    c.Add(id, [this, id] {
+      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
+        RunMonitorCommand(link->Link(), id == ID_STATUS_DISPLAY, m_frame.get(), m_helpFile);
+    }, withLink);
+  c.Add(ID_APP_EXIT, [this] { m_frame->close(); });
+  c.Add(ID_EDIT_SELECT_ALL, [this] { View()->SelectAll(); }, [this] { return View()->CanSelectAll(); });
+  c.Add(ID_EDIT_COPY, [this] { View()->OnEditCopy(); }, [this] { return View()->OnUpdateEditCopy() != 0; });
+  c.Add(ID_EDIT_PASTE, [this] { View()->OnEditPaste(); }, [this] { return View()->OnUpdateEditPaste() != 0; });
+  c.Add(ID_EDIT_FIND, [this] { View()->OnEditFind(); }, [this] { return View()->OnUpdateEditFind() != 0; });
+  c.Add(ID_EDIT_REPLACE, [this] { View()->OnEditReplace(); },
+        [this] { return View()->OnUpdateEditReplace() != 0; });
+  c.Add(ID_OPTION_CONFIGURATION, [this] { OnOptions(); });
+  const auto withDocument = [this] { return m_doc != nullptr; };
+  c.Add(ID_CHECK_DATA, [this] { RunDataCheck(View(), true); }, withDocument);
+  c.Add(ID_EXPORT_CSV, [this] { OnExportCsv(); }, withDocument);
+  c.Add(ID_VERIFY_FILE, [this] { OnVerifyFile(); }, withDocument);
+  c.Add(ID_OPTION_FONT, [this] { View()->ChangeDrawingElements(); });
+  c.Add(ID_HELP_CONTENTS, [this] { ShowHelp(m_frame.get(), m_helpFile, 0); });
+  c.Add(ID_APP_ABOUT, [] { Message(UiText(kIdsAbout), platform::MB_OK | platform::MB_ICONINFORMATION); });
+  c.Add(ID_OPTION_COMMUNICATION, [this] {
+    if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
+      link->Link().CommunicationSettings(m_frame.get());
+      m_frame->UpdateStatusPanes();
+    }
+  }, withLink);
+  c.Add(ID_STATION_NO, [this] {
+    if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
+      link->Link().SpecifyStationNo(m_frame.get());
+      m_frame->UpdateStatusPanes();
+    }
+  }, withLink);
+  // The frame shows and hides its bars itself.
+  for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_PARAM_STATUS, ID_VIEW_GUIDANCE}) c.AddState(id);
 }
+
+void CAxisCfgApp::UpdateCommandStates() { m_commands.UpdateStates(m_frame->Commands()); }
 
 bool CAxisCfgApp::SaveModified() {
   if (!m_doc || !m_doc->IsModified()) return true;
@@ -370,6 +338,7 @@ bool CAxisCfgApp::OnFileNew() {
   m_doc->SetTitle(kUntitled);
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
+  View()->MarkSaved();
   UpdateTitle();
   m_frame->UpdateStatusPanes();
   return true;
@@ -398,16 +367,12 @@ bool CAxisCfgApp::OpenDocumentFile(const std::string& path) {
   if (!status.Succeeded()) {
     Message(axcfg::FileStatusText(status, path, m_doc->GetTitle()), platform::MB_OK | platform::MB_ICONEXCLAMATION);
     // A recent file that no longer opens leaves the list.
-    auto it = std::find(m_recent.begin(), m_recent.end(), path);
-    if (it != m_recent.end()) {
-      m_recent.erase(it);
-      SaveRecentFiles();
-      RefreshRecentMenu();
-    }
+    if (m_recent.Remove(path)) RefreshRecentMenu();
     return false;
   }
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
+  View()->MarkSaved();
   if (status.id == axcfg::kMsgConverted) {
     m_conversion = true;
     Message(axcfg::FileStatusText(status, path, m_doc->GetTitle()), platform::MB_OK);
@@ -437,6 +402,7 @@ bool CAxisCfgApp::DoSave(const std::string& path) {
     return false;
   }
   m_conversion = false;
+  View()->MarkSaved();
   AddRecentFile(path);
   UpdateTitle();
   return true;
@@ -464,58 +430,31 @@ void CAxisCfgApp::OnFileProperties() {
   CFilePropertyDialog dialog(m_frame.get(), m_doc->GetPropertyFileName(), m_doc->GetCreator(), m_doc->GetComment(),
                              FileDateText(m_doc->GetPathName()));
   dialog.onHelp = [this] { ShowHelp(m_frame.get(), m_helpFile, kHelpFileProperty); };
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (!m_doc->ApplyFileProperties(dialog.Creator(), dialog.Comment()))
+  // A refused OK keeps the dialog open with what the user typed.
+  dialog.onAccept = [this](const std::string& creator, const std::string& comment) {
+    for (const std::string* text : {&creator, &comment}) {
+      const std::string bad = platform::FirstCharNotInCp932(*text);
+      if (!bad.empty()) {
+        Message(UiFormat(kIdsCharNotStorable, bad), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        return false;
+      }
+    }
+    if (m_doc->ApplyFileProperties(creator, comment)) return true;
     Message(UiText(kIdsPropertyTooLong), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    return false;
+  };
+  dialog.exec();
   UpdateTitle();
 }
 
-void CAxisCfgApp::LoadRecentFiles() {
-  m_recent.clear();
-  for (int i = 1; i <= kRecentFileCount; ++i) {
-    auto v = Registry::ReadString(Hive::CurrentUser, AppSectionKey(kRecentSection), "File" + std::to_string(i));
-    if (v && !v->empty()) m_recent.push_back(*v);
-  }
-}
-
-void CAxisCfgApp::SaveRecentFiles() {
-  const std::string key = AppSectionKey(kRecentSection);
-  for (int i = 1; i <= kRecentFileCount; ++i) {
-    const std::string name = "File" + std::to_string(i);
-    if (static_cast<size_t>(i) <= m_recent.size())
-      Registry::WriteString(Hive::CurrentUser, key, name, m_recent[static_cast<size_t>(i - 1)]);
-    else
-      Registry::DeleteValue(Hive::CurrentUser, key, name);
-  }
-}
-
 void CAxisCfgApp::AddRecentFile(const std::string& path) {
-  std::error_code ec;
-  std::string full = std::filesystem::absolute(path, ec).lexically_normal().string();
-  if (ec) full = path;
-  m_recent.erase(std::remove(m_recent.begin(), m_recent.end(), full), m_recent.end());
-  m_recent.insert(m_recent.begin(), full);
-  if (m_recent.size() > static_cast<size_t>(kRecentFileCount)) m_recent.resize(kRecentFileCount);
-  SaveRecentFiles();
+  m_recent.Add(path);
   RefreshRecentMenu();
 }
 
 void CAxisCfgApp::RefreshRecentMenu() {
   if (!m_frame) return;
-  QMenu* menu = m_frame->Commands().RecentFileMenu();
-  menu->clear();
-  if (m_recent.empty()) {
-    menu->addAction(QString::fromStdString(UiText(kIdsMenuBase + 44)))->setEnabled(false);
-    return;
-  }
-  for (size_t i = 0; i < m_recent.size(); ++i) {
-    QString label = QStringLiteral("&%1 %2").arg(i + 1 == 10 ? 0 : static_cast<int>(i + 1))
-                        .arg(QString::fromStdString(m_recent[i]));
-    QAction* action = menu->addAction(label);
-    const int id = ID_FILE_MRU_FILE1 + static_cast<int>(i);
-    action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-  }
+  m_recent.FillMenu(m_frame->Commands().RecentFileMenu(), [this](int id) { OnCommand(id); });
 }
 
 void CAxisCfgApp::UpdateTitle() {

@@ -1,7 +1,7 @@
 #pragma once
-// CAxisCfgApp: the configuration tool's application object. Start-up (one
-// instance, language, splash, the start-up document, settings, start
-// dialog), the file commands on the one document, options and exit.
+// CAxisCfgApp: the configuration tool's application object. Start-up
+// (language, splash, the start-up document, settings, start dialog), the
+// file commands on the one document, options and exit.
 #include <QObject>
 #include <QStringList>
 #include <functional>
@@ -10,13 +10,11 @@
 #include <vector>
 
 #include "axcfg_data/axcfg_doc.h"
-#include "dialogs.h"
+#include "command_dispatch.h"
+#include "recent_file_list.h"
+#include "start_dialog.h"
 
-class QLocalServer;
 class QFont;
-namespace platform {
-class NamedMutex;
-}
 namespace axcfg {
 class ILinkDialogs;
 class ILinkLibrary;
@@ -27,6 +25,7 @@ namespace axcfgui {
 class CMainFrame;
 class CAxisCfgView;
 class CCsvExportDialog;
+class CSingleInstance;
 class CVerifyResultDialog;
 
 class CAxisCfgApp : public QObject {
@@ -70,7 +69,7 @@ class CAxisCfgApp : public QObject {
   const std::string& CurrentPath() const { return m_currentPath; }
   int ToolOprTimes() const { return m_toolOprTimes; }
   bool ConversionFlag() const { return m_conversion; }
-  const std::vector<std::string>& RecentFiles() const { return m_recent; }
+  const std::vector<std::string>& RecentFiles() const { return m_recent.Files(); }
 
   // The commands, by id; returns false for a command not handled here.
   bool OnCommand(int id);
@@ -90,14 +89,13 @@ class CAxisCfgApp : public QObject {
   void OnVerifyFile();
 
  private:
-  bool TakeSingleInstance();
+  void RegisterCommands();
+  void BringToFront();
   bool SelectLanguage();
   void ShowSplash(const QStringList& arguments);
   void CreateStartupDocument();
   bool DoSave(const std::string& path);
   void AddRecentFile(const std::string& path);
-  void LoadRecentFiles();
-  void SaveRecentFiles();
   void RefreshRecentMenu();
   void UpdateTitle();
   void UpdateCommandStates();
@@ -106,8 +104,8 @@ class CAxisCfgApp : public QObject {
   Prompts m_prompts;
   axcfg::ILinkLibrary* m_linkLibrary = nullptr;
   axcfg::ILinkDialogs* m_linkDialogs = nullptr;
-  std::unique_ptr<platform::NamedMutex> m_mutex;
-  QLocalServer* m_server = nullptr;
+  CSingleInstance* m_instance = nullptr;
+  CCommandDispatch m_commands;
   std::unique_ptr<QFont> m_dialogFont;
   std::unique_ptr<axcfg::CAxisCfgDoc> m_doc;
   std::unique_ptr<CMainFrame> m_frame;
@@ -118,7 +116,7 @@ class CAxisCfgApp : public QObject {
   int m_toolOprTimes = 1;
   unsigned m_optionFlags = 0;
   bool m_conversion = false;
-  std::vector<std::string> m_recent;
+  CRecentFileList m_recent;
 };
 
 // The command-line file to open: the first argument that is not an option.

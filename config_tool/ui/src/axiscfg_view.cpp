@@ -1,17 +1,23 @@
 #include "axiscfg_view.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QPainter>
+#include <QDate>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 
 #include "axcfg_data/pos_columns.h"
 #include "axcfg_data/pos_row_text.h"
 #include "axcfg_data/pos_sheets.h"
+#include "axcfg_data/setting_file.h"
 #include "axcfg_data/text_format.h"
+#include "axcfg_data/axcfg_strings.h"
 #include "guidance_text.h"
+#include "table_printer.h"
+#include "platform/cp932.h"
+#include "platform/message_box.h"
 #include "ui_strings.h"
 
 namespace axcfgui {
@@ -46,18 +52,25 @@ axcfg::CAxisCfgDoc* CAxisCfgView::GetDocument() const {
 }
 
 void CAxisCfgView::InitialUpdate(bool rebuild) {
-  // Cut and undo are not offered on the positioning tables.
-  SetEditFunctions(GetEditFunctions() & ~static_cast<DWORD>(EDITFUNC_CUT | EDITFUNC_UNDO));
+  // Cut is not offered on the positioning tables (it would empty cells
+  // past the rows); undo and redo work on the document's row history.
+  SetEditFunctions((GetEditFunctions() & ~static_cast<DWORD>(EDITFUNC_CUT)) | EDITFUNC_UNDO | EDITFUNC_REDO);
   SetWindowTextA(UiText(kIdsTableNo).c_str());
   m_printing = false;
   if (rebuild) RebuildSheets();
   if (auto* doc = GetDocument()) doc->SetModifiedFlag(false);
+  MarkSaved();
   emit sheetChanged();
   OnCursorMoved(0, 0);
 }
 
 void CAxisCfgView::OnUpdate(axcfg::CView*, long hint, void* hintObject) {
   if (hint == axcfg::kHintRebuildAll) {
+    // The rows were replaced as a whole (new, open, upload, change of
+    // axes): earlier steps no longer apply to them.
+    m_history.Clear();
+    if (GetDocument() && GetDocument()->IsModified()) m_history.ForgetSavedState();
+    emit historyChanged();
     RebuildSheets();
   } else if (hint >= 0 && hintObject == GetDocument()) {
     RefreshLine(static_cast<int>(hint));
@@ -154,22 +167,6 @@ void CAxisCfgView::RefreshLine(int k) {
   }
 }
 
-bool CAxisCfgView::CommitPendingEdit() {
-  QWidget* editor = GetActiveCellEditor();
-  if (!editor) return true;
-  CRect selection;
-  CPoint cursor;
-  GetSel(selection, cursor);
-  const int sheet = GetSelSheet();
-  // Enter takes the value into every selected line and then moves down;
-  // the move is undone, the edit is what counts.
-  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(editor, &enter);
-  if (GetActiveCellEditor()) return false;
-  if (GetSelSheet() == sheet) SetSel(selection, cursor);
-  return true;
-}
-
 bool CAxisCfgView::CanSelectAll() const { return GetSheetCount() > 0 && GetLineCount(GetSelSheet()) > 0; }
 
 void CAxisCfgView::SelectAll() {
@@ -198,9 +195,71 @@ void CAxisCfgView::OnCellChanged(int line, int /*column*/) {
   if (!doc || line < 0 || line >= doc->GetRowCount()) return;
   doc->SetModifiedFlag(true);
   const uint32_t entry = GetSheetData(GetSelSheet());
+  // A change outside a user action's bracket is a step of its own.
+  const bool ownStep = !m_history.InStep();
+  if (ownStep) m_history.BeginStep();
+  m_history.NoteRow(*doc, line);
   // Row-wide fields go to every member of a group, so no other sheet needs
   // a refresh.
   doc->ParseRowText(entry, line, GetTabbedString(GetSelSheet(), line));
+  if (ownStep) OnChangeStepEnd();
+}
+
+bool CAxisCfgView::AcceptEnteredText(const std::string& text, bool tellUser) {
+  const std::string bad = platform::FirstCharNotInCp932(text);
+  if (bad.empty()) return true;
+  if (tellUser)
+    axcfg::AxisCfgMessageBox(UiFormat(kIdsCharNotStorable, bad), platform::MB_OK | platform::MB_ICONEXCLAMATION);
+  return false;
+}
+
+void CAxisCfgView::OnChangeStepBegin() { m_history.BeginStep(); }
+
+void CAxisCfgView::OnChangeStepEnd() {
+  if (const axcfg::CAxisCfgDoc* doc = GetDocument()) {
+    if (m_history.EndStep(*doc)) emit historyChanged();
+  }
+}
+
+std::string CAxisCfgView::DocumentImage() const {
+  std::string image;
+  if (const axcfg::CAxisCfgDoc* doc = GetDocument()) axcfg::BuildSettingFile(*doc, axcfg::kAllSections, image);
+  return image;
+}
+
+void CAxisCfgView::MarkSaved() {
+  m_history.MarkSaved();
+  m_savedImage = DocumentImage();
+}
+
+BOOL CAxisCfgView::OnUpdateEditUndo() const { return m_history.CanUndo() ? 1 : 0; }
+BOOL CAxisCfgView::OnUpdateEditRedo() const { return m_history.CanRedo() ? 1 : 0; }
+
+void CAxisCfgView::OnEditUndo() {
+  axcfg::CAxisCfgDoc* doc = GetDocument();
+  if (!doc || !CommitPendingEdit()) return;
+  ShowRestoredRows(m_history.Undo(*doc));
+}
+
+void CAxisCfgView::OnEditRedo() {
+  axcfg::CAxisCfgDoc* doc = GetDocument();
+  if (!doc || !CommitPendingEdit()) return;
+  ShowRestoredRows(m_history.Redo(*doc));
+}
+
+void CAxisCfgView::ShowRestoredRows(const std::vector<int>& rows) {
+  axcfg::CAxisCfgDoc* doc = GetDocument();
+  if (rows.empty() || !doc) return;
+  for (int k : rows) RefreshLine(k);
+  // Back at the saved step, the document is unchanged only when nothing
+  // outside the tables changed meanwhile either.
+  doc->SetModifiedFlag(!(m_history.IsAtSavedState() && DocumentImage() == m_savedImage));
+  CRect sel;
+  CPoint cursor;
+  GetSel(sel, cursor);
+  EnsureVisible(rows.front(), cursor.x);
+  viewport()->update();
+  emit historyChanged();
 }
 
 void CAxisCfgView::OnCursorMoved(int /*line*/, int column) {
@@ -211,6 +270,34 @@ void CAxisCfgView::OnCursorMoved(int /*line*/, int column) {
   if (id) emit guidanceChanged(id, 0);
 }
 
+bool CAxisCfgView::PrintSheet(QPagedPaintDevice& device) {
+  const int sheet = GetSelSheet();
+  if (GetSheetCount() == 0 || sheet < 0) return false;
+  axcfgui::PrintSheet data;
+  const axcfg::CAxisCfgDoc* doc = GetDocument();
+  data.fileName = QString::fromStdString(doc ? doc->GetPropertyFileName() : std::string());
+  data.sheetName = QString::fromStdString(GetSheetName(sheet));
+  data.lineTitle = QString::fromStdString(GetViewTitle());
+  const int columns = GetColumnCount(sheet);
+  for (int c = 0; c < columns; ++c) {
+    const CColumnProp* prop = GetColumnProp(sheet, c);
+    data.titles << QString::fromStdString(prop->m_title);
+    data.numeric.push_back(prop->IsNumeric());
+  }
+  const int lines = GetLineCount(sheet);
+  data.lines.reserve(static_cast<size_t>(lines));
+  for (int line = 0; line < lines; ++line) {
+    QStringList cells;
+    for (int c = 0; c < columns; ++c) cells << QString::fromStdString(GetCellText(sheet, line, c));
+    data.lines.push_back(cells);
+  }
+  CTablePrinter printer(std::move(data));
+  QFont font = *GetFont();
+  font.setPointSizeF(std::max(6.0, std::min(9.0, font.pointSizeF())));
+  return printer.Print(device, font, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")),
+                       QString::fromStdString(UiText(kIdsPageOfPages)));
+}
+
 void CAxisCfgView::Print(QWidget* dialogParent) {
   if (GetSheetCount() == 0) return;
   QPrinter printer;
@@ -218,37 +305,20 @@ void CAxisCfgView::Print(QWidget* dialogParent) {
   if (dialog.exec() != QDialog::Accepted) return;
   m_printing = true;
   emit printing(true);
-  const int sheet = GetSelSheet();
-  QPainter painter;
-  if (painter.begin(&printer)) {
-    const QRect page = painter.viewport();
-    const int lineHeight = painter.fontMetrics().height() + 4;
-    const int columns = GetColumnCount(sheet);
-    const int cellWidth = page.width() / (columns + 1);
-    int y = 0;
-    auto drawRow = [&](const std::string& head, auto cellText) {
-      painter.drawText(QRect(0, y, cellWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                       QString::fromStdString(head));
-      for (int c = 0; c < columns; ++c)
-        painter.drawText(QRect((c + 1) * cellWidth, y, cellWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::fromStdString(cellText(c)));
-      y += lineHeight;
-    };
-    auto header = [&] {
-      drawRow(GetSheetName(sheet) + " " + GetViewTitle(),
-              [&](int c) { return GetColumnProp(sheet, c)->m_title; });
-    };
-    header();
-    for (int line = 0; line < GetLineCount(sheet); ++line) {
-      if (y + lineHeight > page.height()) {
-        printer.newPage();
-        y = 0;
-        header();
-      }
-      drawRow(std::to_string(line + 1), [&](int c) { return GetCellText(sheet, line, c); });
-    }
-    painter.end();
-  }
+  PrintSheet(printer);
+  m_printing = false;
+  emit printing(false);
+}
+
+void CAxisCfgView::PrintPreview(QWidget* dialogParent) {
+  if (GetSheetCount() == 0) return;
+  QPrinter printer;
+  QPrintPreviewDialog dialog(&printer, dialogParent);
+  dialog.resize(1000, 760);
+  connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintSheet(*target); });
+  m_printing = true;
+  emit printing(true);
+  dialog.exec();
   m_printing = false;
   emit printing(false);
 }

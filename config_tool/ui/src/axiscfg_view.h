@@ -5,7 +5,10 @@
 // goes to the frame.
 #include <cstdint>
 
+class QPagedPaintDevice;
+
 #include "axcfg_data/axcfg_doc.h"
+#include "axcfg_data/row_history.h"
 #include "axview/table_view.h"
 
 namespace axcfgui {
@@ -32,14 +35,22 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   bool CanSelectAll() const;
   void SelectAll();
 
-  // Finishes a cell edit that is still open, as Enter would, keeping the
-  // cursor where it is: true when no edit was open or the value was taken,
-  // false when the editor refused it and stays open.
-  bool CommitPendingEdit();
+  // Undo and Redo of the changes made in the grid, one user action a step.
+  // Returning to the saved state clears the modified flag again.
+  void OnEditUndo() override;
+  void OnEditRedo() override;
+  BOOL OnUpdateEditUndo() const override;
+  BOOL OnUpdateEditRedo() const override;
+  // The document was saved, opened or created: its present state is the
+  // saved one.
+  void MarkSaved();
 
   // Printing: the frame hides the parameter status bar meanwhile.
   bool IsPrinting() const { return m_printing; }
   void Print(QWidget* dialogParent);
+  void PrintPreview(QWidget* dialogParent);
+  // Prints the sheet shown on a device (a printer, a PDF file).
+  bool PrintSheet(QPagedPaintDevice& device);
 
  signals:
   // The sheet changed (the frame refreshes its panes).
@@ -48,20 +59,32 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   void guidanceChanged(unsigned textId, unsigned noteId);
   // Printing starts (true) or ended (false).
   void printing(bool active);
+  // Undo or Redo became possible or impossible.
+  void historyChanged();
 
  protected:
   void OnSheetChanged(int sheet) override;
   void OnCellChanged(int line, int column) override;
   void OnCursorMoved(int line, int column) override;
+  // Texts go to the setting file in code page 932: a character it cannot
+  // hold is refused where it is typed, pasted or given as replacement.
+  bool AcceptEnteredText(const std::string& text, bool tellUser) override;
+  void OnChangeStepBegin() override;
+  void OnChangeStepEnd() override;
 
  private:
   void BuildColumns(int sheet, uint32_t entry);
   void FillLines(int sheet, uint32_t entry);
   void RefreshLine(int k);
+  // Shows the rows an undo or redo put back and sets the modified flag.
+  void ShowRestoredRows(const std::vector<int>& rows);
+  std::string DocumentImage() const;
 
   uint32_t m_entry = 0;
   bool m_printing = false;
   bool m_rebuilding = false;
+  axcfg::CRowHistory m_history;
+  std::string m_savedImage;  // the document's file bytes when last saved
 };
 
 }  // namespace axcfgui

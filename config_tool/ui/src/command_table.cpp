@@ -28,7 +28,7 @@ const MenuRow kMenuBar[] = {
     {kBegin, M(0)},
     {ID_FILE_NEW, M(10)}, {ID_FILE_OPEN, M(11)}, {ID_FILE_SAVE, M(12)}, {ID_FILE_SAVE_AS, M(13)},
     {kSeparator, 0},
-    {ID_FILE_PRINT, M(45)},
+    {ID_FILE_PRINT, M(45)}, {ID_FILE_PRINT_PREVIEW, kIdsMenuPrintPreview},
     {kSeparator, 0},
     {ID_DOWNLOAD, M(14)}, {ID_UPLOAD, M(15)},
     {kSeparator, 0},
@@ -39,6 +39,7 @@ const MenuRow kMenuBar[] = {
     {ID_APP_EXIT, M(18)},
     {kEnd, 0},
     {kBegin, M(1)},
+    {ID_EDIT_UNDO, kIdsMenuUndo}, {ID_EDIT_REDO, kIdsMenuRedo}, {kSeparator, 0},
     {ID_EDIT_COPY, M(19)}, {ID_EDIT_PASTE, M(20)}, {kSeparator, 0}, {ID_EDIT_SELECT_ALL, M(21)},
     {kSeparator, 0}, {ID_EDIT_FIND, M(22)}, {ID_EDIT_REPLACE, M(23)},
     {kEnd, 0},
@@ -75,10 +76,10 @@ const Accelerator kAccelerators[] = {
     {"Ctrl+A", ID_EDIT_SELECT_ALL}, {"Ctrl+C", ID_EDIT_COPY}, {"Ctrl+F", ID_EDIT_FIND},
     {"Ctrl+H", ID_EDIT_REPLACE}, {"Ctrl+N", ID_FILE_NEW}, {"Ctrl+O", ID_FILE_OPEN}, {"Ctrl+P", ID_FILE_PRINT},
     {"Ctrl+Q", ID_PARAMETER_SETTINGS}, {"Ctrl+S", ID_FILE_SAVE}, {"Ctrl+U", ID_CHANGE_AXIS},
-    {"Ctrl+V", ID_EDIT_PASTE}, {"Alt+Backspace", ID_EDIT_UNDO}, {"Shift+Del", ID_EDIT_CUT},
+    {"Ctrl+V", ID_EDIT_PASTE}, {"Ctrl+Z", ID_EDIT_UNDO}, {"Alt+Backspace", ID_EDIT_UNDO}, {"Shift+Del", ID_EDIT_CUT},
     {"Ctrl+F5", ID_UPLOAD}, {"Ctrl+F6", ID_DOWNLOAD}, {"Ctrl+F7", ID_VERIFY_UNIT},
     {"Ctrl+Ins", ID_EDIT_COPY}, {"Shift+Ins", ID_EDIT_PASTE}, {"Alt+Return", ID_FILE_PROPERTIES},
-    {"Ctrl+X", ID_EDIT_CUT},
+    {"Ctrl+X", ID_EDIT_CUT}, {"Ctrl+Y", ID_EDIT_REDO},
 };
 
 }  // namespace

@@ -1,10 +1,15 @@
 #include "dialog_util.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 #include <algorithm>
+
+#include "ui_strings.h"
 
 namespace axcfgui {
 
@@ -48,6 +53,19 @@ int DispatchPendingMessages(QWidget*) {
   QCoreApplication::sendPostedEvents();
   QCoreApplication::instance()->removeEventFilter(&watcher);
   return watcher.result;
+}
+
+QString UiQText(unsigned id) { return QString::fromStdString(UiText(id)); }
+
+QDialogButtonBox* OkCancelHelp(QDialog* dialog, const std::function<void()>* onHelp) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QPushButton* help = buttons->addButton(UiQText(kIdsHelpButton), QDialogButtonBox::HelpRole);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  QObject::connect(help, &QPushButton::clicked, dialog, [onHelp] {
+    if (*onHelp) (*onHelp)();
+  });
+  return buttons;
 }
 
 }  // namespace axcfgui

@@ -1,7 +1,11 @@
 #pragma once
 // Helpers every dialog of the tool uses.
+#include <QString>
+#include <functional>
 #include <initializer_list>
 
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 class QFont;
 
@@ -19,5 +23,12 @@ void ApplyDialogFont(QWidget* window, int mode, std::initializer_list<int> exclu
 // Dispatches all pending events; 1 when a key press of Enter was among
 // them, 2 for Escape, 0 otherwise.
 int DispatchPendingMessages(QWidget* window);
+
+// A text of the string table as a QString.
+QString UiQText(unsigned id);
+
+// OK, Cancel and Help buttons that accept or reject the dialog; Help calls
+// *onHelp when it is set at the time of the click.
+QDialogButtonBox* OkCancelHelp(QDialog* dialog, const std::function<void()>* onHelp);
 
 }  // namespace axcfgui

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "axcfg_data/axcfg_strings.h"
 #include "platform/folders.h"
 #include "platform/help_window.h"
 #include "startup_rules.h"
@@ -21,7 +22,7 @@ void SetAppHelpFile(const std::string& helpFile) { g_appHelpFile = helpFile; }
 std::string AppHelpFile() { return g_appHelpFile.empty() ? HelpFileName(0) : g_appHelpFile; }
 
 bool ShowHelp(QWidget* parent, const std::string& helpFile, int context) {
-  return platform::ShowHelpPage(parent, HelpFolder(helpFile), context);
+  return platform::ShowHelpPage(parent, HelpFolder(helpFile), context, axcfg::kMessageCaption);
 }
 
 }  // namespace axcfgui

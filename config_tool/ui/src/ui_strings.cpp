@@ -101,6 +101,15 @@ const platform::StringEntry kUiStrings[] = {
     {32796, "Show or hide the parameter status bar\nToggle Parameter-StatusBar"},
     {32797, "Show the creator and comment of the file\nProperties"},
     {32790, "Set the current folder, tool operation time-out and language\nConfiguration"},
+    // Editing and printing.
+    {31640, "The character \"%s\" cannot be stored in a setting file.\r\nPlease use another character."},
+    {31641, "&Undo"},
+    {31642, "&Redo"},
+    {31643, "Print Pre&view..."},
+    {31644, "Page %1 of %2"},
+    {57643, "Undo the last change of the tables\nUndo"},
+    {57644, "Redo the change undone last\nRedo"},
+    {57609, "Show the printed pages of the sheet shown\nPrint Preview"},
 };
 
 }  // namespace

@@ -51,6 +51,11 @@ enum UiText : unsigned {
   kIdsCsvBaseName = 31313,
   kIdsCsvParamFile = 31314,
   kIdsCsvSheetFile = 31315,  // "Positioning data %s"
+  kIdsCharNotStorable = 31640,
+  kIdsMenuUndo = 31641,
+  kIdsMenuRedo = 31642,
+  kIdsMenuPrintPreview = 31643,
+  kIdsPageOfPages = 31644,
 };
 
 // Registers the English texts of the windows (and the data model's) with

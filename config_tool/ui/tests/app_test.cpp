@@ -13,6 +13,7 @@
 #include "axcfg_data/position_units.h"
 #include "axiscfg_app.h"
 #include "axiscfg_view.h"
+#include "scripted_app.h"
 #include "axview/helpers.h"
 #include "command_ids.h"
 #include "command_table.h"
@@ -27,52 +28,6 @@
 
 using namespace axcfgui;
 
-namespace {
-
-// An application whose dialogs answer from the test.
-struct ScriptedApp {
-  CAxisCfgApp app;
-  int startDialogs = 0;
-  StartChoice startChoice = StartChoice::Closed;
-  std::string openAnswer;
-  std::string saveAnswer;
-  std::string proposedName;
-
-  ScriptedApp() {
-    app.GetPrompts().startDialog = [this](QWidget*) {
-      ++startDialogs;
-      return startChoice;
-    };
-    app.GetPrompts().openFile = [this](QWidget*, const std::string&) { return openAnswer; };
-    app.GetPrompts().saveFile = [this](QWidget*, const std::string&, const std::string& proposed) {
-      proposedName = proposed;
-      return saveAnswer;
-    };
-  }
-  bool Start(QStringList extra = {}) {
-    QStringList args{QStringLiteral("AxisCfg"), QStringLiteral("--no-splash")};
-    args << extra;
-    return app.InitInstance(args);
-  }
-};
-
-// Layout with group A of axes 2 and 5 and axis 1 alone.
-void UseGroupLayout(axcfg::CAxisCfgDoc& doc) {
-  axcfg::CAxisLayout layout;
-  layout.Clear();
-  layout.Append(axcfg::MakeGroupEntry(1, 0x12));
-  layout.Append(axcfg::MakeSingleAxisEntry(0));
-  doc.SetLayout(layout);
-  doc.UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
-}
-
-int ColumnOfNumber(const CAxisCfgView& view, int sheet, int number) {
-  for (int c = 0; c < view.GetColumnCount(sheet); ++c)
-    if (view.GetColumnData(sheet, c) == number) return c;
-  return -1;
-}
-
-}  // namespace
 
 TEST(AppStartup, ExitInTheStartDialogEndsWithoutASecondDocument) {
   keldtest::MessageBoxRecorder boxes;

@@ -4,8 +4,6 @@
 
 #include <QLineEdit>
 #include <QTest>
-#include <fstream>
-#include <sstream>
 
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/setting_file.h"
@@ -63,10 +61,7 @@ axcfg::CAxisLayout ThreeSheets() {
 
 std::string SavedBytes(const axcfg::CAxisCfgDoc& doc, const std::string& path) {
   EXPECT_EQ(axcfg::SaveSections(doc, path).id, 0u);
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return keldtest::ReadWholeFile(path);
 }
 
 TEST(DataCheckCommand, AnInvalidTableValueShowsItsCellBehindTheMessage) {

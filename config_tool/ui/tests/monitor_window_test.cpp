@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <memory>
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_unit/unit_link.h"
@@ -154,6 +155,19 @@ TEST_F(MonitorWindowTest, ClosingDuringASlowCycleWaitsAndNeverDrawsAfterwards) {
   const int drawn = dialog.DrawnCycles();
   QTest::qWait(100);
   EXPECT_EQ(dialog.DrawnCycles(), drawn);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(MonitorWindowTest, DestroyingTheWindowDuringACycleWaitsForTheWorker) {
+  auto dialog = std::make_unique<CStatusMonitorDlg>(AxesLayout(8), link, nullptr);
+  dialog->SetPeriod(1);
+  unit.delayMs = 30;
+  dialog->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->IsCycleRunning(); }, 10000));
+  dialog.reset();
+  const size_t reads = unit.reads.size();
+  QTest::qWait(100);  // the worker's result, if posted, is dropped with the window
+  EXPECT_EQ(unit.reads.size(), reads);
   EXPECT_TRUE(boxes.boxes.empty());
 }
 

@@ -37,7 +37,7 @@ std::string CToolOprException::GetRequestText() const {
 }
 
 std::string CToolOprException::ErrorText() const {
-  if (errorCode_ >= 1 && errorCode_ <= 5) return UnitText(kStrToolErrorFirst + errorCode_);
+  if (errorCode_ >= kRefusedToolModeOn && errorCode_ <= kRefusedWritingFrom) return UnitText(kStrToolErrorFirst + errorCode_);
   char text[256];
   std::snprintf(text, sizeof text, UnitText(kStrToolErrorUndefined).c_str(), errorCode_);
   return text;

@@ -197,11 +197,11 @@ int CUnitLink::CheckRequest(int axis, uint8_t requestCode, unsigned checks) {
   uint16_t word = 0;
   if (checks & kCheckFrom) {
     if (int rc = ReadWord(kStatusFrom, word); rc != 0) return rc;
-    if (!(word & 0x0008)) throw CToolOprException(requestCode, 5);
+    if (!(word & kStatusFromIdle)) throw CToolOprException(requestCode, kRefusedWritingFrom);
   }
   if (checks & kCheckBusy) {
     if (int rc = ReadWord(kStatusBusy, word); rc != 0) return rc;
-    if (AxisOk(axis) && !(word & (1u << (8 + axis)))) throw CToolOprException(requestCode, 3);
+    if (AxisOk(axis) && !(word & AxisStatusBit(axis))) throw CToolOprException(requestCode, kRefusedAxisRunning);
   }
   return kLinkOk;
 }
@@ -216,11 +216,11 @@ int CUnitLink::IsToolModeOn(bool& on) {
 int CUnitLink::RequestToolMode() {
   uint16_t busyWord = 0, mode = 0;
   if (int rc = ReadWord(kStatusBusy, busyWord); rc != 0) return rc;
-  const bool busy = (busyWord & 0xFF00) != 0xFF00;
+  const bool busy = (busyWord & kAllAxesStatus) != kAllAxesStatus;
   if (int rc = ReadWord(kToolMode, mode); rc != 0) return rc;
-  if (mode == kToolModeOn) throw CToolOprException(kReqToolMode, 1);
-  if (mode != 0) throw CToolOprException(kReqToolMode, busy ? 3 : 2);
-  if (busy) throw CToolOprException(kReqToolMode, 3);
+  if (mode == kToolModeOn) throw CToolOprException(kReqToolMode, kRefusedToolModeOn);
+  if (mode != 0) throw CToolOprException(kReqToolMode, busy ? kRefusedAxisRunning : kRefusedOtherToolMode);
+  if (busy) throw CToolOprException(kReqToolMode, kRefusedAxisRunning);
   return WriteWord(kToolMode, kToolModeOn);
 }
 
@@ -235,11 +235,11 @@ int CUnitLink::KeepAlive(uint8_t& status, bool alive) {
   uint16_t mode = 0;
   if (int rc = ReadWord(kToolMode, mode); rc != 0) return rc;
   if (mode != kToolModeOn) {
-    status = 0x10;  // the unit left tool operation mode
+    status = kKeepAliveModeLeft;
     return kLinkOk;
   }
   int rc = WriteWord(kKeepAlive, alive ? kAlive : 0);
-  if (rc == 0) status |= 0x01;
+  if (rc == 0) status |= kKeepAliveWritten;
   return rc;
 }
 
@@ -249,7 +249,7 @@ int CUnitLink::ChangeRequestBits(int axis, uint8_t requestCode, unsigned checks,
   if (requestCode == kReqServoOn || requestCode == kReqServoOff) {
     uint16_t state = 0;
     if (int rc = ReadWord(MonitorState(axis), state); rc != 0) return rc;
-    if (!(state & 0x0040)) throw CToolOprException(requestCode, 4);
+    if (!(state & kMonStateReady)) throw CToolOprException(requestCode, kRefusedNotReady);
   }
   uint16_t word = 0;
   if (int rc = ReadWord(RequestBits(axis), word); rc != 0) return rc;
@@ -299,7 +299,7 @@ int CUnitLink::RequestWriteFROM(int limitMs) {
   std::lock_guard<std::recursive_mutex> guard(lock_);
   uint16_t word = 0;
   if (int rc = ReadWord(kStatusFrom, word); rc != 0) return rc;
-  if (!(word & 0x0008)) throw CToolOprException(kReqWriteFrom, 5);
+  if (!(word & kStatusFromIdle)) throw CToolOprException(kReqWriteFrom, kRefusedWritingFrom);
   if (int rc = WriteWord(kHandshake, kFromRequest); rc != 0) return rc;
   const auto start = std::chrono::steady_clock::now();
   for (;;) {

@@ -20,10 +20,13 @@ constexpr int kDefaultTimeoutSec = 3;
 constexpr int kResultSuccessAlike = -9999;  // monitor exchanges that count as success
 constexpr int kReadByteWaitMs = 100;
 
-bool IsBoardRequest(int code) {
+// What a modem channel refuses while no call is connected.
+bool NeedsModemCall(int code) {
   switch (code) {
-    case 11: case 12: case 20: case 25: case 27: case 50: case 100: case 101: case 110: case 120: return true;
-    default: return false;
+    case tavinter::kRequestCommand: case tavinter::kRequestMonitor: case tavinter::kRequestCommandNoted:
+    case tavinter::kRequestCommand60:
+      return true;
+    default: return tavinter::IsRequestIn(tavinter::kBoardRequestsToPlc, code);
   }
 }
 
@@ -99,14 +102,9 @@ int CConnectionCore::Handle(int code, const uint8_t* record, size_t size) {
 
 int CConnectionCore::Dispatch(int code, const CRequestRecord& rec) {
   const int kind = config_.Kind();
-  if (IsModemKind(kind)) {
-    switch (code) {
-      case 10: case 15: case 16: case 25: case 50: case 60: case 100: case 101: case 110: case 120:
-        return kErrModemNoCall;  // no modem call is ever up in this build
-      default: break;
-    }
-  }
-  if (IsBoardRequest(code)) return kErrNoBoard;
+  // No modem call is ever up in this build.
+  if (IsModemKind(kind) && NeedsModemCall(code)) return kErrModemNoCall;
+  if (tavinter::IsRequestIn(tavinter::kBoardRequests, code)) return kErrNoBoard;
   switch (code) {
     case tavinter::kRequestClose: return Close(rec.ClientHandle());
     case tavinter::kRequestCommand:

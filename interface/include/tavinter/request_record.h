@@ -38,6 +38,20 @@ enum RequestCode : int32_t {
   kRequestClose = 999,
 };
 
+// Board operations of the board channel kinds (2 and 3). How each maps onto a
+// board is not settled, so they are known only by number, in these sets.
+inline constexpr std::array<int32_t, 10> kBoardRequests{11, 12, 20, 25, 27, 50, 100, 101, 110, 120};
+// The board operations that reach the PLC, so that a modem channel refuses
+// them (with the PLC commands and monitoring) while no call is connected.
+inline constexpr std::array<int32_t, 6> kBoardRequestsToPlc{25, 50, 100, 101, 110, 120};
+
+template <size_t N>
+constexpr bool IsRequestIn(const std::array<int32_t, N>& set, int32_t code) {
+  for (int32_t c : set)
+    if (c == code) return true;
+  return false;
+}
+
 // Request flags (offset 26).
 enum RequestFlag : uint16_t {
   kFlagNoAnswer = 0x0001,

@@ -49,6 +49,12 @@ const std::map<std::string, std::vector<std::string>> kOptionsOf = {
     {"--set-port", {"--dial-mode", "--dial-command", "--init-command", "--plc-timeout", "--line-timeout"}},
 };
 
+bool KnownOption(const std::string& name) {
+  for (const auto& [command, options] : kOptionsOf)
+    if (std::find(options.begin(), options.end(), name) != options.end()) return true;
+  return false;
+}
+
 struct Request {
   std::string command, value, book;
   std::map<std::string, std::string> options;
@@ -96,7 +102,7 @@ bool Parse(const std::vector<std::string>& args, Request& r, std::string& error)
       if (!next(r.book)) return false;
     } else if (a == "--replace") {
       r.options[a] = "1";
-    } else if (a.rfind("--", 0) == 0 && a != "--") {
+    } else if (KnownOption(a)) {
       if (!next(r.options[a])) return false;
     } else {
       error = "unknown argument \"" + a + "\"";

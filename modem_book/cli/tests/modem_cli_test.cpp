@@ -86,6 +86,7 @@ TEST_F(ModemCli, AddListDeleteAndRefusals) {
     EXPECT_FALSE(r.err.empty()) << bad;
   }
   EXPECT_EQ(keldtest::ReadBytes(book), before);
+  EXPECT_TRUE(Has(Modem("--list --bogus" + B()).err, "unknown argument \"--bogus\""));
 
   ASSERT_EQ(Modem("--delete 1" + B()).exitCode, 0);
   list = Modem("--list" + B());

@@ -14,22 +14,30 @@
 
 #include "modem_book/modem_strings.h"
 #include "modem_ui.h"
+#include "platform/cp932.h"
 #include "platform/help_window.h"
 
 namespace modembook {
 
 namespace {
 
-// Refuses what the entry's field would not take (Shift_JIS limit, printable ASCII).
+// Refuses what the entry's field would not take (Shift_JIS limit, printable
+// ASCII). A stored text longer than the limit can still be shortened: text
+// of allowed characters no longer than the stored one is intermediate.
 class CFieldValidator : public QValidator {
  public:
-  CFieldValidator(bool (*valid)(std::string_view), QObject* parent) : QValidator(parent), valid_(valid) {}
+  CFieldValidator(bool (*valid)(std::string_view), const std::string& stored, QObject* parent)
+      : QValidator(parent), valid_(valid), storedBytes_(platform::Cp932Length(stored)) {}
   State validate(QString& input, int&) const override {
-    return valid_(input.toStdString()) ? Acceptable : Invalid;
+    const std::string text = input.toStdString();
+    if (valid_(text)) return Acceptable;
+    const bool shortening = Cp932Representable(text) && platform::Cp932Length(text) < storedBytes_;
+    return shortening ? Intermediate : Invalid;
   }
 
  private:
   bool (*valid_)(std::string_view);
+  size_t storedBytes_;
 };
 
 QButtonGroup* Choice(QWidget* parent, QBoxLayout* box, std::initializer_list<std::pair<int, QString>> buttons) {
@@ -67,10 +75,10 @@ CEntryDialog::CEntryDialog(const CPhoneBookEntry& entry, bool readOnly, bool can
   auto* form = new QGridLayout;
   title_ = new QLineEdit;
   SetControlId(title_, kIdTitle);
-  title_->setValidator(new CFieldValidator(&ValidTitle, title_));
+  title_->setValidator(new CFieldValidator(&ValidTitle, entry.Title(), title_));
   phone_ = new QLineEdit;
   SetControlId(phone_, kIdPhone);
-  phone_->setValidator(new CFieldValidator(&ValidPhone, phone_));
+  phone_->setValidator(new CFieldValidator(&ValidPhone, entry.Phone(), phone_));
   baud_ = new QComboBox;
   SetControlId(baud_, kIdBaud);
   for (int i = 0; i < CPhoneBookEntry::kBaudCount; ++i) baud_->addItem(Qt8(BaudRateText(i)));

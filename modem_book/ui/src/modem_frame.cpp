@@ -46,7 +46,7 @@ const CommandSpec kCommands[] = {
     {kCmdDisconnect, kIdsMenuConnection, kIdsMenuDisconnect, QKeySequence::UnknownKey, QStyle::SP_MediaStop},
     {kCmdViewToolBar, kIdsMenuView, kIdsMenuToolBar, QKeySequence::UnknownKey, QStyle::SP_CustomBase},
     {kCmdViewStatusBar, kIdsMenuView, kIdsMenuStatusBar, QKeySequence::UnknownKey, QStyle::SP_CustomBase},
-    {kCmdHelpTopics, kIdsMenuHelp, kIdsMenuHelpTopics, QKeySequence::HelpContents, QStyle::SP_DialogHelpButton},
+    {kCmdHelpTopics, kIdsMenuHelp, kIdsMenuHelpTopics, QKeySequence::HelpContents, QStyle::SP_MessageBoxQuestion},
 };
 
 bool IsBookFile(const QUrl& url) { return url.isLocalFile() && url.toLocalFile().endsWith(".dat", Qt::CaseInsensitive); }
@@ -115,7 +115,6 @@ void CModemFrame::UpdateCommands() {
   const bool dial = dialUp_ && dialUp_->Available();
   Action(kCmdConnect)->setEnabled(dial && !dialUp_->Connected());
   Action(kCmdDisconnect)->setEnabled(dial && dialUp_->Connected());
-  setWindowModified(rw && doc_.AnyModified());
 }
 
 bool CModemFrame::Save() {

@@ -12,8 +12,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,6 +27,7 @@
 #include "message_box_recorder.h"
 #include "modem_book/modem_strings.h"
 #include "modem_book/phone_book_file.h"
+#include "modem_book/start_up.h"
 #include "modem_frame.h"
 #include "modem_ui.h"
 #include "platform/registry.h"
@@ -419,4 +424,51 @@ TEST_F(ModemWindow, PrintingOnASmallPageSpreadsOverPages) {
   for (size_t at = bytes.find("/Type /Page/"); at != std::string::npos; at = bytes.find("/Type /Page/", at + 1))
     ++pages;
   EXPECT_GT(pages, 3u);
+}
+
+TEST_F(ModemWindow, HelpOpensTheEntryDialogsPage) {
+  const std::string help = keldtest::FreshDir("help");
+  std::ofstream(help + "/1130.html") << "<html><body>entry dialog</body></html>";
+  CEntryDialog d(CPhoneBookEntry(), false, false, help);
+  Click(&d, kIdHelp);
+  QTextBrowser* shown = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) shown = b;
+  ASSERT_NE(shown, nullptr);
+  EXPECT_TRUE(shown->source().toLocalFile().endsWith("1130.html"));
+  shown->close();
+}
+
+TEST_F(ModemWindow, EnglishGivesTheDialogFontToLabelsAndButtonsOnly) {
+  CTelConnectView english(doc, nullptr, dir, true);
+  const double expected = EnglishFontTenths(QFontMetrics(QApplication::font()).averageCharWidth()) / 10.0;
+  EXPECT_DOUBLE_EQ(FindControl<QPushButton>(&english, kIdAdd)->font().pointSizeF(), expected);
+  EXPECT_DOUBLE_EQ(FindControl<QRadioButton>(&english, kIdTone)->font().pointSizeF(), expected);
+  EXPECT_EQ(FindControl<QWidget>(&english, kIdBookList)->font(), QApplication::font());
+  EXPECT_EQ(FindControl<QWidget>(&english, kIdInitCommand)->font(), QApplication::font());
+  CEntryDialog d(CPhoneBookEntry(), false, false, dir, true);
+  EXPECT_DOUBLE_EQ(FindControl<QPushButton>(&d, kIdRegister)->font().pointSizeF(), expected);
+  EXPECT_EQ(FindControl<QWidget>(&d, kIdTitle)->font(), QApplication::font());
+}
+
+TEST_F(ModemWindow, TheTitleFieldRefusesWhatTheFileCannotHoldButLetsALongStoredTitleShrink) {
+  CEntryDialog d(CPhoneBookEntry(), false, false, dir);
+  auto* title = FindControl<QLineEdit>(&d, kIdTitle);
+  title->insert(QString(40, 'a'));
+  title->insert("b");
+  EXPECT_EQ(title->text(), QString(40, 'a'));
+  title->clear();
+  title->insert(QString::fromUtf8("株式会社 \xF0\x9F\x98\x80"));  // no Shift_JIS form: refused
+  EXPECT_TRUE(title->text().isEmpty());
+
+  uint8_t raw[96] = {};
+  std::memset(raw, 'X', 42);  // a title without NUL, as another program may write it
+  CEntryDialog longOne(CPhoneBookEntry::FromBytes(raw), false, false, dir);
+  auto* stored = FindControl<QLineEdit>(&longOne, kIdTitle);
+  EXPECT_EQ(stored->text(), QString(42, 'X'));
+  stored->end(false);
+  stored->backspace();
+  EXPECT_EQ(stored->text(), QString(41, 'X'));
+  stored->insert("YY");
+  EXPECT_EQ(stored->text(), QString(41, 'X'));
 }

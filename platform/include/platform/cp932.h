@@ -18,5 +18,8 @@ size_t Cp932Length(std::string_view utf8);
 // The longest leading part of the UTF-8 text (whole characters) that takes
 // at most maxBytes in code page 932; its length in UTF-8 bytes.
 size_t Cp932Prefix(std::string_view utf8, size_t maxBytes);
+// The first character of the UTF-8 text (as UTF-8) that code page 932
+// cannot hold, so that saving would change it; empty when every one fits.
+std::string FirstCharNotInCp932(std::string_view utf8);
 
 }  // namespace platform

@@ -23,6 +23,7 @@ constexpr uint32_t kToolTimeout = 0x094;
 constexpr uint32_t RequestBits(int axis) { return 0x098 + axis; }
 constexpr uint32_t kStatusConnect = 0x0A0;  // bit 3: FROM write (active low); bit 8+n: connected
 constexpr uint32_t kStatusBusy = 0x0A1;     // bit 8+n: running (active low)
+constexpr uint16_t kStatusFromIdle = 0x0008;  // kStatusConnect: 0 while a FROM write runs
 constexpr uint32_t kStatusSpare = 0x0A2;
 constexpr uint32_t kStatusHome = 0x0A3;     // bit n: home input on (active low)
 constexpr uint32_t kLayout = 0x0B0;         // five words: groups A..D, independent axes
@@ -42,6 +43,21 @@ constexpr uint32_t kSyncDiff2 = 0x2BA;
 constexpr uint32_t kSyncBehavior1 = 0x2BC;
 constexpr uint32_t kSyncBehavior2 = 0x2BD;
 
+// Request bits of an axis request word (RequestBits).
+constexpr uint16_t kReqServo = 0x0001;
+constexpr uint16_t kReqJogPlus = 0x0002;
+constexpr uint16_t kReqJogMinus = 0x0004;
+constexpr uint16_t kReqHome = 0x0008;
+constexpr uint16_t kReqPositioning = 0x0010;
+constexpr uint16_t kReqDecelStop = 0x0100;
+
+// Values of the tool-mode, keep-alive and handshake words.
+constexpr uint16_t kToolModeOn = 0xAA55;
+constexpr uint16_t kKeepAliveOn = 0xAAAA;
+constexpr uint16_t kFromRequest = 0x5555;
+constexpr uint16_t kFromAck = 0x6666;
+constexpr uint16_t kFromConfirm = 0xAAAA;
+
 // Per-axis identification texts (8 words, high byte first) and monitor block.
 constexpr uint32_t BrandName(int axis) { return 0x400 + 0x40 * axis; }
 constexpr uint32_t AmpModel(int axis) { return 0x408 + 0x40 * axis; }
@@ -50,6 +66,7 @@ constexpr uint32_t Monitor(int axis) { return 0x430 + 0x40 * axis; }
 constexpr int kMonitorWords = 16;
 // Offsets (words) inside a monitor block.
 constexpr uint32_t kMonState = 0x0;    // bit 0 in position, bit 6 ready, bit 7 servo locked
+constexpr uint16_t kMonStateReady = 0x0040;
 constexpr uint32_t kMonInputs = 0x1;   // bit 0 limit +, bit 1 limit -, bit 2 home proximity
 constexpr uint32_t kMonTorque = 0x2;   // tenths of %
 constexpr uint32_t kMonSpeed = 0x3;    // rpm

@@ -16,6 +16,7 @@ enum : DWORD {
   EDITFUNC_FIND = 0x10,
   EDITFUNC_REPLACE = 0x20,
   EDITFUNC_UNDO = 0x40,
+  EDITFUNC_REDO = 0x80,  // offered by owners that keep a history of their own
   EDITFUNC_DEFAULT = 0x77,
 };
 

@@ -58,6 +58,8 @@ struct CSearchRequest {
   DWORD flags = 0;
   CPoint match;
   CRect* area = nullptr;
+  // Set by the view when it refused the replace text: nothing was changed.
+  bool refused = false;
 };
 
 class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
@@ -72,6 +74,7 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
     ID_EDIT_PASTE = 57637,
     ID_EDIT_REPLACE = 57641,
     ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
   };
 
   explicit CTableView(QWidget* parent = nullptr);
@@ -113,6 +116,10 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   int GetFirstVisibleTab() const;
   // The in-place edit control or choice list while it is shown, else null.
   QWidget* GetActiveCellEditor() const;
+  // Finishes an open in-place edit as Enter would, without moving the
+  // cursor: true when no edit was open or its value was written; false when
+  // the value was refused, and the editor then stays open with it.
+  bool CommitPendingEdit();
 
   // ---- Edit commands ----
   // Copy (flag EDITFUNC_COPY): the selected block as TAB-separated lines,
@@ -122,8 +129,10 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   void OnEditCopy();
   void OnEditCut();
   void OnEditPaste();
-  // Undo: the view keeps the list for its owner and performs nothing itself.
-  void OnEditUndo();
+  // Undo and Redo: the view keeps the undo list for its owner and performs
+  // nothing itself; an owner with a history of its own overrides them.
+  virtual void OnEditUndo();
+  virtual void OnEditRedo() {}
   // The find and replace dialog (flags EDITFUNC_FIND and EDITFUNC_REPLACE).
   void OnEditFind();
   void OnEditReplace();
@@ -131,7 +140,8 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   BOOL OnUpdateEditCopy() const;
   BOOL OnUpdateEditCut() const;
   BOOL OnUpdateEditPaste() const;
-  BOOL OnUpdateEditUndo() const;
+  virtual BOOL OnUpdateEditUndo() const;
+  virtual BOOL OnUpdateEditRedo() const { return 0; }
   BOOL OnUpdateEditFind() const;
   BOOL OnUpdateEditReplace() const;
   // Runs a command by its id; false for an id that is no edit command.
@@ -172,6 +182,15 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   virtual void ShowCellEditCtrl(int line, int column, int startedByMouse);
   // The warning sound of a refused key or value.
   virtual void MessageBeep();
+  // Whether text typed, pasted or given as replacement may go into cells;
+  // an owner refuses text it cannot store, telling the user when tellUser
+  // is set. The base accepts everything.
+  virtual bool AcceptEnteredText(const std::string& text, bool tellUser);
+  // Bracket one user action that may change several cells (an edit written
+  // into many lines, a paste, a cut, a replace), so that an owner can keep
+  // it as one step. Calls may nest; only the outermost pair counts.
+  virtual void OnChangeStepBegin() {}
+  virtual void OnChangeStepEnd() {}
   // The context menu of the edit commands the flags allow; null when none.
   std::unique_ptr<QMenu> CreateContextMenu();
   // The search histories (newest first) under "HistoryFindWhat" and
@@ -256,12 +275,16 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   void SetColumnWidth(CSheetObj& sheet, int column, int width);
 
   // In-place editing.
-  void OnEditCellKillfocus();
+  void OnEditCellKillfocus(Qt::FocusReason reason = Qt::OtherFocusReason);
   void OnComboCellSelendok();
-  void OnComboCellKillfocus();
+  void OnComboCellKillfocus(Qt::FocusReason reason = Qt::OtherFocusReason);
+  // Writes the edit control's text into the selection and hides it; false,
+  // with the control left open, when the text is refused.
+  bool WriteEditorValue(bool tellUser);
+  void BeginStep();
+  void EndStep();
   void WriteIntoSelection(int column, const CRect& selection, const std::string& text);
   void MoveAfterEdit(int key, bool shift);
-  void FinishCellEdit(int key, bool shift);
   void HideCellEdit();
   void RunFindDialog(bool replace);
   void ShowContextMenu(const QPoint& globalPos);
@@ -280,6 +303,7 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   CFindDialog* m_findDialog = nullptr;
   CUndoList m_undoList;
   bool m_inEditFinish = false;
+  int m_stepDepth = 0;
   std::unique_ptr<axview::CellTextPainter> m_textPainter;
 
   std::string m_title;

@@ -67,5 +67,5 @@ void CCellCombo::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   // The dropped list takes the focus for a moment; that ends nothing.
   if (m_cancelling || !isVisible() || view()->isVisible()) return;
-  m_view->OnComboCellKillfocus();
+  m_view->OnComboCellKillfocus(event->reason());
 }

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "axview/byte_limit_validator.h"
 #include "axview/helpers.h"
 #include "axview/table_view.h"
 #include "cell_convert.h"
@@ -32,7 +33,8 @@ bool IsFinishingArrow(int key) {
 
 }  // namespace
 
-CCellEdit::CCellEdit(CTableView* view) : QLineEdit(view->viewport()), m_view(view) {
+CCellEdit::CCellEdit(CTableView* view)
+    : QLineEdit(view->viewport()), m_view(view), m_byteLimit(new CByteLimitValidator(32767, this)) {
   setObjectName(QStringLiteral("CCellEdit"));
   setFrame(false);
   setDragEnabled(false);
@@ -51,7 +53,13 @@ void CCellEdit::Begin(const QString& text, const CColumnProp& column, int starte
   // Numbers take no input method; texts accept any, Japanese included.
   setAttribute(Qt::WA_InputMethodEnabled, m_textMode != 0);
   setAlignment(m_textMode ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-  setMaxLength(m_textMode && column.m_maxLength > 0 ? column.m_maxLength : 32767);
+  // A text column's limit is in stored bytes, checked as the user types.
+  if (m_textMode && column.m_maxLength > 0) {
+    m_byteLimit->SetMaxBytes(column.m_maxLength);
+    setValidator(m_byteLimit);
+  } else {
+    setValidator(nullptr);
+  }
   setText(text);
   m_numericValue = m_textMode ? 0.0 : axview::ParseDouble(text.toStdString());
   m_textAtStart = text;
@@ -76,8 +84,9 @@ void CCellEdit::focusInEvent(QFocusEvent* event) {
 
 void CCellEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  // Losing the focus without a finishing key ends the edit without writing.
-  if (!m_cancelling && isVisible()) m_view->OnEditCellKillfocus();
+  // Losing the focus to a click elsewhere or to another window writes what
+  // was typed, as Enter would (the view decides; a popup ends nothing).
+  if (!m_cancelling && isVisible()) m_view->OnEditCellKillfocus(event->reason());
 }
 
 void CCellEdit::contextMenuEvent(QContextMenuEvent* event) {

@@ -9,6 +9,7 @@
 
 class CTableView;
 class CColumnProp;
+class CByteLimitValidator;
 
 class CCellEdit : public QLineEdit {
  public:
@@ -27,6 +28,11 @@ class CCellEdit : public QLineEdit {
   // was held with it.
   int FinishingKey() const { return m_finishKey; }
   bool FinishingShift() const { return m_finishShift; }
+  // Editing goes on after a refused value.
+  void ClearFinishingKey() {
+    m_finishKey = 0;
+    m_finishShift = false;
+  }
   bool IsTextMode() const { return m_textMode != 0; }
   double NumericValue() const { return m_numericValue; }
 
@@ -52,6 +58,7 @@ class CCellEdit : public QLineEdit {
   void SaveForUndo(Action action);
 
   CTableView* m_view;
+  CByteLimitValidator* m_byteLimit;
   QString m_textAtStart;
   BYTE m_textMode = 1;
   BYTE m_decimals = 1;

@@ -16,6 +16,7 @@ unsigned EditCommandOfKey(int key, Qt::KeyboardModifiers modifiers) {
       {Qt::Key_F, Qt::ControlModifier, CTableView::ID_EDIT_FIND},     {Qt::Key_H, Qt::ControlModifier, CTableView::ID_EDIT_REPLACE},
       {Qt::Key_V, Qt::ControlModifier, CTableView::ID_EDIT_PASTE},    {Qt::Key_Insert, Qt::ShiftModifier, CTableView::ID_EDIT_PASTE},
       {Qt::Key_Backspace, Qt::AltModifier, CTableView::ID_EDIT_UNDO}, {Qt::Key_Z, Qt::ControlModifier, CTableView::ID_EDIT_UNDO},
+      {Qt::Key_Y, Qt::ControlModifier, CTableView::ID_EDIT_REDO},
       {Qt::Key_Delete, Qt::ShiftModifier, CTableView::ID_EDIT_CUT},   {Qt::Key_X, Qt::ControlModifier, CTableView::ID_EDIT_CUT},
   };
   for (const Accel& a : kTable)

@@ -71,6 +71,13 @@ CFindDialog::CFindDialog(CTableView* view, bool replaceMode, std::vector<std::st
   m_replaceCombo = new QComboBox(this);
   m_replaceCombo->setEditable(true);
   m_replaceCombo->setObjectName(QStringLiteral("replaceWith"));
+  // What the user types is what is searched: the histories are offered in
+  // the drop-down lists only, never completed into the field, and the
+  // dialog keeps the lists itself.
+  for (QComboBox* combo : {m_findCombo, m_replaceCombo}) {
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+  }
   m_columnList = new QComboBox(this);
   m_columnList->setObjectName(QStringLiteral("column"));
   m_matchCaseBox = new QCheckBox(Text(axview::IDS_DLG_MATCH_CASE), this);
@@ -210,6 +217,9 @@ bool CFindDialog::Send(DWORD action) {
   request.flags = action | (m_entireCells ? DWORD{FIND_ENTIRE_CELLS} : DWORD{0}) | (m_matchCase ? DWORD{FIND_MATCH_CASE} : DWORD{0});
   request.area = &m_area;
   m_view->OnSearchRequest(request);
+  // A refused replace text: the view told the user, the dialog stays.
+  m_refused = request.refused;
+  if (m_refused) return true;
   const bool inside = request.line >= m_area.top && request.line <= m_area.bottom &&
                       request.column >= m_area.left && request.column <= m_area.right;
   if (!inside) return false;
@@ -246,6 +256,8 @@ void CFindDialog::OnButtonFindReplaceAll() {
   if (!CheckOneColumn(axview::IDS_REPLACE_ONE_COLUMN)) return;
   AddToHistory(m_findHistory, m_lastFind, m_findCombo, m_findText);
   AddToHistory(m_replaceHistory, m_lastReplace, m_replaceCombo, m_replaceText);
+  // A refused replace text leaves the dialog open with the user's texts.
   Send(FIND_ACTION_REPLACE_ALL);
+  if (m_refused) return;
   NothingMore();
 }

@@ -66,6 +66,7 @@ class CFindDialog : public QDialog {
   int m_columnCount = 0;
   std::string m_lastFind;
   std::string m_lastReplace;
+  bool m_refused = false;  // the last request's replace text was refused
 
   QComboBox* m_findCombo;
   QComboBox* m_replaceCombo;

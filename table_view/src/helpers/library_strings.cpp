@@ -39,6 +39,7 @@ const platform::StringEntry kEnglish[] = {
     {IDS_BAR_HIDE, "Hide"},
     {IDS_BAR_FLOAT, "Float or dock"},
     {IDS_MENU_UNDO, "&Undo\tCtrl+Z"},
+    {IDS_MENU_REDO, "&Redo\tCtrl+Y"},
     {IDS_MENU_CUT, "Cu&t\tCtrl+X"},
     {IDS_MENU_COPY, "&Copy\tCtrl+C"},
     {IDS_MENU_PASTE, "&Paste\tCtrl+V"},

@@ -34,6 +34,7 @@ enum StringId : unsigned {
   IDS_MENU_PASTE = 57637,
   IDS_MENU_REPLACE = 57641,
   IDS_MENU_UNDO = 57643,
+  IDS_MENU_REDO = 57644,
 };
 
 // Registers the built-in English table once.

@@ -7,6 +7,7 @@
 #include "header_paint.h"
 
 CSheetTabBar::CSheetTabBar(CTableView* view) : QWidget(view->viewport()), m_view(view) {
+  setObjectName(QStringLiteral("SheetTabBar"));
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -163,6 +164,9 @@ void CSheetTabBar::mousePressEvent(QMouseEvent* event) {
   }
   const int tab = TabAt(p);
   if (tab < 0 || tab == m_current) return;
+  // The open edit belongs to the sheet shown now: it is finished first, and
+  // a refused value keeps that sheet.
+  if (!m_view->CommitPendingEdit()) return;
   m_current = tab;
   update();
   m_view->OnTabSheetSelchange();

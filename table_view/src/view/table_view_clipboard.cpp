@@ -43,10 +43,12 @@ void CTableView::OnEditCut() {
   std::string text = axview::CopyBlock(*sheet, sheet->m_selection);
   if (!SetClipboardText(this, text)) return;
   const CRect sel = sheet->m_selection;
+  BeginStep();
   for (int line = sel.top; line <= sel.bottom; ++line) {
     const std::string lineText = GetTabbedString(m_currentSheet, line);
     SetTabbedString(m_currentSheet, line, axview::EmptyFields(lineText, sel.left, sel.right).c_str());
   }
+  EndStep();
   viewport()->update();
 }
 
@@ -93,6 +95,7 @@ void CTableView::OnEditPaste() {
   WaitCursor wait;
   std::string text;
   if (!GetClipboardText(this, text)) return;
+  if (!AcceptEnteredText(text, true)) return;
   int rows, columns, down, across;
   const int check = IsEnableToPaste(text.c_str(), rows, columns, down, across);
   using namespace platform;
@@ -110,9 +113,11 @@ void CTableView::OnEditPaste() {
   const CRect sel = sheet->m_selection;
   const CPoint cursor = sheet->m_cursor;
   bool ok = true;
+  BeginStep();
   for (int d = 0; d < down && ok; ++d)
     for (int a = 0; a < across && ok; ++a)
       ok = PasteString(text, CRect(sel.left + a * columns, sel.top + d * rows, sel.right, sel.bottom)) != 0;
+  EndStep();
   // The selection becomes the area the copies cover, within the sheet.
   const int lastLine = static_cast<int>(sheet->m_lines.size()) - 1;
   const int lastColumn = static_cast<int>(sheet->m_columns.size()) - 1;
@@ -145,6 +150,7 @@ bool CTableView::RunEditCommand(UINT id) {
     case ID_EDIT_CUT: OnEditCut(); return true;
     case ID_EDIT_PASTE: OnEditPaste(); return true;
     case ID_EDIT_UNDO: OnEditUndo(); return true;
+    case ID_EDIT_REDO: OnEditRedo(); return true;
     case ID_EDIT_FIND: OnEditFind(); return true;
     case ID_EDIT_REPLACE: OnEditReplace(); return true;
     default: return false;
@@ -157,7 +163,7 @@ std::unique_ptr<QMenu> CTableView::CreateContextMenu() {
     DWORD flag;
   };
   // 0 stands for a separator.
-  static const Item kItems[] = {{ID_EDIT_UNDO, EDITFUNC_UNDO}, {0, 0},
+  static const Item kItems[] = {{ID_EDIT_UNDO, EDITFUNC_UNDO}, {ID_EDIT_REDO, EDITFUNC_REDO}, {0, 0},
                                 {ID_EDIT_CUT, EDITFUNC_CUT},   {ID_EDIT_COPY, EDITFUNC_COPY},
                                 {ID_EDIT_PASTE, EDITFUNC_PASTE}, {0, 0},
                                 {ID_EDIT_FIND, EDITFUNC_FIND}, {ID_EDIT_REPLACE, EDITFUNC_REPLACE}};
@@ -183,6 +189,7 @@ std::unique_ptr<QMenu> CTableView::CreateContextMenu() {
     action->setData(item.id);
     if (item.id == ID_EDIT_PASTE) action->setEnabled(OnUpdateEditPaste() != 0);
     if (item.id == ID_EDIT_UNDO) action->setEnabled(OnUpdateEditUndo() != 0);
+    if (item.id == ID_EDIT_REDO) action->setEnabled(OnUpdateEditRedo() != 0);
     const UINT id = item.id;
     connect(action, &QAction::triggered, this, [this, id] { RunEditCommand(id); });
   }

@@ -71,10 +71,6 @@ void CTableView::HideCellEdit() {
   if (hadFocus) setFocus(Qt::OtherFocusReason);
 }
 
-void CTableView::FinishCellEdit(int key, bool shift) {
-  if (m_cellEdit->isVisible()) m_cellEdit->Finish(key, shift);
-}
-
 void CTableView::WriteIntoSelection(int column, const CRect& selection, const std::string& text) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // A value the column refuses leaves that cell as it was; the others are
@@ -98,19 +94,98 @@ void CTableView::MoveAfterEdit(int key, bool shift) {
   }
 }
 
-void CTableView::OnEditCellKillfocus() {
+bool CTableView::AcceptEnteredText(const std::string&, bool) { return true; }
+
+void CTableView::BeginStep() {
+  if (m_stepDepth++ == 0) OnChangeStepBegin();
+}
+
+void CTableView::EndStep() {
+  if (--m_stepDepth == 0) OnChangeStepEnd();
+}
+
+bool CTableView::WriteEditorValue(bool tellUser) {
+  CSheetObj* sheet = CurrentSheet();
+  if (!sheet) {
+    m_cellEdit->Cancel();
+    return true;
+  }
+  const std::string text = m_cellEdit->text().toStdString();
+  const int column = sheet->m_cursor.x;
+  std::string converted;
+  if (!AcceptEnteredText(text, tellUser)) return false;
+  if (!axview::ConvertCellText(GetColumnProp(m_currentSheet, column), text, converted)) {
+    if (tellUser) MessageBeep();
+    return false;
+  }
+  m_cellEdit->Cancel();
+  BeginStep();
+  WriteIntoSelection(column, sheet->m_selection, text);
+  EndStep();
+  return true;
+}
+
+bool CTableView::CommitPendingEdit() {
+  if (m_inEditFinish) return false;
+  if (m_cellEdit && m_cellEdit->isVisible()) {
+    m_inEditFinish = true;
+    const bool hadFocus = m_cellEdit->hasFocus();
+    const bool ok = WriteEditorValue(true);
+    m_inEditFinish = false;
+    if (!ok) {
+      m_cellEdit->ClearFinishingKey();
+      m_cellEdit->setFocus(Qt::OtherFocusReason);
+      return false;
+    }
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  if (m_cellCombo && m_cellCombo->isVisible()) {
+    m_inEditFinish = true;
+    CSheetObj* sheet = CurrentSheet();
+    const bool hadFocus = m_cellCombo->hasFocus();
+    const int index = m_cellCombo->currentIndex();
+    const std::string text = m_cellCombo->currentText().toStdString();
+    m_cellCombo->Cancel();
+    if (hadFocus) setFocus(Qt::OtherFocusReason);
+    if (sheet && index >= 0) {
+      BeginStep();
+      WriteIntoSelection(sheet->m_cursor.x, sheet->m_selection, text);
+      EndStep();
+    }
+    m_inEditFinish = false;
+  }
+  return true;
+}
+
+void CTableView::OnEditCellKillfocus(Qt::FocusReason reason) {
   if (m_inEditFinish || !m_cellEdit->isVisible()) return;
-  m_inEditFinish = true;
   const int key = m_cellEdit->FinishingKey();
   const bool shift = m_cellEdit->FinishingShift();
-  const std::string text = m_cellEdit->text().toStdString();
-  m_cellEdit->Cancel();
+  // A menu or popup opening takes the focus for a moment: editing goes on.
+  if (!key && reason == Qt::PopupFocusReason) return;
+  m_inEditFinish = true;
   CSheetObj* sheet = CurrentSheet();
-  // Another window taking the focus keeps it; a finishing key gives it back.
-  if (key) setFocus(Qt::OtherFocusReason);
-  if (sheet && MovesAfterEdit(key)) {
-    WriteIntoSelection(sheet->m_cursor.x, sheet->m_selection, text);
-    MoveAfterEdit(key, shift);
+  if (key == Qt::Key_Escape) {
+    m_cellEdit->Cancel();
+    setFocus(Qt::OtherFocusReason);
+  } else if (key && !MovesAfterEdit(key)) {
+    m_cellEdit->Cancel();
+    setFocus(Qt::OtherFocusReason);
+  } else {
+    // A finishing key, a click elsewhere or another window: what was typed
+    // is written, unless it is refused; then the editor stays open with it.
+    // The user is told at once only when a key asked to finish; a click is
+    // answered by the command it starts, another program by nothing.
+    if (WriteEditorValue(key != 0)) {
+      if (key) {
+        setFocus(Qt::OtherFocusReason);
+        if (sheet) MoveAfterEdit(key, shift);
+      }
+    } else {
+      m_cellEdit->ClearFinishingKey();
+      if (key) m_cellEdit->setFocus(Qt::OtherFocusReason);
+    }
   }
   m_inEditFinish = false;
 }
@@ -125,25 +200,34 @@ void CTableView::OnComboCellSelendok() {
   const std::string text = m_cellCombo->currentText().toStdString();
   m_cellCombo->Cancel();
   setFocus(Qt::OtherFocusReason);
-  if (sheet && index >= 0) WriteIntoSelection(sheet->m_cursor.x, sheet->m_selection, text);
+  if (sheet && index >= 0) {
+    BeginStep();
+    WriteIntoSelection(sheet->m_cursor.x, sheet->m_selection, text);
+    EndStep();
+  }
   m_inEditFinish = false;
 }
 
-void CTableView::OnComboCellKillfocus() {
+void CTableView::OnComboCellKillfocus(Qt::FocusReason reason) {
   if (m_inEditFinish || !m_cellCombo->isVisible()) return;
-  m_inEditFinish = true;
   const int key = m_cellCombo->FinishingKey();
+  if (!key && reason == Qt::PopupFocusReason) return;
+  m_inEditFinish = true;
   const int index = m_cellCombo->currentIndex();
   const std::string text = m_cellCombo->currentText().toStdString();
   m_cellCombo->Cancel();
   CSheetObj* sheet = CurrentSheet();
   if (key) setFocus(Qt::OtherFocusReason);
-  // Enter, Left and Right take the chosen item. Escape writes nothing: the
-  // item shown at the start is the cursor line's, and writing it would
-  // overwrite the other selected lines.
-  if (sheet && index >= 0 && (key == Qt::Key_Return || key == Qt::Key_Left || key == Qt::Key_Right)) {
+  // Enter, Left and Right take the chosen item, and so does a click
+  // elsewhere or another window. Escape writes nothing: the item shown at
+  // the start is the cursor line's, and writing it would overwrite the
+  // other selected lines.
+  const bool takes = key == 0 || key == Qt::Key_Return || key == Qt::Key_Left || key == Qt::Key_Right;
+  if (sheet && index >= 0 && takes) {
+    BeginStep();
     WriteIntoSelection(sheet->m_cursor.x, sheet->m_selection, text);
-    MoveAfterEdit(key, false);
+    EndStep();
+    if (key) MoveAfterEdit(key, false);
   }
   m_inEditFinish = false;
 }

@@ -66,6 +66,10 @@ void CTableView::OnSearchRequest(CSearchRequest& request) {
   CRect& area = *request.area;
   const DWORD options = request.flags & 0xFFFF, action = request.flags & 0xFFFF0000;
   const std::string replace = request.replace ? *request.replace : std::string();
+  if (action != FIND_ACTION_NEXT && !AcceptEnteredText(replace, true)) {
+    request.refused = true;
+    return;
+  }
   const int lineCount = static_cast<int>(sheet->m_lines.size());
   const int columnCount = static_cast<int>(sheet->m_columns.size());
 
@@ -98,7 +102,9 @@ void CTableView::OnSearchRequest(CSearchRequest& request) {
     case FIND_ACTION_REPLACE:
       Find(m_currentSheet, request.line, request.column, request.find->c_str(), options, &area, &request.match);
       if (request.line < 0) return;
+      BeginStep();
       replaceCell(request.line, request.column);
+      EndStep();
       viewport()->update();
       findNext();
       break;
@@ -110,6 +116,7 @@ void CTableView::OnSearchRequest(CSearchRequest& request) {
         area.bottom = lineCount - 1;
       }
       int line = area.top, column = area.left;
+      BeginStep();
       // Every cell is visited once: the search always goes on after the cell
       // just replaced, so a replacement that still matches ends the pass too.
       for (;;) {
@@ -118,6 +125,7 @@ void CTableView::OnSearchRequest(CSearchRequest& request) {
         replaceCell(line, column);
         StepOn(line, column, area);
       }
+      EndStep();
       request.line = request.column = -1;
       QApplication::restoreOverrideCursor();
       viewport()->update();
@@ -146,7 +154,7 @@ void CTableView::OnEditReplace() {
 void CTableView::RunFindDialog(bool replace) {
   CSheetObj* sheet = CurrentSheet();
   if (!sheet || m_findDialog) return;
-  HideCellEdit();
+  if (!CommitPendingEdit()) return;
   const CPoint cursorBefore = sheet->m_cursor;
   std::vector<std::string> findHistory, replaceHistory;
   ReadFindReplaceHistory(findHistory, replaceHistory);

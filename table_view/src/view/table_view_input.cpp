@@ -142,8 +142,9 @@ void CTableView::OnKeyReturn(int shift) {
 
 void CTableView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  // A click in the view while a cell is edited counts as Enter.
-  if (m_cellEdit->isVisible()) FinishCellEdit(Qt::Key_Return, false);
+  // A click in the view while a cell is edited finishes the edit as Enter
+  // does; a refused value keeps the editor and the click does nothing.
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   const QPoint p = event->position().toPoint();
   int line, column;
@@ -203,7 +204,7 @@ void CTableView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CTableView::ShowContextMenu(const QPoint& globalPos) {
-  HideCellEdit();
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   m_mouseSelecting = false;
   if (std::unique_ptr<QMenu> menu = CreateContextMenu()) menu->exec(globalPos);
@@ -214,7 +215,7 @@ void CTableView::ShowContextMenu(const QPoint& globalPos) {
 void CTableView::OnHeaderColumnBeginDrag(int column) {
   CSheetObj* sheet = CurrentSheet();
   if (!sheet || sheet->m_lines.empty() || column < 0) return;
-  HideCellEdit();
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   SetSel(CRect(column, 0, column, static_cast<int>(sheet->m_lines.size()) - 1), CPoint(column, 0));
 }
@@ -231,6 +232,7 @@ void CTableView::OnHeaderColumnTrack(int column) {
 void CTableView::OnHeaderColumnEndDrag(int column) { OnHeaderColumnTrack(column); }
 
 void CTableView::OnHeaderColumnBeginTrack(int column) {
+  CommitPendingEdit();
   HideCellEdit();
   m_trackColumn = column;
   m_trackX = -1;
@@ -285,7 +287,7 @@ void CTableView::OnHeaderColumnItemClick(int column) {
 void CTableView::OnHeaderLineBeginDrag(int line) {
   CSheetObj* sheet = CurrentSheet();
   if (!sheet || sheet->m_columns.empty() || line < 0 || line >= static_cast<int>(sheet->m_lines.size())) return;
-  HideCellEdit();
+  if (!CommitPendingEdit()) return;
   setFocus(Qt::MouseFocusReason);
   SetSel(CRect(0, line, static_cast<int>(sheet->m_columns.size()) - 1, line), CPoint(0, line));
 }

@@ -109,10 +109,14 @@ class CAxisLayout {
   // for an axis that is not in the layout.
   std::string GetAxisLabel(int axisIndex) const;
 
-  // The layout rules: 1..8 entries, each with as many axes as its mask
-  // holds, masks disjoint and within axes 1..8, 1..8 axes in all, groups of
-  // at most 3 axes, at most one entry per group number.
+  // The layout rules: 1..8 entries; a group entry has as many axes as its
+  // mask holds, a single-axis entry (count below 2) exactly one; masks
+  // disjoint and within axes 1..8, 1..8 axes in all, groups of at most 3
+  // axes, at most one entry per group number.
   bool IsValid() const;
+  // Whether the unit family has every axis of the layout: units of the
+  // interpolation family (1) have at most 4 axes.
+  bool FitsFamily(uint32_t family) const;
 
   bool operator==(const CAxisLayout& other) const;
 

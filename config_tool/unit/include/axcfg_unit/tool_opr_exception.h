@@ -7,6 +7,15 @@
 
 namespace axcfg {
 
+// Why the unit refused a tool-operation request.
+enum ToolRefusal : uint8_t {
+  kRefusedToolModeOn = 1,     // the tool-mode word already holds the tool-mode marker
+  kRefusedOtherToolMode = 2,  // the tool-mode word holds another value
+  kRefusedAxisRunning = 3,
+  kRefusedNotReady = 4,  // servo ON/OFF while the axis is not ready
+  kRefusedWritingFrom = 5,
+};
+
 class CToolOprException {
  public:
   CToolOprException(uint8_t requestCode, uint8_t errorCode) : requestCode_(requestCode), errorCode_(errorCode) {}
@@ -19,8 +28,8 @@ class CToolOprException {
   bool GetErrorMessage(char* buffer, unsigned maxChars, unsigned* helpContext = nullptr) const;
   std::string ErrorText() const;
   std::string GetRequestText() const;
-  bool IsToolModeAlreadyOn() const { return errorCode_ == 1; }
-  bool IsWritingToFROM() const { return errorCode_ == 5; }
+  bool IsToolModeAlreadyOn() const { return errorCode_ == kRefusedToolModeOn; }
+  bool IsWritingToFROM() const { return errorCode_ == kRefusedWritingFrom; }
 
  private:
   uint8_t requestCode_;

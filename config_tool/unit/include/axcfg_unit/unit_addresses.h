@@ -59,6 +59,13 @@ constexpr uint32_t kPosition = 0x1C;    // 32-bit signed current value in the ax
 // First word of an axis's parameter area: its position unit code.
 constexpr uint32_t UnitCode(int axis) { return 0x1000 + 0x5000u * static_cast<uint32_t>(axis); }
 
+// Bits of the status words, 0 when active.
+constexpr uint16_t kStatusFromIdle = 0x0008;  // kStatusFrom: 0 while a FROM write runs
+constexpr uint16_t AxisStatusBit(int axis) { return static_cast<uint16_t>(1u << (8 + axis)); }
+constexpr uint16_t kAllAxesStatus = 0xFF00;
+// Bit of an axis's monitor state word: the axis is ready for servo ON.
+constexpr uint16_t kMonStateReady = 0x0040;
+
 constexpr uint16_t kToolModeOn = 0xAA55;
 constexpr uint16_t kAlive = 0xAAAA;
 constexpr uint16_t kFromRequest = 0x5555;

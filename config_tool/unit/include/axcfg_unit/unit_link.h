@@ -35,6 +35,12 @@ enum ToolRequest : uint8_t {
   kReqZeroOffset = 0x1B,
 };
 
+// Bits of KeepAlive's status byte.
+enum KeepAliveStatus : uint8_t {
+  kKeepAliveWritten = 0x01,   // the last keep-alive write succeeded
+  kKeepAliveModeLeft = 0x10,  // the unit left tool operation mode
+};
+
 class CUnitLink {
  public:
   static constexpr int kProductNo = 11;
