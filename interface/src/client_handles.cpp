@@ -41,11 +41,16 @@ int AllocateClientHandle(const std::string& name) {
   CSegmentLock lock;
   if (!lock.Held()) return TAV_E_SEGMENT;
   Segment& s = *lock;
+  // A free slot first; only when none is left are the slots of dead
+  // processes looked for. The look at each process costs a read of /proc,
+  // and hundreds of clients opening at once all wait on this lock.
   int slot = -1;
-  for (int i = 0; i < kClientSlots; ++i) {
+  for (int i = 0; i < kClientSlots && slot < 0; ++i)
+    if (!s.clients[i].used) slot = i;
+  for (int i = 0; i < kClientSlots && slot < 0; ++i) {
     SegClient& c = s.clients[i];
     if (Reclaimable(s, c)) ClearSlot(s, c);
-    if (!c.used && slot < 0) slot = i;
+    if (!c.used) slot = i;
   }
   if (slot < 0) return TAV_E_NO_HANDLE;
   // The lowest free slot, so the first 512 slots (what the viewer's status
