@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "load_fleet.h"
+#include "sim_connection.h"
 #include "platform/folders.h"
 #include "server_process.h"
 #include "tavinter/connection_record.h"
@@ -24,16 +25,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Connection {
-  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
-  explicit Connection(const char* name) {
-    tavinter::CConnectionRecord r(bytes.data());
-    r.SetName(name);
-    r.SetKind(tavinter::kKindSimulation);
-    r.SetTimeout(1);
-    r.SetLanguage(1);
-  }
-  unsigned char* data() { return bytes.data(); }
+struct Connection : keldload::SimConnection {
+  explicit Connection(const char* name) : SimConnection(name, 1) {}
 };
 
 template <typename Cond>

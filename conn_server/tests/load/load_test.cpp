@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "load_fleet.h"
+#include "sim_connection.h"
 #include "platform/folders.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
@@ -24,17 +25,7 @@
 
 namespace {
 
-struct Connection {
-  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
-  explicit Connection(const char* name) {
-    tavinter::CConnectionRecord r(bytes.data());
-    r.SetName(name);
-    r.SetKind(tavinter::kKindSimulation);
-    r.SetTimeout(3);
-    r.SetLanguage(1);
-  }
-  unsigned char* data() { return bytes.data(); }
-};
+using Connection = keldload::SimConnection;
 
 std::string Describe(const keldload::FleetReport& r) {
   std::string s = "opened " + std::to_string(r.opened) + ", open failed " + std::to_string(r.openFailed) +

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "load_fleet.h"
+#include "sim_connection.h"
 #include "server_process.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
@@ -23,17 +24,7 @@ namespace {
 constexpr int kClients = 512;
 constexpr int kSeconds = 60;
 
-struct Connection {
-  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
-  explicit Connection(const char* name) {
-    tavinter::CConnectionRecord r(bytes.data());
-    r.SetName(name);
-    r.SetKind(tavinter::kKindSimulation);
-    r.SetTimeout(3);
-    r.SetLanguage(1);
-  }
-  unsigned char* data() { return bytes.data(); }
-};
+using Connection = keldload::SimConnection;
 
 int OpenDescriptors(pid_t pid) {
   DIR* d = ::opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
