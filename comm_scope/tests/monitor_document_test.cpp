@@ -114,6 +114,11 @@ TEST(MonitorDocument, ARingFreedAndReassignedEndsTheViewKeepingItsLines) {
   lib.PortRing(3).Append("port line");
   CMonitorDocument port(lib, CMonitorDocument::PortId(2));
   ASSERT_EQ(port.Open(), 0);
+  // A segment that is busy for a moment is not an ending.
+  lib.snapshotResult = TAV_E_SEGMENT;
+  EXPECT_FALSE(port.Watch());
+  EXPECT_FALSE(port.Ended());
+  lib.snapshotResult = 0;
   lib.rings.erase(CScriptedViewerLibrary::Key({false, 3}));
   EXPECT_TRUE(port.Watch());
   EXPECT_TRUE(port.Ended());

@@ -11,10 +11,12 @@
 #include "platform/registry.h"
 #include "scope_cli.h"
 #include "scripted_viewer_library.h"
+#include "file_bytes.h"
 #include "tavinter/request_record.h"
 
 using namespace commscope;
 using commscope::testing::CScriptedViewerLibrary;
+using keldtest::ReadBytes;
 
 namespace {
 
@@ -31,13 +33,6 @@ CliRun Cli(CScriptedViewerLibrary& lib, std::vector<std::string> args) {
 }
 
 QJsonObject Json(const std::string& text) { return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object(); }
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 TEST(ScopeCli, StatusListsPortsAndClients) {
   CScriptedViewerLibrary lib;
@@ -65,9 +60,9 @@ TEST(ScopeCli, ExportsPortAndClientRecords) {
   platform::EnsureDir(platform::DataDir());
   std::string file = platform::DataDir() + "/out.txt";
   ASSERT_EQ(Cli(lib, {"--export-port", "70", file}).code, 0);
-  EXPECT_EQ(ReadFile(file), "[port]\r\n");
+  EXPECT_EQ(ReadBytes(file), "[port]\r\n");
   ASSERT_EQ(Cli(lib, {"--export-client", "5", file}).code, 0);
-  EXPECT_EQ(ReadFile(file), std::string(118, 'a') + "bc\r\n");
+  EXPECT_EQ(ReadBytes(file), std::string(118, 'a') + "bc\r\n");
   EXPECT_EQ(lib.recordWatch[CScriptedViewerLibrary::Key({true, 31})], 0);  // detached again
 
   EXPECT_EQ(Cli(lib, {"--export-port", "71", file}).code, kExitNotInUse);

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -28,6 +30,7 @@
 #include "scope_commands.h"
 #include "scope_frame.h"
 #include "scripted_viewer_library.h"
+#include "file_bytes.h"
 #include "tavinter/request_record.h"
 
 using namespace commscope;
@@ -156,9 +159,7 @@ TEST_F(ScopeFrame, ContextMenuPausesClearsAndSaves) {
   platform::EnsureDir(platform::DataDir());
   frame->askSaveFile = [&] { return QString::fromStdString(file); };
   frame->Execute(ID_FILE_SAVE_AS);
-  std::ifstream in(file, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(text, "[port header]\r\nwhile paused\r\n");
+  EXPECT_EQ(keldtest::ReadBytes(file), "[port header]\r\nwhile paused\r\n");
 
   keldtest::MessageBoxRecorder boxes;
   frame->askSaveFile = [] { return QString("/nonexistent-dir/x.txt"); };
@@ -166,6 +167,23 @@ TEST_F(ScopeFrame, ContextMenuPausesClearsAndSaves) {
   ASSERT_EQ(boxes.Texts().size(), 1u);
   EXPECT_EQ(boxes.Texts()[0], "KELD_TavScope failed to make the file.");
   EXPECT_EQ(boxes.boxes[0].caption, "KELD_TavScope");
+
+  // Printing: the print window accepted with a PDF file as the printer.
+  std::string pdf = platform::DataDir() + "/printed.pdf";
+  frame->runDialog = [&](QDialog& d) {
+    auto* print = dynamic_cast<QPrintDialog*>(&d);
+    if (!print) return 0;
+    print->printer()->setOutputFormat(QPrinter::PdfFormat);
+    print->printer()->setOutputFileName(QString::fromStdString(pdf));
+    return static_cast<int>(QDialog::Accepted);
+  };
+  for (int i = 0; i < 300; ++i) lib.PortRing(326).Append("printed line " + std::to_string(i));
+  frame->WatchTick();
+  frame->Execute(ID_FILE_PRINT);
+  std::string printed = keldtest::ReadBytes(pdf);
+  auto count = printed.find("/Count ");
+  ASSERT_NE(count, std::string::npos);
+  EXPECT_GE(std::stoi(printed.substr(count + 7)), 2);  // 300 lines take more than one page
 
   frame->Execute(ID_MONITOR_CLEAR);
   EXPECT_TRUE(view->Document().Records().empty());

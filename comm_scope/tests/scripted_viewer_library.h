@@ -73,6 +73,7 @@ class CScriptedViewerLibrary : public IViewerLibrary {
   }
   int Snapshot(RingRef r, TavRingSnapshot& st, char* lines, int lineCapacity) override {
     ++snapshotCalls;
+    if (snapshotResult != 0) return snapshotResult;
     auto* ring = Find(r);
     if (!ring) return TAV_E_NOT_OPEN;
     st = TavRingSnapshot{ring->owner, ring->serial, ring->capacity, ring->start, ring->count, 0, ring->appended};
@@ -97,6 +98,7 @@ class CScriptedViewerLibrary : public IViewerLibrary {
 
   std::unique_ptr<TavStatusSnapshot> status;
   int statusResult = 0;
+  int snapshotResult = 0;  // a failure every snapshot returns, 0 = none
   std::map<long, ScriptedRing> rings;
   std::map<int, int> portWatch;     // port -> attaches minus detaches
   std::map<long, int> recordWatch;  // ring -> attaches minus detaches

@@ -2,8 +2,8 @@
 
 namespace commscope {
 
-const std::vector<CommandSpec>& ScopeCommands() {
-  static const std::vector<CommandSpec> kCommands{
+const std::vector<CommandEntry>& ScopeCommands() {
+  static const std::vector<CommandEntry> kCommands{
       {ID_FILE_OPEN_MONITOR, "&File", "&Open Monitor View", "", true, false},
       {ID_FILE_CLOSE_MONITOR, "&File", "&Close Monitor View", "", true, false},
       {0, "&File", "", "", false, false},

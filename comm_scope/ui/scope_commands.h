@@ -27,7 +27,7 @@ enum CommandId : int {
   ID_VIEW_STATUS_BAR = 0xE801,
 };
 
-struct CommandSpec {
+struct CommandEntry {
   int id;
   const char* menu;      // top-level menu, or nullptr for the context menu only
   const char* text;
@@ -37,7 +37,7 @@ struct CommandSpec {
 };
 
 // The table in menu order; separators are entries with id 0.
-const std::vector<CommandSpec>& ScopeCommands();
+const std::vector<CommandEntry>& ScopeCommands();
 // The context menu of a monitor view, in its order (0 = separator).
 const std::vector<int>& ViewContextCommands();
 

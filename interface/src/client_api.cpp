@@ -181,13 +181,7 @@ int TavSendCommand(unsigned char* record, int station, const char* command, char
   CRequestRecord request;
   request.SetStation(static_cast<int16_t>(station));
   if (!request.SetCommandText(command)) return TAV_E_BAD_ARGUMENT;
-  std::vector<uint8_t> reply;
-  int rc = ClientRequest(record, kRequestCommand, request, reply);
-  if (rc != 0) return rc;
-  if (reply.size() > static_cast<size_t>(answerSize)) return TAV_E_BUFFER_SMALL;
-  std::copy(reply.begin(), reply.end(), answer);
-  if (answerLength) *answerLength = static_cast<int>(reply.size());
-  return 0;
+  return ClientRequestInto(record, kRequestCommand, request, answer, answerSize, answerLength);
 }
 
 int TavRequest(unsigned char* record, int code, const unsigned char* requestRecord, unsigned char* answer,
@@ -196,13 +190,7 @@ int TavRequest(unsigned char* record, int code, const unsigned char* requestReco
   if (answerSize < 0 || (answerSize > 0 && !answer)) return TAV_E_BAD_ARGUMENT;
   CRequestRecord request;
   if (requestRecord && !request.Parse(requestRecord, kRequestRecordSize)) return TAV_E_BAD_ARGUMENT;
-  std::vector<uint8_t> reply;
-  int rc = ClientRequest(record, code, request, reply);
-  if (rc != 0) return rc;
-  if (reply.size() > static_cast<size_t>(answerSize)) return TAV_E_BUFFER_SMALL;
-  std::copy(reply.begin(), reply.end(), answer);
-  if (answerLength) *answerLength = static_cast<int>(reply.size());
-  return 0;
+  return ClientRequestInto(record, code, request, answer, answerSize, answerLength);
 }
 
 int TavPortNumberOfRecord(const unsigned char* record) {

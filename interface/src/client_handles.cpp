@@ -5,8 +5,7 @@
 #include <cstring>
 
 #include "process_util.h"
-#include "shared_segment.h"
-#include "tavinter/result_codes.h"
+#include "segment_access.h"
 
 namespace tavinter {
 
@@ -35,15 +34,12 @@ void PutName(char* dst, const std::string& name) {
   std::memcpy(dst, name.data(), std::min<size_t>(name.size(), kNameBytes - 1));
 }
 
-}  // namespace
-
-int AllocateClientHandle(const std::string& name) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  Segment& s = *lock;
-  // A free slot first; only when none is left are the slots of dead
-  // processes looked for. The look at each process costs a read of /proc,
-  // and hundreds of clients opening at once all wait on this lock.
+// Takes the lowest free slot, so the first 512 slots (what the viewer's
+// status shows) fill first, and the next handle no slot holds, wrapping
+// within 1..32767. The slots of dead processes are looked for only when no
+// slot is free: the look at each process costs a read of /proc, and
+// hundreds of clients opening at once all wait on the segment lock.
+int AllocateIn(Segment& s, const std::string& name) {
   int slot = -1;
   for (int i = 0; i < kClientSlots && slot < 0; ++i)
     if (!s.clients[i].used) slot = i;
@@ -53,9 +49,6 @@ int AllocateClientHandle(const std::string& name) {
     if (!c.used) slot = i;
   }
   if (slot < 0) return TAV_E_NO_HANDLE;
-  // The lowest free slot, so the first 512 slots (what the viewer's status
-  // shows) fill first; the next number not held by any slot, wrapping within
-  // 1..32767, so a handle just given back is not handed out again at once.
   int handle = 0;
   for (int tries = 0; tries < 0x7FFF && handle == 0; ++tries) {
     int candidate = s.header.nextHandle;
@@ -74,40 +67,39 @@ int AllocateClientHandle(const std::string& name) {
   return handle;
 }
 
+}  // namespace
+
+int AllocateClientHandle(const std::string& name) {
+  return WithSegment([&](Segment& s) { return AllocateIn(s, name); });
+}
+
 void FreeClientHandle(int handle) {
-  CSegmentLock lock;
-  if (!lock.Held()) return;
-  SegClient* c = FindClient(*lock, handle);
-  if (c && (c->owner.pid == ::getpid() || SlotOfDeadProcess(*c))) ClearSlot(*lock, *c);
+  WithClient(handle, [](Segment& s, SegClient& c) -> int {
+    if (c.owner.pid == ::getpid() || SlotOfDeadProcess(c)) ClearSlot(s, c);
+    return 0;
+  });
 }
 
 bool OwnsClientHandle(int handle) {
-  CSegmentLock lock;
-  if (!lock.Held()) return false;
-  SegClient* c = FindClient(*lock, handle);
-  return c && c->owner.pid == ::getpid() && c->owner.startTime == OwnStartTime();
+  return WithClient(handle, [](Segment&, SegClient& c) -> int {
+           return c.owner.pid == ::getpid() && c.owner.startTime == OwnStartTime() ? 1 : 0;
+         }) == 1;
 }
 
 void SetClientPort(int handle, int port, bool open) {
-  CSegmentLock lock;
-  if (!lock.Held()) return;
-  if (SegClient* c = FindClient(*lock, handle)) {
-    c->port = port;
-    c->open = open ? 1 : 0;
-  }
+  WithClient(handle, [&](Segment&, SegClient& c) -> int {
+    c.port = port;
+    c.open = open ? 1 : 0;
+    return 0;
+  });
 }
 
 void SetClientName(int handle, const std::string& name) {
-  CSegmentLock lock;
-  if (!lock.Held()) return;
-  if (SegClient* c = FindClient(*lock, handle)) PutName(c->name, name);
+  WithClient(handle, [&](Segment&, SegClient& c) { return PutName(c.name, name), 0; });
 }
 
 bool ClientForcedOff(int handle) {
-  CSegmentLock lock;
-  if (!lock.Held()) return false;
-  SegClient* c = FindClient(*lock, handle);
-  return c && c->forcedOff;
+  return WithClient(handle, [](Segment&, SegClient& c) -> int { return c.forcedOff ? 1 : 0; }) == 1;
 }
 
 }  // namespace tavinter

@@ -1,5 +1,7 @@
 #include "client_request.h"
 
+#include <algorithm>
+
 #include "client_handles.h"
 #include "library_settings.h"
 #include "request_transport.h"
@@ -42,6 +44,18 @@ int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, 
   if (rc != 0) return rc;
   if (reply.result != TAV_SERVER_SUCCESS) return reply.result == 0 ? TAV_E_BAD_REPLY : reply.result;
   answer = std::move(reply.answer);
+  return 0;
+}
+
+int ClientRequestInto(const uint8_t* record, int32_t code, CRequestRecord& request, void* answer, int answerSize,
+                      int* answerLength) {
+  if (answerLength) *answerLength = 0;
+  std::vector<uint8_t> reply;
+  int rc = ClientRequest(record, code, request, reply);
+  if (rc != 0) return rc;
+  if (reply.size() > static_cast<size_t>(answerSize)) return TAV_E_BUFFER_SMALL;
+  std::copy(reply.begin(), reply.end(), static_cast<uint8_t*>(answer));
+  if (answerLength) *answerLength = static_cast<int>(reply.size());
   return 0;
 }
 

@@ -20,4 +20,10 @@ int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds);
 int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, std::vector<uint8_t>& answer,
                   int extraSeconds = 0);
 
+// The same, with the answer copied into the caller's buffer of answerSize
+// bytes and its length into *answerLength (0 on any failure);
+// TAV_E_BUFFER_SMALL, nothing copied, when it does not fit.
+int ClientRequestInto(const uint8_t* record, int32_t code, CRequestRecord& request, void* answer, int answerSize,
+                      int* answerLength);
+
 }  // namespace tavinter

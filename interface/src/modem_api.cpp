@@ -10,7 +10,7 @@
 #include "client_request.h"
 #include "library_settings.h"
 #include "process_util.h"
-#include "shared_segment.h"
+#include "segment_access.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 
@@ -26,20 +26,34 @@ SegClient* OwnClientNamed(Segment& s, const char* name) {
   return nullptr;
 }
 
-// 1 when no live client but the named one uses its port, 0 while others do.
-int OthersGone(const char* channelName) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegClient* own = OwnClientNamed(*lock, channelName);
-  if (!own) return TAV_E_NOT_OPEN;
-  for (const auto& c : lock->clients) {
-    if (!c.used || &c == own || c.port != own->port || c.forcedOff) continue;
-    if (ProcessAlive(c.owner.pid, c.owner.startTime)) return 0;
-  }
-  return 1;
+// fn(Segment&, SegClient& own, SegPort* port) under the segment lock, for
+// this process's client slot of the connection name and the entry of its port
+// (null while it has none); TAV_E_NOT_OPEN when there is no such slot.
+template <typename Fn>
+int WithOwnClient(const char* channelName, Fn fn) {
+  return WithSegment([&](Segment& s) -> int {
+    SegClient* own = OwnClientNamed(s, channelName);
+    if (!own) return TAV_E_NOT_OPEN;
+    return fn(s, *own, ValidPort(own->port) ? &s.ports[own->port - 1] : nullptr);
+  });
 }
 
-SegPort* PortEntry(Segment& s, int port) { return port >= 1 && port <= kPortCount ? &s.ports[port - 1] : nullptr; }
+// 1 when no live client but the named one uses its port, 0 while others do.
+int OthersGone(const char* channelName) {
+  return WithOwnClient(channelName, [](Segment& s, SegClient& own, SegPort*) -> int {
+    for (const auto& c : s.clients) {
+      if (!c.used || &c == &own || c.port != own.port || c.forcedOff) continue;
+      if (ProcessAlive(c.owner.pid, c.owner.startTime)) return 0;
+    }
+    return 1;
+  });
+}
+
+// Lifts the take-over of the port from every client of it.
+void ReleaseForcedOff(Segment& s, int port) {
+  for (auto& c : s.clients)
+    if (c.used && c.port == port) c.forcedOff = 0;
+}
 
 }  // namespace
 
@@ -78,12 +92,11 @@ int TavDial(unsigned char* record, const char* dialText) {
 
 int TavLineInUse(int connected, const char* channelName) {
   if (!connected) return 0;
-  CSegmentLock lock;
-  if (!lock.Held()) return 0;
-  SegClient* own = OwnClientNamed(*lock, channelName);
-  SegPort* p = own ? PortEntry(*lock, own->port) : nullptr;
-  if (!p || !p->inUse || !ProcessAlive(p->server.pid, p->server.startTime)) return 0;
-  return p->modemConnected && p->modemHandle == own->handle ? 1 : 0;
+  int rc = WithOwnClient(channelName, [](Segment&, SegClient& own, SegPort* p) -> int {
+    if (!p || !p->inUse || !ProcessAlive(p->server.pid, p->server.startTime)) return 0;
+    return p->modemConnected && p->modemHandle == own.handle ? 1 : 0;
+  });
+  return rc == 1 ? 1 : 0;
 }
 
 int TavOthersReleased(const char* channelName, const char* /*ownName*/) { return OthersGone(channelName); }
@@ -94,15 +107,13 @@ int TavPollOthersReleased(const char* channelName, const char* /*ownName*/) {
 }
 
 int TavForceOthersOff(const char* channelName) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegClient* own = OwnClientNamed(*lock, channelName);
-  SegPort* p = own ? PortEntry(*lock, own->port) : nullptr;
-  if (!p) return TAV_E_NOT_OPEN;
-  for (auto& c : lock->clients)
-    if (c.used && &c != own && c.port == own->port) c.forcedOff = 1;
-  p->modemForced = 1;
-  return 0;
+  return WithOwnClient(channelName, [](Segment& s, SegClient& own, SegPort* p) -> int {
+    if (!p) return TAV_E_NOT_OPEN;
+    for (auto& c : s.clients)
+      if (c.used && &c != &own && c.port == own.port) c.forcedOff = 1;
+    p->modemForced = 1;
+    return 0;
+  });
 }
 
 int TavHangUp(void* /*owner*/, const char* /*channelName*/, unsigned char* record) {
@@ -112,57 +123,46 @@ int TavHangUp(void* /*owner*/, const char* /*channelName*/, unsigned char* recor
 }
 
 int TavHangUpDone(const char* channelName) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegClient* own = OwnClientNamed(*lock, channelName);
-  SegPort* p = own ? PortEntry(*lock, own->port) : nullptr;
-  if (!p) return TAV_E_NOT_OPEN;
-  for (auto& c : lock->clients)
-    if (c.used && c.port == own->port) c.forcedOff = 0;
-  p->modemForced = 0;
-  return 0;
+  return WithOwnClient(channelName, [](Segment& s, SegClient& own, SegPort* p) -> int {
+    if (!p) return TAV_E_NOT_OPEN;
+    ReleaseForcedOff(s, own.port);
+    p->modemForced = 0;
+    return 0;
+  });
 }
 
 int TavModemConnected(int port, int handle) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegPort* p = PortEntry(*lock, port);
-  if (!p) return TAV_E_BAD_ARGUMENT;
-  p->modemConnected = 1;
-  p->modemHandle = handle;
-  return 0;
+  return WithPort(port, [&](Segment&, SegPort& p) -> int {
+    p.modemConnected = 1;
+    p.modemHandle = handle;
+    return 0;
+  });
 }
 
 int TavModemDialText(int port, const char* dialText) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegPort* p = PortEntry(*lock, port);
-  if (!p || !dialText) return TAV_E_BAD_ARGUMENT;
-  std::memset(p->dialText, 0, kNameBytes);
-  std::strncpy(p->dialText, dialText, kNameBytes - 1);
-  return 0;
+  if (!dialText) return TAV_E_BAD_ARGUMENT;
+  return WithPort(port, [&](Segment&, SegPort& p) -> int {
+    std::memset(p.dialText, 0, kNameBytes);
+    std::strncpy(p.dialText, dialText, kNameBytes - 1);
+    return 0;
+  });
 }
 
 int TavModemDisconnected(int port) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegPort* p = PortEntry(*lock, port);
-  if (!p) return TAV_E_BAD_ARGUMENT;
-  p->modemConnected = 0;
-  p->modemHandle = 0;
-  return 0;
+  return WithPort(port, [](Segment&, SegPort& p) -> int {
+    p.modemConnected = 0;
+    p.modemHandle = 0;
+    return 0;
+  });
 }
 
 int TavModemReleased(int port) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegPort* p = PortEntry(*lock, port);
-  if (!p) return TAV_E_BAD_ARGUMENT;
-  std::memset(p->dialText, 0, kNameBytes);
-  p->modemForced = 0;
-  for (auto& c : lock->clients)
-    if (c.used && c.port == port) c.forcedOff = 0;
-  return 0;
+  return WithPort(port, [&](Segment& s, SegPort& p) -> int {
+    std::memset(p.dialText, 0, kNameBytes);
+    p.modemForced = 0;
+    ReleaseForcedOff(s, port);
+    return 0;
+  });
 }
 
 }  // extern "C"

@@ -15,7 +15,7 @@
 #include "plcsim_bridge.h"
 #include "process_util.h"
 #include "request_transport.h"
-#include "shared_segment.h"
+#include "segment_access.h"
 #include "tavinter/tavinter.h"
 
 using namespace tavinter;
@@ -36,8 +36,6 @@ CServerState& State() {
   return state;
 }
 
-bool ValidPort(int port) { return port >= 1 && port <= kPortCount; }
-
 bool IsSelf(const SegProcess& p) { return p.pid == ::getpid() && p.startTime == OwnStartTime(); }
 
 // Another process that still runs holds the port as its server.
@@ -52,23 +50,6 @@ bool IsServerOf(const Segment& s, int port) {
 void PutName(char* dst, size_t width, const char* name) {
   std::memset(dst, 0, width);
   if (name) std::strncpy(dst, name, width - 1);
-}
-
-template <typename Fn>
-int WithPort(int port, Fn fn) {
-  if (!ValidPort(port)) return TAV_E_BAD_ARGUMENT;
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  return fn(*lock, lock->ports[port - 1]);
-}
-
-template <typename Fn>
-int WithClient(int handle, Fn fn) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  SegClient* c = FindClient(*lock, handle);
-  if (!c) return TAV_E_NOT_OPEN;
-  return fn(*lock, *c);
 }
 
 void ClearRing(SegRing& r) {
@@ -214,10 +195,11 @@ int TavReleasePortFinal(int port) {
 }
 
 int TavClientAlive(int handle, int /*reserved*/) {
-  CSegmentLock lock;
-  if (!lock.Held()) return 1;  // cannot tell: never drop a client on a guess
-  SegClient* c = FindClient(*lock, handle);
-  return c && ProcessAlive(c->owner.pid, c->owner.startTime) ? 1 : 0;
+  int rc = WithClient(handle, [](Segment&, SegClient& c) -> int {
+    return ProcessAlive(c.owner.pid, c.owner.startTime) ? 1 : 0;
+  });
+  if (rc == TAV_E_SEGMENT) return 1;  // cannot tell: never drop a client on a guess
+  return rc == 1 ? 1 : 0;
 }
 
 int TavAddClient(int port, int handle, const char* name) {
@@ -327,11 +309,7 @@ int TavGetPreCommand(int handle, char* command, int size) {
   if (!command || size <= 0) return TAV_E_BAD_ARGUMENT;
   command[0] = 0;
   int port = 0;
-  {
-    CSegmentLock lock;
-    if (!lock.Held()) return 0;
-    if (SegClient* c = FindClient(*lock, handle)) port = c->port;
-  }
+  WithClient(handle, [&](Segment&, SegClient& c) { return port = c.port, 0; });
   if (!ValidPort(port)) return 0;
   std::string text = PreCommand(port);
   if (text.empty()) return 0;

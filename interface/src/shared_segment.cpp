@@ -211,65 +211,65 @@ SegRing* ClientRing(Segment& s, int handle, char (**lines)[kLineBytes]) {
   return &s.clientRings[c->ring];
 }
 
-// A ring whose port no live server holds any more, or whose client is gone,
-// may be taken for another owner when the pool is empty.
-static void ReclaimPortRings(Segment& s) {
-  for (int i = 0; i < kPortRings; ++i) {
-    int port = s.portRings[i].owner;
-    if (port < 1 || port > kPortCount) continue;
-    SegPort& p = s.ports[port - 1];
-    if (p.inUse && ProcessAlive(p.server.pid, p.server.startTime)) continue;
-    if (p.ring == i) p.ring = -1;
-    FreePortRing(s, i);
-  }
-}
+namespace {
 
-static void ReclaimClientRings(Segment& s) {
-  for (int i = 0; i < kClientRings; ++i) {
-    int handle = s.clientRings[i].owner;
-    if (handle == 0) continue;
-    SegClient* c = FindClient(s, handle);
-    if (c && c->ring == i && ProcessAlive(c->owner.pid, c->owner.startTime)) continue;
-    if (c && c->ring == i) c->ring = -1;
-    FreeClientRing(s, i);
+// A pool of record rings (the ports' or the clients') and the lines of each.
+template <int N>
+struct CRingPool {
+  SegRing (&rings)[N];
+  int lines;
+
+  void Free(int index) {
+    if (index >= 0 && index < N) rings[index] = SegRing{0, lines, 0, 0, 0, 0};
   }
-}
+  int TakeFree(int owner) {
+    for (int i = 0; i < N; ++i)
+      if (rings[i].owner == 0) return rings[i] = SegRing{owner, lines, 0, 0, 0, 0}, i;
+    return -1;
+  }
+  // A free ring for owner; when the pool is empty, the rings whose owner is
+  // gone (stale(index) says so and detaches it) are freed first. -1 when
+  // none is left.
+  template <typename Stale>
+  int Alloc(int owner, Stale stale) {
+    int i = TakeFree(owner);
+    if (i >= 0) return i;
+    for (int k = 0; k < N; ++k)
+      if (rings[k].owner != 0 && stale(k)) Free(k);
+    return TakeFree(owner);
+  }
+};
+
+CRingPool<kPortRings> PortPool(Segment& s) { return {s.portRings, kPortRingLines}; }
+CRingPool<kClientRings> ClientPool(Segment& s) { return {s.clientRings, kClientRingLines}; }
+
+}  // namespace
 
 int AllocPortRing(Segment& s, int port) {
-  for (int i = 0; i < kPortRings; ++i)
-    if (s.portRings[i].owner == 0) return s.portRings[i] = SegRing{port, kPortRingLines, 0, 0, 0, 0}, i;
-  ReclaimPortRings(s);
-  for (int i = 0; i < kPortRings; ++i) {
-    SegRing& r = s.portRings[i];
-    if (r.owner == 0) {
-      r = SegRing{port, kPortRingLines, 0, 0, 0, 0};
-      return i;
-    }
-  }
-  return -1;
+  // A port ring is stale when no live server holds its port any more.
+  return PortPool(s).Alloc(port, [&s](int i) {
+    const int owner = s.portRings[i].owner;
+    if (owner < 1 || owner > kPortCount) return false;
+    SegPort& p = s.ports[owner - 1];
+    if (p.inUse && ProcessAlive(p.server.pid, p.server.startTime)) return false;
+    if (p.ring == i) p.ring = -1;
+    return true;
+  });
 }
 
 int AllocClientRing(Segment& s, int handle) {
-  for (int i = 0; i < kClientRings; ++i)
-    if (s.clientRings[i].owner == 0) return s.clientRings[i] = SegRing{handle, kClientRingLines, 0, 0, 0, 0}, i;
-  ReclaimClientRings(s);
-  for (int i = 0; i < kClientRings; ++i) {
-    SegRing& r = s.clientRings[i];
-    if (r.owner == 0) {
-      r = SegRing{handle, kClientRingLines, 0, 0, 0, 0};
-      return i;
-    }
-  }
-  return -1;
+  // A client ring is stale when its client is gone or no longer uses it.
+  return ClientPool(s).Alloc(handle, [&s](int i) {
+    SegClient* c = FindClient(s, s.clientRings[i].owner);
+    if (c && c->ring == i && ProcessAlive(c->owner.pid, c->owner.startTime)) return false;
+    if (c && c->ring == i) c->ring = -1;
+    return true;
+  });
 }
 
-void FreePortRing(Segment& s, int index) {
-  if (index >= 0 && index < kPortRings) s.portRings[index] = SegRing{0, kPortRingLines, 0, 0, 0, 0};
-}
+void FreePortRing(Segment& s, int index) { PortPool(s).Free(index); }
 
-void FreeClientRing(Segment& s, int index) {
-  if (index >= 0 && index < kClientRings) s.clientRings[index] = SegRing{0, kClientRingLines, 0, 0, 0, 0};
-}
+void FreeClientRing(Segment& s, int index) { ClientPool(s).Free(index); }
 
 void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size_t length) {
   if (ring.capacity <= 0) return;

@@ -3,32 +3,12 @@
 #include <cstring>
 
 #include "process_util.h"
-#include "shared_segment.h"
+#include "segment_access.h"
 #include "tavinter/tavinter.h"
 
 using namespace tavinter;
 
 namespace {
-
-template <typename Fn>
-int WithPortRing(int port, Fn fn) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  char(*lines)[kLineBytes] = nullptr;
-  SegRing* r = PortRing(*lock, port, &lines);
-  if (!r) return TAV_E_NOT_OPEN;
-  return fn(*r, lines);
-}
-
-template <typename Fn>
-int WithClientRing(int handle, Fn fn) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  char(*lines)[kLineBytes] = nullptr;
-  SegRing* r = ClientRing(*lock, handle, &lines);
-  if (!r) return TAV_E_NOT_OPEN;
-  return fn(*r, lines);
-}
 
 int CopyLine(const SegRing& r, char (*lines)[kLineBytes], int index, char* out, int size) {
   if (!out || size <= 0 || index < 0 || index >= r.capacity) return TAV_E_BAD_ARGUMENT;
@@ -39,63 +19,62 @@ int CopyLine(const SegRing& r, char (*lines)[kLineBytes], int index, char* out, 
   return 0;
 }
 
+// The ports in use and the clients with their ports, as the viewer shows them.
+int Snapshot(const Segment& s, TavStatusSnapshot& status) {
+  for (int i = 0; i < kPortCount; ++i) {
+    const SegPort& p = s.ports[i];
+    // A port whose server died is not in use, whatever its entry says.
+    status.portInUse[i] = p.inUse && ProcessAlive(p.server.pid, p.server.startTime) ? 1 : 0;
+  }
+  // Every client counts for its port; the first TAV_CLIENT_SLOTS slots (which
+  // fill first) are listed one by one.
+  for (int i = 0; i < kClientSlots; ++i) {
+    const SegClient& c = s.clients[i];
+    if (!c.used) continue;
+    const bool attached = c.port >= 1 && c.port <= kPortCount && status.portInUse[c.port - 1];
+    if (attached) ++status.portClients[c.port - 1];
+    if (i >= TAV_CLIENT_SLOTS) continue;
+    status.clientHandle[i] = static_cast<int16_t>(c.handle);
+    std::memcpy(status.clientName[i], c.name, kNameBytes - 1);
+    if (attached) status.clientPort[i] = static_cast<int16_t>(c.port);
+  }
+  return 0;
+}
+
 }  // namespace
 
 extern "C" {
 
 int TavRegisterViewer(void) {
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  ++lock->header.viewers;
-  return 0;
+  return WithSegment([](Segment& s) { return ++s.header.viewers, 0; });
 }
 
 int TavGetStatus(TavStatusSnapshot* status) {
   if (!status) return TAV_E_BAD_ARGUMENT;
   std::memset(status, 0, sizeof *status);
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  for (int i = 0; i < kPortCount; ++i) {
-    const SegPort& p = lock->ports[i];
-    // A port whose server died is not in use, whatever its entry says.
-    status->portInUse[i] = p.inUse && ProcessAlive(p.server.pid, p.server.startTime) ? 1 : 0;
-  }
-  // Every client counts for its port; the first TAV_CLIENT_SLOTS slots (which
-  // fill first) are listed one by one.
-  for (int i = 0; i < kClientSlots; ++i) {
-    const SegClient& c = lock->clients[i];
-    if (!c.used) continue;
-    const bool attached = c.port >= 1 && c.port <= kPortCount && status->portInUse[c.port - 1];
-    if (attached) ++status->portClients[c.port - 1];
-    if (i >= TAV_CLIENT_SLOTS) continue;
-    status->clientHandle[i] = static_cast<int16_t>(c.handle);
-    std::memcpy(status->clientName[i], c.name, kNameBytes - 1);
-    if (attached) status->clientPort[i] = static_cast<int16_t>(c.port);
-  }
-  return 0;
+  return WithSegment([&](Segment& s) { return Snapshot(s, *status); });
 }
 
 int TavGetClientName(int slot, char* name, int size) {
   if (slot < 0 || slot >= kClientSlots || !name || size <= 0) return TAV_E_BAD_ARGUMENT;
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  const SegClient& c = lock->clients[slot];
-  if (!c.used) return TAV_E_NOT_OPEN;
-  size_t n = strnlen(c.name, kNameBytes - 1);
-  if (n >= static_cast<size_t>(size)) n = static_cast<size_t>(size) - 1;
-  std::memcpy(name, c.name, n);
-  name[n] = 0;
-  return 0;
+  return WithSegment([&](Segment& s) -> int {
+    const SegClient& c = s.clients[slot];
+    if (!c.used) return TAV_E_NOT_OPEN;
+    size_t n = strnlen(c.name, kNameBytes - 1);
+    if (n >= static_cast<size_t>(size)) n = static_cast<size_t>(size) - 1;
+    std::memcpy(name, c.name, n);
+    name[n] = 0;
+    return 0;
+  });
 }
 
 int TavGetPortConfig(int port, unsigned char* config) {
-  if (port < 1 || port > kPortCount || !config) return TAV_E_BAD_ARGUMENT;
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  const SegPort& p = lock->ports[port - 1];
-  if (!p.hasConfig) return TAV_E_NOT_OPEN;
-  std::memcpy(config, p.config, sizeof p.config);
-  return 0;
+  if (!config) return TAV_E_BAD_ARGUMENT;
+  return WithPort(port, [&](Segment&, SegPort& p) -> int {
+    if (!p.hasConfig) return TAV_E_NOT_OPEN;
+    std::memcpy(config, p.config, sizeof p.config);
+    return 0;
+  });
 }
 
 const char* TavPortRecordArea(int port, int* capacity) {

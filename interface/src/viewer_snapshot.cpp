@@ -5,7 +5,7 @@
 // names the ring's allocation by a serial, so the viewer can tell.
 #include <cstring>
 
-#include "shared_segment.h"
+#include "segment_access.h"
 #include "tavinter/tavinter.h"
 
 using namespace tavinter;
@@ -48,20 +48,20 @@ extern "C" {
 
 int TavSnapshotPortRecords(int port, TavRingSnapshot* state, char* lines, int lineCapacity) {
   if (port < 1 || port > kPortCount || (lines && lineCapacity <= 0)) return TAV_E_BAD_ARGUMENT;
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  char(*ringLines)[kLineBytes] = nullptr;
-  SegRing* ring = PortRing(*lock, port, &ringLines);
-  return Snapshot(*lock, ring, ringLines, state, lines, lineCapacity);
+  return WithSegment([&](Segment& s) {
+    char(*ringLines)[kLineBytes] = nullptr;
+    SegRing* ring = PortRing(s, port, &ringLines);
+    return Snapshot(s, ring, ringLines, state, lines, lineCapacity);
+  });
 }
 
 int TavSnapshotClientRecords(int handle, TavRingSnapshot* state, char* lines, int lineCapacity) {
   if (handle <= 0 || (lines && lineCapacity <= 0)) return TAV_E_BAD_ARGUMENT;
-  CSegmentLock lock;
-  if (!lock.Held()) return TAV_E_SEGMENT;
-  char(*ringLines)[kLineBytes] = nullptr;
-  SegRing* ring = ClientRing(*lock, handle, &ringLines);
-  return Snapshot(*lock, ring, ringLines, state, lines, lineCapacity);
+  return WithSegment([&](Segment& s) {
+    char(*ringLines)[kLineBytes] = nullptr;
+    SegRing* ring = ClientRing(s, handle, &ringLines);
+    return Snapshot(s, ring, ringLines, state, lines, lineCapacity);
+  });
 }
 
 }  // extern "C"

@@ -221,6 +221,32 @@ TEST_F(SegmentTest, RingsOfCrashedServersAreTakenBackWhenThePoolRunsOut) {
   EXPECT_EQ(PortLines(kPort).back(), "keep");
 }
 
+TEST_F(SegmentTest, OrphanedClientRingsAreTakenBackWhenThePoolRunsOut) {
+  const int live = AllocateClientHandle("live");
+  ASSERT_GT(live, 0);
+  {
+    CSegmentLock lock;
+    ASSERT_TRUE(lock.Held());
+    Segment& s = *lock;
+    SegClient* c = FindClient(s, live);
+    ASSERT_NE(c, nullptr);
+    // Every ring taken: one by the live client, the rest by handles no slot holds.
+    for (int i = 0; i < kClientRings; ++i) s.clientRings[i] = SegRing{30000 + i, kClientRingLines, 5, 0, 0, 0};
+    s.clientRings[3].owner = live;
+    c->ring = 3;
+    const int fresh = AllocClientRing(s, 29999);
+    ASSERT_GE(fresh, 0);
+    EXPECT_NE(fresh, 3);
+    EXPECT_EQ(s.clientRings[fresh].owner, 29999);
+    EXPECT_EQ(s.clientRings[fresh].count, 0);
+    EXPECT_EQ(s.clientRings[3].owner, live);  // the live client keeps its ring
+    EXPECT_EQ(c->ring, 3);
+    for (int i = 0; i < kClientRings; ++i) FreeClientRing(s, i);
+    c->ring = -1;
+  }
+  FreeClientHandle(live);
+}
+
 TEST_F(SegmentTest, ASecondServerCopyCannotTakeTheRunningOnesPort) {
   constexpr int kBusy = 90;
   int ready[2], release[2];

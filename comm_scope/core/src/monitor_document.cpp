@@ -40,6 +40,7 @@ void CMonitorDocument::Close() {
 void CMonitorDocument::TakeSnapshot() {
   TavRingSnapshot state{};
   int rc = library_.Snapshot(Ring(), state, lines_.data(), static_cast<int>(lines_.size() / kLineBytes));
+  if (rc == TAV_E_SEGMENT) return;  // the segment is busy: the next tick tries again
   if (rc != 0 || state.serial != state_.serial || state.owner != state_.owner) {
     ended_ = true;
     changed_ = true;
@@ -54,6 +55,7 @@ bool CMonitorDocument::Watch() {
   if (!open_ || ended_ || paused_) return false;
   TavRingSnapshot state{};
   int rc = library_.Snapshot(Ring(), state, nullptr, 0);
+  if (rc == TAV_E_SEGMENT) return false;  // busy, not gone
   bool gone = rc != 0 || state.serial != state_.serial || state.owner != state_.owner;
   if (gone) {
     ended_ = true;

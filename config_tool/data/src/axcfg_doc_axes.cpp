@@ -93,10 +93,15 @@ ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
   const CAxisLayout oldLayout = layout_;
   const uint32_t oldFamily = family_;
   const SyncGroups oldSync = sync_;
+  // The sequence corrects home return codes of Mode B masters; a cancelled
+  // or failed change must not leave a correction made for a layout that was
+  // never applied.
+  const CParamBlock oldParams = params_;
   auto restore = [&] {
     layout_ = oldLayout;
     SetUnitFamily(oldFamily);
     sync_ = oldSync;
+    params_ = oldParams;
   };
 
   CAxisLayout proposed = layout_;
@@ -110,22 +115,13 @@ ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
     params_.SetFamily(family_);
 
     // Entries equal bit for bit to an old entry keep their table data.
-    bool allKept = true;
-    uint16_t changedAxes = 0;
-    for (int i = 0; i < proposed.GetAxisEntryCount(); ++i) {
-      uint32_t e = proposed.GetAxisEntry(i);
-      bool kept = false;
-      for (int j = 0; j < oldLayout.GetAxisEntryCount() && !kept; ++j) kept = oldLayout.GetAxisEntry(j) == e;
-      if (!kept) {
-        allKept = false;
-        changedAxes |= EntryMask(e) & 0xFF;
-      }
-    }
-
+    const uint16_t changedAxes = ChangedEntryAxes(oldLayout, proposed);
+    const bool allKept = changedAxes == 0;
     if (allKept) {
       // Nothing to initialise. Removing entries or switching the family is
       // still a change of the document that has to be saved.
-      bool differs = !(proposed == oldLayout) || family_ != oldFamily || !(sync_ == oldSync);
+      bool differs = !(proposed == oldLayout) || family_ != oldFamily || !(sync_ == oldSync) ||
+                     !(params_ == oldParams);
       layout_ = proposed;
       if (differs) {
         SetModifiedFlag(true);
