@@ -10,11 +10,11 @@
 #include "commscope/record_text.h"
 #include "platform/folders.h"
 #include "scripted_viewer_library.h"
-#include "test_files.h"
+#include "file_bytes.h"
 
 using namespace commscope;
 using commscope::testing::ScriptedRing;
-using commscope::testing::ReadFile;
+using keldtest::ReadBytes;
 
 namespace {
 
@@ -43,7 +43,7 @@ TEST(Records, LongRecordsJoinUntilTheNextHeaderAndNeverPastTheNewestLine) {
   std::string path = platform::DataDir() + "/long.txt";
   platform::EnsureDir(platform::DataDir());
   ASSERT_EQ(ExportText(records, path), 0u);
-  EXPECT_EQ(ReadFile(path), "[header 1]\r\n" + data + "\r\n" + std::string(118, 'e') + "\r\n[header 2]\r\n" +
+  EXPECT_EQ(ReadBytes(path), "[header 1]\r\n" + data + "\r\n" + std::string(118, 'e') + "\r\n[header 2]\r\n" +
                                 std::string(118, 'f') + "\r\n");
 }
 
@@ -99,7 +99,7 @@ TEST(Records, ExportFailuresAreReportedAndKeepWhatWasWritten) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, old);
   EXPECT_EQ(rc, kIdSaveFileFailed);
-  std::string written = ReadFile(path);
+  std::string written = ReadBytes(path);
   EXPECT_GT(written.size(), 0u);
   EXPECT_EQ(written.substr(0, 102), std::string(100, 'r') + "\r\n");
 }

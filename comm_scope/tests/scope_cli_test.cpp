@@ -11,12 +11,12 @@
 #include "platform/registry.h"
 #include "scope_cli.h"
 #include "scripted_viewer_library.h"
-#include "test_files.h"
+#include "file_bytes.h"
 #include "tavinter/request_record.h"
 
 using namespace commscope;
 using commscope::testing::CScriptedViewerLibrary;
-using commscope::testing::ReadFile;
+using keldtest::ReadBytes;
 
 namespace {
 
@@ -60,9 +60,9 @@ TEST(ScopeCli, ExportsPortAndClientRecords) {
   platform::EnsureDir(platform::DataDir());
   std::string file = platform::DataDir() + "/out.txt";
   ASSERT_EQ(Cli(lib, {"--export-port", "70", file}).code, 0);
-  EXPECT_EQ(ReadFile(file), "[port]\r\n");
+  EXPECT_EQ(ReadBytes(file), "[port]\r\n");
   ASSERT_EQ(Cli(lib, {"--export-client", "5", file}).code, 0);
-  EXPECT_EQ(ReadFile(file), std::string(118, 'a') + "bc\r\n");
+  EXPECT_EQ(ReadBytes(file), std::string(118, 'a') + "bc\r\n");
   EXPECT_EQ(lib.recordWatch[CScriptedViewerLibrary::Key({true, 31})], 0);  // detached again
 
   EXPECT_EQ(Cli(lib, {"--export-port", "71", file}).code, kExitNotInUse);

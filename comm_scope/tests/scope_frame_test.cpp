@@ -30,7 +30,7 @@
 #include "scope_commands.h"
 #include "scope_frame.h"
 #include "scripted_viewer_library.h"
-#include "test_files.h"
+#include "file_bytes.h"
 #include "tavinter/request_record.h"
 
 using namespace commscope;
@@ -159,7 +159,7 @@ TEST_F(ScopeFrame, ContextMenuPausesClearsAndSaves) {
   platform::EnsureDir(platform::DataDir());
   frame->askSaveFile = [&] { return QString::fromStdString(file); };
   frame->Execute(ID_FILE_SAVE_AS);
-  EXPECT_EQ(commscope::testing::ReadFile(file), "[port header]\r\nwhile paused\r\n");
+  EXPECT_EQ(keldtest::ReadBytes(file), "[port header]\r\nwhile paused\r\n");
 
   keldtest::MessageBoxRecorder boxes;
   frame->askSaveFile = [] { return QString("/nonexistent-dir/x.txt"); };
@@ -180,7 +180,7 @@ TEST_F(ScopeFrame, ContextMenuPausesClearsAndSaves) {
   for (int i = 0; i < 300; ++i) lib.PortRing(326).Append("printed line " + std::to_string(i));
   frame->WatchTick();
   frame->Execute(ID_FILE_PRINT);
-  std::string printed = commscope::testing::ReadFile(pdf);
+  std::string printed = keldtest::ReadBytes(pdf);
   auto count = printed.find("/Count ");
   ASSERT_NE(count, std::string::npos);
   EXPECT_GE(std::stoi(printed.substr(count + 7)), 2);  // 300 lines take more than one page

@@ -35,6 +35,9 @@ const std::vector<Command>& FileCommands();
 // The unit commands: read-words, write-words, unit-info.
 const std::vector<Command>& UnitCommands();
 
+// axcfg change-axes.
+const std::vector<Command>& AxesCommands();
+
 // axcfg monitor.
 const std::vector<Command>& MonitorCommands();
 

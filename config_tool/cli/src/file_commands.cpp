@@ -13,76 +13,12 @@
 #include "axcfg_data/pos_sheets.h"
 #include "axcfg_data/sync_group_check.h"
 #include "axcfg_data/unit_types.h"
+#include "axis_answers.h"
 #include "file_support.h"
 
 namespace axcfg::cli {
 
 namespace {
-
-bool Exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
-// "A:1,2 B:3,4,5 6 7": groups as letter, colon and 2 or 3 axes; single axes
-// as their number. The layout is ordered as the axis dialogs order it:
-// groups A to D, then the single axes ascending.
-bool ParseLayout(const std::string& text, uint32_t family, CAxisLayout& layout, std::string& error) {
-  std::array<uint16_t, 4> groups{};
-  uint16_t singles = 0, seen = 0;
-  size_t pos = 0;
-  auto addAxis = [&](const std::string& text, uint16_t& mask) {
-    if (text.size() != 1 || text[0] < '1' || text[0] > '8') return error = "\"" + text + "\" is not an axis 1 to 8", false;
-    const int axis = text[0] - '1';
-    if (family == kFamilyInterp && axis >= 4) return error = "the interpolation type has axes 1 to 4", false;
-    if (seen & (1u << axis)) return error = "axis " + text + " is given twice", false;
-    seen |= static_cast<uint16_t>(1u << axis);
-    mask |= static_cast<uint16_t>(1u << axis);
-    return true;
-  };
-  while (pos < text.size()) {
-    size_t end = text.find(' ', pos);
-    if (end == std::string::npos) end = text.size();
-    const std::string token = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (token.empty()) continue;
-    if (token.size() > 2 && token[1] == ':') {
-      const int g = token[0] - 'A';
-      if (g < 0 || g > 3) return error = "\"" + token + "\": groups are A to D", false;
-      if (groups[g]) return error = "group " + token.substr(0, 1) + " is given twice", false;
-      size_t from = 2;
-      while (from <= token.size()) {
-        size_t comma = std::min(token.find(',', from), token.size());
-        if (!addAxis(token.substr(from, comma - from), groups[g])) return false;
-        from = comma + 1;
-      }
-      const int n = CountAxes(groups[g]);
-      if (n < 2 || n > 3) return error = "\"" + token + "\": a group has 2 or 3 axes", false;
-    } else if (!addAxis(token, singles)) {
-      return false;
-    }
-  }
-  if (!seen) return error = "the layout names no axis", false;
-  layout.Clear();
-  for (int g = 0; g < 4; ++g)
-    if (groups[g]) layout.Append(MakeGroupEntry(g + 1, groups[g]));
-  AxisList list = AxesOfMask(singles);
-  for (int i = 0; i < list.count; ++i) layout.Append(MakeSingleAxisEntry(list.axes[i]));
-  return true;
-}
-
-// The written name: ".axc" is added when missing. Refuses to replace a
-// file without --force.
-int OutputPath(const char* command, const ParsedArgs& a, std::string& out) {
-  auto it = a.values.find("-o");
-  if (it == a.values.end()) return UsageError(command, "-o FILE is missing");
-  out = WithSettingFileExtension(it->second);
-  if (Exists(out) && !a.Has("--force")) {
-    std::fprintf(stderr, "axcfg %s: %s exists (--force replaces it)\n", command, out.c_str());
-    return kExitFile;
-  }
-  return kExitOk;
-}
 
 int Save(CAxisCfgDoc& doc, const std::string& path) {
   FileStatus st = SaveDocumentFile(doc, path);
@@ -96,25 +32,25 @@ int Save(CAxisCfgDoc& doc, const std::string& path) {
 
 int RunNew(const Args& args) {
   ParsedArgs a;
-  if (int rc = ParseArgs("new", args, {"-o", "--family", "--layout"}, {"--force"}, a)) return rc;
+  if (int rc = ParseArgs("new", args, {"-o", "--family", "--layout", "--sync1", "--sync2"}, {"--force"}, a)) return rc;
   // The layout may be given as one argument or as the words after --layout.
   std::string layoutText = a.values.count("--layout") ? a.values["--layout"] : "1";
   for (const std::string& p : a.positional) layoutText += " " + p;
   if (!a.values.count("--layout") && !a.positional.empty()) return UsageError("new", "unexpected " + a.positional[0]);
-  uint32_t family = 0;
-  if (a.values.count("--family")) {
-    const std::string& f = a.values["--family"];
-    if (f != "0" && f != "1") return UsageError("new", "--family takes 0 or 1");
-    family = f == "1" ? kFamilyInterp : kFamilySrlx;
-  }
-  CAxisLayout layout;
-  std::string error;
-  if (!ParseLayout(layoutText, family, layout, error)) return UsageError("new", error);
+  a.values["--layout"] = layoutText;
+  AxisAnswers answers;
+  if (int rc = ParseAxisAnswers("new", a, kFamilySrlx, 2, answers)) return rc;
   std::string path;
   if (int rc = OutputPath("new", a, path)) return rc;
+  // The new-document step with its axis dialogs answered by the options.
   CAxisCfgDoc doc;
-  doc.SetUnitFamily(family);
-  doc.SetLayout(layout);
+  CliAxisDialogs dialogs(answers);
+  CAxisSettingsSequenceCore sequence(dialogs);
+  doc.SetAxisSettingsSequence(&sequence);
+  doc.SetAskAxesForNewFile(true);
+  const bool made = doc.OnNewDocument();
+  doc.SetAxisSettingsSequence(nullptr);
+  if (!made) return kExitDifference;
   return Save(doc, path);
 }
 
@@ -273,11 +209,13 @@ int RunVerify(const Args& args) {
 std::vector<Command> MakeCommands() {
   return {
     {"new", "create a setting file with a chosen family and axis layout",
-     "Usage: axcfg new -o FILE [--family 0|1] [--layout LAYOUT] [--force]\n"
+     "Usage: axcfg new -o FILE [--family 0|1] [--layout LAYOUT] [--sync1 SYNC] [--sync2 SYNC] [--force]\n"
      "Writes a new setting file: every parameter and table at its reset value.\n"
      "  --family 0   Positioning unit SRLX (default); 1 interpolation type (axes 1 to 4)\n"
      "  --layout     interpolation groups as LETTER:AXES and single axes as numbers,\n"
      "               for example \"A:1,2 B:3,4,5 6 7\" (default \"1\")\n"
+     "  --sync1, --sync2  synchronous group: off or on,A|B,MASTER,SLAVE,DIFF,BEHAVIOR\n"
+     "               (exit 1 when the group settings refuse them)\n"
      "  --force      replace an existing file\n"
      "\".axc\" is added to FILE when it does not end in it.\n",
      RunNew},

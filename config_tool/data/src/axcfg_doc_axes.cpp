@@ -61,8 +61,9 @@ bool CAxisCfgDoc::OnNewDocument() {
 ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
   if (!axisSettings_) return ChangeAxesResult::Cancelled;
   // The dialogs may change the family, the synchronous groups and the home
-  // return codes before the user cancels: a cancel puts every stored field
-  // back. The rows are only touched once the change is certain.
+  // return codes (the corrections of Mode B masters) before the user cancels:
+  // a cancelled or failed change puts every stored field back. The rows are
+  // only touched once the change is certain.
   const CAxisCfgDocFields before = Fields();
   const CAxisLayout& oldLayout = before.layout_;
   const uint32_t oldFamily = before.family_;
@@ -80,22 +81,13 @@ ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
     params_.SetFamily(family_);
 
     // Entries equal bit for bit to an old entry keep their table data.
-    bool allKept = true;
-    uint16_t changedAxes = 0;
-    for (int i = 0; i < proposed.GetAxisEntryCount(); ++i) {
-      uint32_t e = proposed.GetAxisEntry(i);
-      bool kept = false;
-      for (int j = 0; j < oldLayout.GetAxisEntryCount() && !kept; ++j) kept = oldLayout.GetAxisEntry(j) == e;
-      if (!kept) {
-        allKept = false;
-        changedAxes |= EntryMask(e) & 0xFF;
-      }
-    }
-
+    const uint16_t changedAxes = ChangedEntryAxes(oldLayout, proposed);
+    const bool allKept = changedAxes == 0;
     if (allKept) {
       // Nothing to initialise. Removing entries or switching the family is
       // still a change of the document that has to be saved.
-      bool differs = !(proposed == oldLayout) || family_ != oldFamily || !(sync_ == oldSync);
+      bool differs = !(proposed == oldLayout) || family_ != oldFamily || !(sync_ == oldSync) ||
+                     !(params_ == oldParams);
       layout_ = proposed;
       if (differs) {
         SetModifiedFlag(true);

@@ -230,4 +230,15 @@ UnitLayoutWords EntriesToUnitLayout(const CAxisLayout& layout) {
   return words;
 }
 
+uint16_t ChangedEntryAxes(const CAxisLayout& before, const CAxisLayout& after) {
+  uint16_t changed = 0;
+  for (int i = 0; i < after.GetAxisEntryCount(); ++i) {
+    const uint32_t e = after.GetAxisEntry(i);
+    bool kept = false;
+    for (int j = 0; j < before.GetAxisEntryCount() && !kept; ++j) kept = before.GetAxisEntry(j) == e;
+    if (!kept) changed |= EntryMask(e) & 0xFF;
+  }
+  return changed;
+}
+
 }  // namespace axcfg

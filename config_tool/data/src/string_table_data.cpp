@@ -31,6 +31,18 @@ const platform::StringEntry kTexts[] = {
     {21504, "Available (Warning)"},
     {21505, "Not available"},
 
+    // Axis settings and group settings dialogs.
+    {10101, "Choose any one as a used axis."},
+    {10103, "Choose the one to initialize."},
+    {10104, "Axial setting was changed.\nThe following information will be initialized.\n"},
+    {10105, "\nAxis Information"},
+    {10106, "\nInterpolation group"},
+    {10107, "\nSimultaneous group"},
+    {21201, "Choose the initialized axis"},
+    {21202, "Choose the axis to initialize."},
+    {21517, "Initialize the setting for the interpolation and synchronous groups.\nIs it OK?"},
+    {21521, "A parameter has been deleted as it cannot be set up. \nPlease check the parameters."},
+
     // Positioning table columns and choices.
     {20000, "Control method"},
     {20001, "%s axis(1) movement amount"},

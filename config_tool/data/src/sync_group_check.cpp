@@ -98,16 +98,18 @@ std::vector<HomeReturnCorrection> PlanHomeReturnCorrections(const SyncGroupCheck
   return list;
 }
 
-std::string HomeCodeText(uint16_t code) {
+std::string HomeCodeText(uint16_t code, uint32_t family) {
   static constexpr unsigned kIds[9] = {21111, 21112, 21113, 21134, 21135, 21136, 21137, 21138, 21139};
+  // Family 1 names its own method 5; the other codes share the texts.
+  if (family == 1 && code == 5) return AxisCfgText(21740);
   return code < 9 ? AxisCfgText(kIds[code]) : std::to_string(code);
 }
 
-std::string HomeReturnCorrectionText(const std::vector<HomeReturnCorrection>& corrections) {
+std::string HomeReturnCorrectionText(const std::vector<HomeReturnCorrection>& corrections, uint32_t family) {
   if (corrections.empty()) return std::string();
   std::string text = AxisCfgText(kIdCorrectionHead);
   for (const HomeReturnCorrection& c : corrections)
-    text += FormatText(AxisCfgText(kIdCorrectionLine), {c.group, HomeCodeText(c.from), HomeCodeText(c.to)});
+    text += FormatText(AxisCfgText(kIdCorrectionLine), {c.group, HomeCodeText(c.from, family), HomeCodeText(c.to, family)});
   return text;
 }
 

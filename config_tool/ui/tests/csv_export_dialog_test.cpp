@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -77,7 +78,14 @@ TEST(CsvExportDialog, ShowsTheFileNamesAsTheNameIsTyped) {
   dialog.BaseNameEdit()->setText(QStringLiteral("abc.txt"));
   EXPECT_EQ(d.Box(dialog.ParameterFileBox()), d.dir + "/abcP.csv") << "the extension is cut as OK cuts it";
   EXPECT_EQ(d.Box(dialog.SheetFileBox(1)), d.dir + "/abcB.csv");
-  dialog.FolderEdit()->setText(QStringLiteral("/elsewhere/"));
+  // Select... opens the chooser on the folder shown and takes its answer.
+  std::string chooserStart;
+  dialog.chooseFolder = [&](QWidget*, const std::string& start) {
+    chooserStart = start;
+    return std::string("/elsewhere/");
+  };
+  dialog.findChild<QPushButton*>("Select")->click();
+  EXPECT_EQ(chooserStart, d.dir);
   EXPECT_EQ(d.Box(dialog.SheetFileBox(0)), "/elsewhere/abc3.csv");
   dialog.BaseNameEdit()->clear();
   EXPECT_EQ(d.Box(dialog.ParameterFileBox()), "");

@@ -9,6 +9,7 @@
 #include "modem_book/book_json.h"
 #include "modem_book/modem_strings.h"
 #include "modem_book/tel_connect_doc.h"
+#include "platform/command_line.h"
 #include "platform/file_util.h"
 #include "platform/named_mutex.h"
 
@@ -49,12 +50,6 @@ const std::map<std::string, std::vector<std::string>> kOptionsOf = {
     {"--set-port", {"--dial-mode", "--dial-command", "--init-command", "--plc-timeout", "--line-timeout"}},
 };
 
-bool KnownOption(const std::string& name) {
-  for (const auto& [command, options] : kOptionsOf)
-    if (std::find(options.begin(), options.end(), name) != options.end()) return true;
-  return false;
-}
-
 struct Request {
   std::string command, value, book;
   std::map<std::string, std::string> options;
@@ -81,32 +76,30 @@ std::optional<long> Number(const std::string& text) {
 }
 
 bool Parse(const std::vector<std::string>& args, Request& r, std::string& error) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto next = [&](std::string& out) {
-      if (i + 1 >= args.size()) {
-        error = a + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    if (auto c = kCommands.find(a); c != kCommands.end()) {
+  platform::CCommandLine line;
+  for (const auto& [name, spec] : kCommands) spec.takesValue ? line.AddValue(name.substr(2)) : line.AddFlag(name.substr(2));
+  line.AddValue("book");
+  line.AddFlag("replace");
+  for (const auto& [command, options] : kOptionsOf)
+    for (const auto& option : options)
+      if (option != "--replace") line.AddValue(option.substr(2));
+  if (!line.Parse(args, error)) return false;
+  if (!line.Positional().empty()) {
+    error = "unknown argument \"" + line.Positional().front() + "\"";
+    return false;
+  }
+  for (const auto& [name, value] : line.Given()) {
+    if (kCommands.count(name)) {
       if (!r.command.empty()) {
-        error = "one command at a time (" + r.command + " and " + a + ")";
+        error = "one command at a time (" + r.command + " and " + name + ")";
         return false;
       }
-      r.command = a;
-      if (c->second.takesValue && !next(r.value)) return false;
-    } else if (a == "--book") {
-      if (!next(r.book)) return false;
-    } else if (a == "--replace") {
-      r.options[a] = "1";
-    } else if (KnownOption(a)) {
-      if (!next(r.options[a])) return false;
+      r.command = name;
+      r.value = value;
+    } else if (name == "--book") {
+      r.book = value;
     } else {
-      error = "unknown argument \"" + a + "\"";
-      return false;
+      r.options[name] = value;
     }
   }
   if (r.command.empty()) {

@@ -86,7 +86,9 @@ TEST_F(ModemCli, AddListDeleteAndRefusals) {
     EXPECT_FALSE(r.err.empty()) << bad;
   }
   EXPECT_EQ(keldtest::ReadBytes(book), before);
-  EXPECT_TRUE(Has(Modem("--list --bogus" + B()).err, "unknown argument \"--bogus\""));
+  EXPECT_TRUE(Has(Modem("--list --bogus" + B()).err, "unknown option --bogus"));
+  EXPECT_TRUE(Has(Modem("--list stray" + B()).err, "unknown argument \"stray\""));
+  EXPECT_TRUE(Has(Modem("--list --book").err, "--book needs a value"));
 
   ASSERT_EQ(Modem("--delete 1" + B()).exitCode, 0);
   list = Modem("--list" + B());

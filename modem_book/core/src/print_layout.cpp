@@ -55,7 +55,8 @@ PrintLayout LayoutPrint(const CTelConnectDoc& doc, int printableHeight, int text
   // The body of a page is what the heading leaves; a page too small for
   // that still takes one line, and an entry then runs over several pages.
   const size_t body = static_cast<size_t>(std::max(1, layout.linesPerPage - kPrintHeadingLines));
-  AddPages(layout, PortLines(doc), body);
+  // A port's four lines stay on one page when the page holds four.
+  AddPages(layout, PortLines(doc), body >= 4 ? body - body % 4 : body);
   AddPages(layout, EntryLines(doc), std::min(body, static_cast<size_t>(layout.entriesPerPage) * 4));
   for (auto& page : layout.pages) {
     page.caption = ModemText(kIdsCaption);

@@ -53,11 +53,12 @@ TEST(PrintLayout, ASmallPageStillTakesAnEntryAndContinuesThePorts) {
   EXPECT_EQ(l.entriesPerPage, 1);
   size_t portLines = 0, pages = 0;
   for (const auto& p : l.pages) {
-    EXPECT_LE(p.lines.size(), 5u);
-    if (pages++ < 12) portLines += p.lines.size();
+    EXPECT_EQ(p.lines.size(), 4u);  // a port or an entry per page, never split
+    if (pages++ < 15) portLines += p.lines.size();
   }
-  EXPECT_EQ(portLines, 60u);  // 12 pages of 5 port lines
-  EXPECT_EQ(l.pages.size(), 12u + 2u);
+  EXPECT_EQ(portLines, 60u);
+  EXPECT_EQ(l.pages.size(), 15u + 2u);
+  EXPECT_EQ(l.pages[1].lines[0].text, "COM port         : 2");
   // A zero text height or a page smaller than a line never divides by zero.
   EXPECT_GE(LayoutPrint(Book(1), 5, 10).pages.size(), 1u);
   EXPECT_GE(LayoutPrint(Book(1), 100, 0).pages.size(), 1u);

@@ -14,7 +14,7 @@ void PrintBook(const CTelConnectDoc& doc, QPrinter& printer) {
   if (!painter.begin(&printer)) return;
   QFont font(QStringLiteral("Monospace"));
   font.setStyleHint(QFont::TypeWriter);
-  font.setPointSize(10);
+  font.setPointSize(9);  // the 60 port lines fit an A4 or Letter page
   painter.setFont(font);
   const QFontMetrics metrics(painter.font(), &printer);
   const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());

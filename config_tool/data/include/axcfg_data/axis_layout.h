@@ -125,6 +125,10 @@ class CAxisLayout {
   int32_t count_ = 0;
 };
 
+// The axes of the entries of `after` that are not bit for bit an entry of
+// `before`: the axes whose table data a change of axes initialises.
+uint16_t ChangedEntryAxes(const CAxisLayout& before, const CAxisLayout& after);
+
 // The unit's layout words are valid when no two masks share an axis, the
 // union has 1..8 axes and each group mask holds at most 3 axes.
 bool IsUnitLayoutValid(const UnitLayoutWords& words);

@@ -52,8 +52,10 @@ struct HomeReturnCorrection {
 };
 std::vector<HomeReturnCorrection> PlanHomeReturnCorrections(const SyncGroupCheckData& data);
 // The message listing the corrections (empty when there are none).
-std::string HomeReturnCorrectionText(const std::vector<HomeReturnCorrection>& corrections);
-// The text of a stored home return setting code ("5:Phase Z method").
-std::string HomeCodeText(uint16_t code);
+// Each code is named with the choice text of the document's family.
+std::string HomeReturnCorrectionText(const std::vector<HomeReturnCorrection>& corrections, uint32_t family = 0);
+// The text of a stored home return setting code in a family ("5:Phase Z
+// method" in family 0, "5:Home metod" in family 1).
+std::string HomeCodeText(uint16_t code, uint32_t family = 0);
 
 }  // namespace axcfg
