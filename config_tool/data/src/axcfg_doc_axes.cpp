@@ -68,6 +68,7 @@ ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
   const CAxisLayout& oldLayout = before.layout_;
   const uint32_t oldFamily = before.family_;
   const SyncGroups& oldSync = before.sync_;
+  const CParamBlock& oldParams = before.params_;
   auto restore = [&] { Fields() = before; };
 
   CAxisLayout proposed = layout_;
