@@ -21,6 +21,7 @@
 #include "file_property_dialog.h"
 #include "help_window.h"
 #include "main_frame.h"
+#include "qt_language.h"
 #include "monitor_command.h"
 #include "options_dialog.h"
 #include "platform/cp932.h"
@@ -39,7 +40,6 @@ namespace axcfgui {
 namespace {
 
 constexpr const char* kInstanceName = "AxisCfg";
-constexpr const char* kUntitled = "Untitled";
 constexpr int kHelpConfiguration = 6600;
 constexpr int kHelpFileProperty = 2500;
 
@@ -137,6 +137,7 @@ bool CAxisCfgApp::SelectLanguage() {
                              axcfg::kMessageCaption);
   m_language = choice.language;
   m_resourcesLoaded = true;
+  InstallQtTranslations(m_language);
   return true;
 }
 
@@ -162,7 +163,7 @@ void CAxisCfgApp::CreateStartupDocument() {
   m_optionFlags |= 2;
   m_doc->SetAskAxesForNewFile(false);
   m_doc->OnNewDocument();
-  m_doc->SetTitle(kUntitled);
+  m_doc->SetTitle(UiText(kIdsUntitled));
   View()->InitialUpdate(true);
   m_optionFlags &= ~2u;
   m_optionFlags |= 1;
@@ -304,7 +305,10 @@ void CAxisCfgApp::RegisterCommands() {
   c.Add(ID_VERIFY_FILE, [this] { OnVerifyFile(); }, withDocument);
   c.Add(ID_OPTION_FONT, [this] { View()->ChangeDrawingElements(); });
   c.Add(ID_HELP_CONTENTS, [this] { ShowHelp(m_frame.get(), m_helpFile, 0); });
-  c.Add(ID_APP_ABOUT, [] { Message(UiText(kIdsAbout), platform::MB_OK | platform::MB_ICONINFORMATION); });
+  c.Add(ID_APP_ABOUT, [] {
+    Message(UiText(kIdsAbout) + "\r\n" + UiFormat(kIdsVersion, AXISCFG_VERSION),
+            platform::MB_OK | platform::MB_ICONINFORMATION);
+  });
   c.Add(ID_OPTION_COMMUNICATION, [this] {
     if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
       link->Link().CommunicationSettings(m_frame.get());
@@ -335,7 +339,7 @@ bool CAxisCfgApp::SaveModified() {
 bool CAxisCfgApp::OnFileNew() {
   if (!SaveModified()) return false;
   if (!m_doc->OnNewDocument()) return false;
-  m_doc->SetTitle(kUntitled);
+  m_doc->SetTitle(UiText(kIdsUntitled));
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
   View()->MarkSaved();
