@@ -3,7 +3,7 @@
 # hand-written part; KELD_TAVMGR(8), started only by the library, is written
 # by hand. All are installed compressed.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-find_program(KELD_GZIP gzip REQUIRED)
+
 set(man_dir ${CMAKE_BINARY_DIR}/share/man)
 set(man_pages)
 function(keld_help_man target name section summary)

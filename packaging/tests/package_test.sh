@@ -76,4 +76,9 @@ fi
 magic=$(head -c 6 "$tmp/work/first.axc" | od -An -tx1 | tr -d ' \n')
 [ "$magic" = 41584346feef ] || fail "setting file starts with $magic"
 grep -q 'value="AXCF\\xfe\\xef"' "$root"/usr/share/mime/packages/keld-axc.xml || fail "mime magic"
+if command -v lintian >/dev/null; then
+  lintian "$deb" >"$tmp/lintian.txt" 2>&1 || true
+  cat "$tmp/lintian.txt"
+  if grep -q '^E:' "$tmp/lintian.txt"; then fail "lintian reports errors"; fi
+fi
 echo "package test passed: $(basename "$deb")"
