@@ -8,6 +8,10 @@ KELD_PACKAGES=(
   python3                                     # tests read exported CSV with a standard reader
   xvfb xauth                                  # a display for ./run.sh on machines without one
   fonts-ipafont-gothic                        # Japanese texts render
+  dpkg-dev                                    # cpack -G DEB computes Depends with dpkg-shlibdeps
+  librsvg2-bin                                # PNG sizes of the icons at build time
+  desktop-file-utils libxml2-utils            # the package test validates desktop and mime entries
+  qt6-translations-l10n                       # Qt's standard dialogs and buttons in Japanese
 )
 
 keld_install_deps() {

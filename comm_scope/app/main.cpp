@@ -6,6 +6,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "platform/program_icon.h"
 #include "platform/widget_message_box.h"
 #include "scope_cli.h"
 #include "scope_frame.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   platform::InstallWidgetMessageBox();
+  platform::SetProgramIdentity("KELD_TAVSCOPE", "keld-tavscope");
   auto library = commscope::MakeTavViewerLibrary();
   commscope::CScopeFrame frame(*library);
   frame.show();

@@ -1,10 +1,13 @@
 // Arbitrary bytes as a PLC's answer, in arbitrary chunks: the reader ends with
-// a result and never holds more than its buffer.
+// a result and never holds more than its buffer, in the PLC-answer mode and
+// in the raw-transfer modes (no start hunting, fixed answer length).
 #include <cstdint>
 #include <string>
 
+#include "connsrv/answer_reader.h"
 #include "fake_link.h"
 #include "connsrv/command_exchange.h"
+#include "connsrv/result_codes.h"
 #include "plcframe/frame_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -33,5 +36,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string delivered;
   exchange.Run("%01#RDD0000000001", o, delivered);
   if (delivered.size() > kDeliverLimit) __builtin_trap();
+
+  // The raw-transfer reading: from the first byte, by line end or by length.
+  AnswerReadOptions raw;
+  raw.hunt = (data[0] & 0x10) != 0;
+  raw.check = (data[0] & 0x20) != 0;
+  raw.checkOwner = false;
+  raw.exactLength = (data[0] & 0x40) ? data[1] : 0;
+  raw.capacity = kAnswerBuffer;
+  raw.timeoutMs = 300;
+  CAnswerReader reader(link, clock, &log);
+  link.Write("x", 1);
+  std::string answer;
+  const int rc = reader.Read("%01#RDD0000000001\r", raw, answer);
+  if (answer.size() > kAnswerBuffer) __builtin_trap();
+  if (rc == kOk && raw.exactLength > 0 && answer.size() != raw.exactLength) __builtin_trap();
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "fake_library.h"
 #include "fake_link.h"
 #include "plcframe/frame_codec.h"
+#include "tavinter/tavinter.h"
 
 using namespace connsrv;
 using namespace connsrv_test;
@@ -321,6 +322,20 @@ TEST_F(CoreTest, RawSendsReadByLengthOrLineWithoutHuntingForAStart) {
   core.Shutdown();
   ::close(master);
   ::close(slave);
+}
+
+// Every code the server can return has a text of its own in both languages.
+TEST(ServerCodes, EachHasATextInBothLanguages) {
+  TavSetLanguage(nullptr, 1);
+  for (int code : kServerErrorCodes) {
+    char e[256], j[256];
+    ASSERT_EQ(TavGetErrorText(code, e, sizeof e), 0);
+    EXPECT_EQ(std::string(e).find("Communication error ["), std::string::npos) << code;
+    TavSetLanguage(nullptr, 0);
+    ASSERT_EQ(TavGetErrorText(code, j, sizeof j), 0);
+    TavSetLanguage(nullptr, 1);
+    EXPECT_STRNE(e, j) << code;
+  }
 }
 
 TEST_F(CoreTest, TickRemovesVanishedClientsAndEndsWhenIdle) {

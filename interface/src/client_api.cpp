@@ -7,6 +7,7 @@
 #include "client_handles.h"
 #include "client_request.h"
 #include "library_settings.h"
+#include "platform/folders.h"
 #include "request_transport.h"
 #include "result_texts.h"
 #include "server_launcher.h"
@@ -100,6 +101,8 @@ int TavOpen(void* /*owner*/, unsigned char* record) {
   CConnectionRecord r = Rec(record);
   int port = PortNumberOf(r.Kind(), r.Port());
   if (port <= 0) return TAV_E_BAD_RECORD;
+  std::string folderError;
+  if (!platform::CheckRuntimeDir(folderError)) return TAV_E_RUNTIME_DIR;
   if (r.ClientHandle() > 0) {
     if (OwnsClientHandle(r.ClientHandle())) return 0;  // already open through this record
     r.SetClientHandle(0);  // a copied or stale record

@@ -34,16 +34,21 @@ void PutName(char* dst, const std::string& name) {
   std::memcpy(dst, name.data(), std::min<size_t>(name.size(), kNameBytes - 1));
 }
 
-// Takes a free slot (after reclaiming those of dead processes) and the next
-// handle no slot holds, wrapping within 1..32767.
+// Takes the lowest free slot, so the first 512 slots (what the viewer's
+// status shows) fill first, and the next handle no slot holds, wrapping
+// within 1..32767. The slots of dead processes are looked for only when no
+// slot is free: the look at each process costs a read of /proc, and
+// hundreds of clients opening at once all wait on the segment lock.
 int AllocateIn(Segment& s, const std::string& name) {
-  SegClient* free = nullptr;
-  for (auto& c : s.clients) {
+  int slot = -1;
+  for (int i = 0; i < kClientSlots && slot < 0; ++i)
+    if (!s.clients[i].used) slot = i;
+  for (int i = 0; i < kClientSlots && slot < 0; ++i) {
+    SegClient& c = s.clients[i];
     if (Reclaimable(s, c)) ClearSlot(s, c);
-    if (!c.used && !free) free = &c;
+    if (!c.used) slot = i;
   }
-  if (!free) return TAV_E_NO_HANDLE;
-  // The next number not held by any slot, wrapping within 1..32767.
+  if (slot < 0) return TAV_E_NO_HANDLE;
   int handle = 0;
   for (int tries = 0; tries < 0x7FFF && handle == 0; ++tries) {
     int candidate = s.header.nextHandle;
@@ -51,6 +56,8 @@ int AllocateIn(Segment& s, const std::string& name) {
     if (!FindClient(s, candidate)) handle = candidate;
   }
   if (handle == 0) return TAV_E_NO_HANDLE;
+  s.handleSlots[handle] = static_cast<int16_t>(slot);
+  SegClient* free = &s.clients[slot];
   std::memset(free, 0, sizeof *free);
   free->used = 1;
   free->handle = handle;

@@ -152,9 +152,12 @@ std::string PreCommand(int port) { return Settings().ReadString("PRECOMMAND", "P
 std::string SimulationLibrary() {
   std::string configured = Settings().ReadString("SIMULATION", "LIBRARY", "");
   if (!configured.empty()) return configured;
-  fs::path lib = fs::path(platform::ProgramDir()).parent_path() / "lib" / "libkeld_plcsim.so";
-  std::error_code ec;
-  if (fs::exists(lib, ec)) return lib.string();
+  // Build tree: <build>/lib; installed tree: <prefix>/lib/keld.
+  const fs::path prefix = fs::path(platform::ProgramDir()).parent_path();
+  for (const fs::path& lib : {prefix / "lib" / "libkeld_plcsim.so", prefix / "lib" / "keld" / "libkeld_plcsim.so"}) {
+    std::error_code ec;
+    if (fs::exists(lib, ec)) return lib.string();
+  }
   return "libkeld_plcsim.so";
 }
 

@@ -111,6 +111,7 @@ int ConnectEndpoint(int port, Clock::time_point deadline, int& fd) {
     fd = -1;
     if (err == EINTR) continue;
     if (err != EAGAIN && err != EINPROGRESS) {
+      if (err == EACCES || err == EPERM) return TAV_E_PEER_USER;  // the socket or its folder is another user's
       return err == ENOENT || err == ECONNREFUSED ? TAV_E_SERVER_ABSENT : TAV_E_TRANSPORT;
     }
     const int left = RemainingMs(deadline);
@@ -170,6 +171,8 @@ int ExchangeRequest(int port, int32_t code, const CRequestRecord& record, int re
 }
 
 int ListenEndpoint(int port) {
+  std::string error;
+  if (!platform::CheckRuntimeDir(error)) return TAV_E_RUNTIME_DIR;
   sockaddr_un addr {};
   if (!FillAddress(port, addr)) return TAV_E_TRANSPORT;
   int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);

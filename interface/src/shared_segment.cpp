@@ -20,7 +20,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 2;
+constexpr uint32_t kVersion = 3;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 
 std::mutex gMapMutex;
@@ -52,8 +52,10 @@ Segment* MapLocked() {
   gSegmentName = "/keld_tavinter_" + platform::NamespaceTag();
   // Creation and first initialisation happen under a file lock, so a second
   // process never maps a half-initialised segment.
+  std::string error;
+  if (!platform::CheckRuntimeDir(error)) return nullptr;
   std::string lockPath = platform::RuntimeDir() + "/tavinter-segment.lock";
-  int lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  int lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (lockFd < 0) return nullptr;
   if (::flock(lockFd, LOCK_EX) != 0) {
     ::close(lockFd);
@@ -71,6 +73,10 @@ Segment* MapLocked() {
     fd = ::shm_open(gSegmentName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     struct stat st {};
     if (fd < 0 || ::fstat(fd, &st) != 0) break;
+    // An object of that name that another user made (the name can be
+    // guessed) is never mapped; one of ours open to others is closed first.
+    if (st.st_uid != ::geteuid()) break;
+    if ((st.st_mode & 077) != 0 && ::fchmod(fd, 0600) != 0) break;
     bool fresh = st.st_size == 0;
     if (fresh && ::ftruncate(fd, sizeof(Segment)) != 0) break;
     if (!fresh && st.st_size != static_cast<off_t>(sizeof(Segment))) continue;
@@ -128,11 +134,40 @@ CSegmentLock::CSegmentLock() {
     pthread_mutex_consistent(&s->header.mutex);
     rc = 0;
   }
+  // Any process of the user can write the segment: an entry pointing out of
+  // range (a stray write, a build that disagrees) is mended before use.
+  if (rc == 0 && !SegmentIsSound(*s)) {
+    RepairSegment(*s);
+    ++s->header.repairs;
+  }
   if (rc == 0) segment_ = s;
 }
 
 CSegmentLock::~CSegmentLock() {
   if (segment_) pthread_mutex_unlock(&segment_->header.mutex);
+}
+
+namespace {
+
+bool RingIsSound(const SegRing& r, int capacity) {
+  return r.capacity == capacity && r.count >= 0 && r.count <= capacity && r.start >= 0 && r.start < capacity;
+}
+
+}  // namespace
+
+bool SegmentIsSound(const Segment& s) {
+  if (s.header.nextHandle <= 0 || s.header.nextHandle > 0x7FFF) return false;
+  for (const auto& p : s.ports)
+    if (p.ring < -1 || p.ring >= kPortRings) return false;
+  for (const auto& c : s.clients) {
+    if (c.ring < -1 || c.ring >= kClientRings) return false;
+    if (c.used && (c.handle <= 0 || c.handle >= kHandleCount)) return false;
+  }
+  for (const auto& r : s.portRings)
+    if (!RingIsSound(r, kPortRingLines)) return false;
+  for (const auto& r : s.clientRings)
+    if (!RingIsSound(r, kClientRingLines)) return false;
+  return true;
 }
 
 void RepairSegment(Segment& s) {
@@ -144,7 +179,8 @@ void RepairSegment(Segment& s) {
   }
   for (auto& c : s.clients) {
     if (c.ring < -1 || c.ring >= kClientRings) c.ring = -1;
-    if (c.handle < 0 || c.handle > 0x7FFF) c.used = 0;
+    if (c.handle <= 0 || c.handle >= kHandleCount) c.used = 0;
+    if (c.used) s.handleSlots[c.handle] = static_cast<int16_t>(&c - s.clients);
     c.name[kNameBytes - 1] = 0;
     c.lastCommand[kNameBytes - 1] = 0;
   }
@@ -153,10 +189,11 @@ void RepairSegment(Segment& s) {
 }
 
 SegClient* FindClient(Segment& s, int handle) {
-  if (handle <= 0) return nullptr;
-  for (auto& c : s.clients)
-    if (c.used && c.handle == handle) return &c;
-  return nullptr;
+  if (handle <= 0 || handle >= kHandleCount) return nullptr;
+  const int slot = s.handleSlots[handle];
+  if (slot < 0 || slot >= kClientSlots) return nullptr;
+  SegClient& c = s.clients[slot];
+  return c.used && c.handle == handle ? &c : nullptr;
 }
 
 SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]) {

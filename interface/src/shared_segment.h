@@ -16,7 +16,10 @@
 namespace tavinter {
 
 constexpr int kPortCount = 326;
-constexpr int kClientSlots = 512;
+// Client slots of the user, shared by every port: each server copy takes up
+// to 512 clients of its own, so the table holds several ports' worth.
+constexpr int kClientSlots = 2048;
+constexpr int kHandleCount = 0x8000;  // handles 1..32767
 constexpr int kLineBytes = 125;
 constexpr int kLineChars = 118;
 constexpr int kPortRingLines = 3000;
@@ -87,6 +90,7 @@ struct Segment {
   SegHeader header;
   SegPort ports[kPortCount];
   SegClient clients[kClientSlots];
+  int16_t handleSlots[kHandleCount];  // slot of each handle; checked against the slot on every look
   SegRing portRings[kPortRings];
   SegRing clientRings[kClientRings];
   char portLines[kPortRings][kPortRingLines][kLineBytes];
@@ -119,6 +123,8 @@ const char* SegmentName();
 // Makes a segment consistent after a holder died: ring indices in range,
 // every line terminated, counts recomputed. Called with the mutex held.
 void RepairSegment(Segment& s);
+// False when an index, count or handle of the segment lies out of range.
+bool SegmentIsSound(const Segment& s);
 
 // The ring of a port or client under the lock; null when there is none.
 SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]);

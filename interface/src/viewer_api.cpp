@@ -26,15 +26,17 @@ int Snapshot(const Segment& s, TavStatusSnapshot& status) {
     // A port whose server died is not in use, whatever its entry says.
     status.portInUse[i] = p.inUse && ProcessAlive(p.server.pid, p.server.startTime) ? 1 : 0;
   }
+  // Every client counts for its port; the first TAV_CLIENT_SLOTS slots (which
+  // fill first) are listed one by one.
   for (int i = 0; i < kClientSlots; ++i) {
     const SegClient& c = s.clients[i];
     if (!c.used) continue;
+    const bool attached = c.port >= 1 && c.port <= kPortCount && status.portInUse[c.port - 1];
+    if (attached) ++status.portClients[c.port - 1];
+    if (i >= TAV_CLIENT_SLOTS) continue;
     status.clientHandle[i] = static_cast<int16_t>(c.handle);
     std::memcpy(status.clientName[i], c.name, kNameBytes - 1);
-    if (c.port >= 1 && c.port <= kPortCount && status.portInUse[c.port - 1]) {
-      status.clientPort[i] = static_cast<int16_t>(c.port);
-      ++status.portClients[c.port - 1];
-    }
+    if (attached) status.clientPort[i] = static_cast<int16_t>(c.port);
   }
   return 0;
 }

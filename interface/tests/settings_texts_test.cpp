@@ -104,10 +104,13 @@ TEST(Texts, EveryCodeHasATextInBothLanguages) {
                        -10066, -10067, -10068, -10080, -10900, -10500, -10501, -10502, -10503, -10504, -10505,
                        -10506, -10507, -10508, -10509, -10510, -10511, -10512, -10513, -10514, -10515, -10516,
                        -10517, -10518, -11040, -11041, -11042, -11060, -11061};
+  // The transport codes above, and the library's whole code table.
+  std::vector<int> all(std::begin(codes), std::end(codes));
+  all.insert(all.end(), std::begin(kTavLibraryErrorCodes), std::end(kTavLibraryErrorCodes));
   std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> en{}, ja{};
   TavSetLanguage(en.data(), 1);
   TavSetLanguage(ja.data(), 0);
-  for (int code : codes) {
+  for (int code : all) {
     char e[256], j[256];
     ASSERT_EQ(TavGetErrorTextOfRecord(en.data(), code, e, sizeof e), 0);
     ASSERT_EQ(TavGetErrorTextOfRecord(ja.data(), code, j, sizeof j), 0);

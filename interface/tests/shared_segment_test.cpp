@@ -183,12 +183,15 @@ TEST_F(SegmentTest, ClientHandlesAreUniqueAcrossProcesses) {
 TEST_F(SegmentTest, AllSlotsHeldByLiveProcessesGiveNoHandle) {
   std::vector<int> mine;
   int rc = 0;
-  for (int i = 0; i <= TAV_CLIENT_SLOTS && rc >= 0; ++i) {
+  for (int i = 0; i <= kClientSlots && rc >= 0; ++i) {
     rc = AllocateClientHandle("x");
     if (rc > 0) mine.push_back(rc);
   }
   EXPECT_EQ(rc, TAV_E_NO_HANDLE);
-  EXPECT_LE(mine.size(), static_cast<size_t>(TAV_CLIENT_SLOTS));
+  // More than one port's 512 clients: a full port never takes another's handles.
+  EXPECT_GT(mine.size(), static_cast<size_t>(2 * TAV_CLIENT_SLOTS));
+  EXPECT_LE(mine.size(), static_cast<size_t>(kClientSlots));
+  EXPECT_EQ(std::set<int>(mine.begin(), mine.end()).size(), mine.size());
   ASSERT_FALSE(mine.empty());
   FreeClientHandle(mine.front());
   int again = AllocateClientHandle("again");
@@ -275,4 +278,35 @@ TEST_F(SegmentTest, ASecondServerCopyCannotTakeTheRunningOnesPort) {
   EXPECT_EQ(status->portInUse[kBusy - 1], 1);
   EXPECT_EQ(TavReleasePort(kBusy), 0);
   for (int fd : {ready[0], ready[1], release[0], release[1]}) ::close(fd);
+}
+
+// Entries pointing out of range, written by anyone, are mended at the next
+// lock, never followed.
+TEST_F(SegmentTest, DamagedBookkeepingIsMendedBeforeUse) {
+  const int handle = AllocateClientHandle("damaged");
+  ASSERT_GT(handle, 0);
+  uint32_t repairs = 0;
+  {
+    CSegmentLock lock;
+    ASSERT_TRUE(lock.Held());
+    Segment& s = *lock;
+    repairs = s.header.repairs;
+    s.ports[4].ring = 999;
+    FindClient(s, handle)->ring = 12345;
+    s.clientRings[3].count = -5;
+    s.portRings[2].start = 1 << 30;
+    s.header.nextHandle = -3;
+  }
+  EXPECT_LE(TavClientLineCount(handle), 0);  // no ring: nothing to read, and no crash
+  {
+    CSegmentLock lock;
+    ASSERT_TRUE(lock.Held());
+    Segment& s = *lock;
+    EXPECT_GT(s.header.repairs, repairs);
+    EXPECT_TRUE(SegmentIsSound(s));
+    EXPECT_EQ(s.ports[4].ring, -1);
+    EXPECT_EQ(FindClient(s, handle)->ring, -1);
+  }
+  EXPECT_GT(AllocateClientHandle("after"), 0);
+  FreeClientHandle(handle);
 }

@@ -95,4 +95,18 @@ FileLock::~FileLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
+std::vector<std::string> SplitLines(const std::string& content) {
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos < content.size()) {
+    size_t eol = content.find('\n', pos);
+    if (eol == std::string::npos) eol = content.size();
+    std::string line = content.substr(pos, eol - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    pos = eol + 1;
+  }
+  return lines;
+}
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,10 +57,55 @@ std::string DataDir() {
 
 std::string RuntimeDir() {
   std::string dir = Folder("run", "XDG_RUNTIME_DIR", "/tmp/keld-run-" + std::to_string(::getuid()));
-  EnsureDir(dir, 0700);
-  // The folder holds sockets and locks of this user only.
-  ::chmod(dir.c_str(), 0700);
+  // The folder holds sockets and locks of this user only; callers that create
+  // anything in it check it with CheckRuntimeDir first.
+  std::string ignored;
+  CheckPrivateDir(dir, ignored);
   return dir;
+}
+
+bool CheckPrivateDir(const std::string& path, std::string& error) {
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+  if (::mkdir(path.c_str(), 0700) == 0) {
+    // The umask may have taken bits away; a new folder is this user's alone.
+    if (::chmod(path.c_str(), 0700) == 0) return true;
+    error = "The runtime folder " + path + " cannot be made private: " + std::strerror(errno);
+    return false;
+  }
+  if (errno != EEXIST) {
+    error = "The runtime folder " + path + " cannot be created: " + std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) {
+    error = "The runtime folder " + path + " cannot be examined: " + std::strerror(errno);
+    return false;
+  }
+  if (S_ISLNK(st.st_mode)) {
+    error = "The runtime folder " + path + " is a symbolic link; it is not used.";
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    error = "The runtime folder " + path + " is not a folder; it is not used.";
+    return false;
+  }
+  if (st.st_uid != ::geteuid()) {
+    error = "The runtime folder " + path + " belongs to another user; it is not used.";
+    return false;
+  }
+  if ((st.st_mode & 077) != 0) {
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+    error = "The runtime folder " + path + " is open to other users (mode " + mode + "); it is not used.";
+    return false;
+  }
+  return true;
+}
+
+bool CheckRuntimeDir(std::string& error) {
+  std::string dir = Folder("run", "XDG_RUNTIME_DIR", "/tmp/keld-run-" + std::to_string(::getuid()));
+  return CheckPrivateDir(dir, error);
 }
 
 std::string ProgramDir() {

@@ -23,7 +23,8 @@ std::string SafeName(const std::string& name) {
 
 NamedMutex::NamedMutex(std::string name) : name_(std::move(name)) {
   std::string dir = RuntimeDir() + "/locks";
-  EnsureDir(dir, 0700);
+  std::string error;
+  if (CheckRuntimeDir(error)) EnsureDir(dir, 0700);  // nothing is made in a folder that is refused
   path_ = dir + "/" + SafeName(name_) + ".lock";
 }
 
@@ -34,7 +35,10 @@ NamedMutex::~NamedMutex() {
 
 bool NamedMutex::Open() {
   if (fd_ >= 0) return true;
-  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  std::string error;
+  if (!CheckRuntimeDir(error)) return false;
+  EnsureDir(path_.substr(0, path_.rfind('/')), 0700);
+  fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   return fd_ >= 0;
 }
 

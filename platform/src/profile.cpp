@@ -25,19 +25,6 @@ bool SameName(const std::string& a, const std::string& b) {
          });
 }
 
-std::vector<std::string> SplitLines(const std::string& content) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < content.size()) {
-    size_t eol = content.find('\n', pos);
-    if (eol == std::string::npos) eol = content.size();
-    std::string line = content.substr(pos, eol - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    pos = eol + 1;
-  }
-  return lines;
-}
 
 // "[name]" -> name; false for other lines.
 bool SectionName(const std::string& line, std::string& name) {

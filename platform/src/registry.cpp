@@ -133,13 +133,9 @@ std::string Serialize(const HiveData& hive) {
 bool Parse(const std::string& content, HiveData& hive, std::string& error) {
   hive.keys.clear();
   if (content.empty()) return true;
-  size_t lineNo = 0, pos = 0;
+  size_t lineNo = 0;
   Key* current = nullptr;
-  while (pos < content.size()) {
-    size_t eol = content.find('\n', pos);
-    if (eol == std::string::npos) eol = content.size();
-    std::string line = content.substr(pos, eol - pos);
-    pos = eol + 1;
+  for (const std::string& line : SplitLines(content)) {
     ++lineNo;
     if (lineNo == 1) {
       if (line != kMagic) {

@@ -19,14 +19,9 @@ std::string StringTable::Get(unsigned id) const {
 bool StringTable::Parse(const std::string& content, std::string& error) {
   texts_.clear();
   std::map<unsigned, std::string> parsed;
-  size_t pos = 0, lineNo = 0;
-  while (pos < content.size()) {
-    size_t eol = content.find('\n', pos);
-    if (eol == std::string::npos) eol = content.size();
-    std::string line = content.substr(pos, eol - pos);
-    pos = eol + 1;
+  size_t lineNo = 0;
+  for (const std::string& line : SplitLines(content)) {
     ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     size_t tab = line.find('\t');
     if (tab == 0 || tab == std::string::npos || line.find_first_not_of("0123456789") != tab || tab > 9) {

@@ -81,6 +81,21 @@ TEST_F(RegistryTest, DamagedHiveReadsEmptyAndIsKeptAside) {
   }
 }
 
+TEST_F(RegistryTest, AHiveWithWindowsLineEndsReadsTheSame) {
+  ASSERT_TRUE(Registry::WriteString(Hive::CurrentUser, "Software\\KELD", "Name", "a\rb"));
+  ASSERT_TRUE(Registry::WriteDword(Hive::CurrentUser, "Software\\KELD", "v", 7));
+  const std::string path = Registry::HivePath(Hive::CurrentUser);
+  std::string content, crlf;
+  ASSERT_TRUE(platform::ReadWholeFile(path, content));
+  for (char c : content) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  ASSERT_TRUE(platform::WriteFileAtomic(path, crlf));
+  EXPECT_EQ(Registry::ReadDword(Hive::CurrentUser, "Software\\KELD", "v"), 7u);
+  EXPECT_EQ(Registry::ReadString(Hive::CurrentUser, "Software\\KELD", "Name"), "a\rb");
+}
+
 TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
   constexpr int kProcs = 4, kValues = 25;
   std::vector<pid_t> kids;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QTest>
 #include <cstdlib>
@@ -144,6 +145,8 @@ TEST_F(ViewFind, NumericColumnsTakeNumbersAndNoMatchCase) {
 class ViewSettings : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Widths are kept per language: these tests use the English sections.
+    KELDExSetLanguage(0);
     SetAppRegistryKey(kAppKey);
     ASSERT_TRUE(Registry::CreateKey(Hive::CurrentUser, std::string("Software\\") + kAppKey));
   }
@@ -205,6 +208,36 @@ TEST_F(ViewSettings, SheetsWithTheSameDataWordShareTheirWidths) {
     EXPECT_EQ(sheet->m_columns[1]->m_extent, CRect(70, 0, 165, other.GetLineHeight())) << s;
   }
   EXPECT_GT(other.GetSheetObj(0)->m_columns[3]->m_extent.Width(), 0) << "a width never stored: laid out by its title";
+}
+
+TEST_F(ViewSettings, WidthsAreKeptPerFontSizeAndChoiceColumnsShowTheirChoices) {
+  RecordingView view;
+  view.InsertSheet(0, "Only");
+  view.SetSheetData(0, 0x21);
+  CColumnProp choice;
+  choice.m_title = "M";
+  choice.m_choices = {"E: End", "J: JOG positioning control"};
+  view.InsertColumn(0, 0, &choice);
+  view.InsertLine(0, 0, "E: End");
+  ShowView(view);
+  const CColumnProp& laidOut = *view.GetSheetObj(0)->m_columns[0];
+  EXPECT_GE(laidOut.m_extent.Width(), QFontMetrics(*view.GetFont()).horizontalAdvance("J: JOG positioning control"))
+      << "the widest choice is not cut";
+
+  LOGFONT font;
+  int size = 0;
+  view.GetLogFont(&font, size);
+  view.GetSheetObj(0)->m_columns[0]->m_extent = CRect(0, 0, 222, 1);
+  ASSERT_TRUE(view.WriteWidthOfColumns());
+  view.SetDrawingFont(font, 140);
+  view.GetSheetObj(0)->m_columns[0]->m_extent = CRect(0, 0, 333, 1);
+  ASSERT_TRUE(view.WriteWidthOfColumns());
+  const std::string base = std::string("Software\\") + kAppKey + "\\WidthOfColumns\\";
+  EXPECT_EQ(Registry::ReadDword(Hive::CurrentUser, base + "Info_00000021", "ColumnWidth_00001").value_or(0), 222u);
+  EXPECT_EQ(Registry::ReadDword(Hive::CurrentUser, base + "Lang0_Size140\\Info_00000021", "ColumnWidth_00001")
+                .value_or(0),
+            333u)
+      << "a larger font keeps widths of its own";
 }
 
 TEST_F(ViewFind, JapaneseTextsComeFromTheLanguageTable) {

@@ -18,6 +18,7 @@ enum ExitCode : int {
   kExitFile = 3,
   kExitCommunication = 4,
   kExitLayout = 5,  // the unit's axis layout words break the layout rules
+  kExitRefused = 5,  // the unit refused, a transfer was aborted or not confirmed
 };
 
 using Args = std::vector<std::string>;
@@ -35,6 +36,8 @@ const std::vector<Command>& FileCommands();
 // The unit commands: read-words, write-words, unit-info.
 const std::vector<Command>& UnitCommands();
 
+// The transfers: upload, download, verify-unit, write-from.
+const std::vector<Command>& TransferCommands();
 // axcfg change-axes.
 const std::vector<Command>& AxesCommands();
 

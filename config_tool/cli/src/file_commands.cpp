@@ -20,16 +20,6 @@ namespace axcfg::cli {
 
 namespace {
 
-int Save(CAxisCfgDoc& doc, const std::string& path) {
-  FileStatus st = SaveDocumentFile(doc, path);
-  if (!st.Succeeded()) {
-    std::fprintf(stderr, "%s\n", ConsoleText(FileStatusText(st, path)).c_str());
-    return kExitFile;
-  }
-  std::printf("%s\n", path.c_str());
-  return kExitOk;
-}
-
 int RunNew(const Args& args) {
   ParsedArgs a;
   if (int rc = ParseArgs("new", args, {"-o", "--family", "--layout", "--sync1", "--sync2"}, {"--force"}, a)) return rc;
@@ -111,25 +101,7 @@ int RunCheck(const Args& args) {
   if (a.positional.size() != 1) return UsageError("check", "expected FILE");
   CAxisCfgDoc doc;
   if (int rc = OpenSettingFile(a.positional[0], doc)) return rc;
-  DataCheckResult r = CheckData(doc);
-  std::printf("%s\n", ConsoleText(r.message).c_str());
-  switch (r.stage) {
-    case CheckStage::Passed: return kExitOk;
-    case CheckStage::SyncGroups: break;
-    case CheckStage::Parameters:
-      std::printf("Parameter: %s, %s\n", doc.GetParamBlock().GetParamName(r.param).c_str(),
-                  doc.GetAxisLabel(r.axis).c_str());
-      break;
-    case CheckStage::Tables:
-      if (r.location == kTablesCheckFailed) break;
-      // The message names the table and column (a jump table No. as its
-      // second line); a missing row has no column to name.
-      std::printf("Sheet: %s\n", GetSheetName(r.sheetEntry).c_str());
-      if (r.cellColumn < 0 && LocationColumn(r.location) == 0)
-        std::printf("Table No. %d does not exist\n", LocationTable(r.location) + 1);
-      break;
-  }
-  return kExitDifference;
+  return PrintDataCheck(doc);
 }
 
 int RunExportCsv(const Args& args) {
@@ -161,31 +133,6 @@ int RunExportCsv(const Args& args) {
     return kExitFile;
   }
   return kExitOk;
-}
-
-std::string DifferenceText(uint32_t code, const CAxisCfgDoc& doc) {
-  char buf[200];
-  const unsigned kind = code >> 28;
-  if (kind == 1) {
-    const char* what = code == kDiffCodeTotalAxes ? "number of axes" : code == kDiffCodeUsedAxes ? "used axes" : "axis entries";
-    std::snprintf(buf, sizeof buf, "0x%08X axis information: %s", code, what);
-    return buf;
-  }
-  const int axis = static_cast<int>((code >> 24) & 0x0F) + 1;
-  const int field = static_cast<int>((code >> 16) & 0xFF);
-  if (kind == 2) {
-    std::snprintf(buf, sizeof buf, "0x%08X axis %d parameter %d %s", code, axis, field,
-                  doc.GetParamBlock().GetParamName(field).c_str());
-    return buf;
-  }
-  static const char* const kFields[] = {"control method", "jump table No.",   "interpolation pattern",
-                                        "position mode",  "movement amount",  "auxiliary point",
-                                        "accel./decel. pattern", "acceleration time", "deceleration time",
-                                        "target speed",   "",                 "dwell time",
-                                        "auxiliary code", "comment"};
-  const char* name = field < 14 ? kFields[field] : field == kDiffFieldMissingRow ? "missing table" : "?";
-  std::snprintf(buf, sizeof buf, "0x%08X table No. %u axis %d %s", code, (code & 0xFFFF) + 1, axis, name);
-  return buf;
 }
 
 int RunVerify(const Args& args) {

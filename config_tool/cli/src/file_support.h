@@ -22,14 +22,21 @@ int OpenSettingFile(const std::string& path, CAxisCfgDoc& doc);
 // A text of the tool with its CR LF line breaks as plain line breaks.
 std::string ConsoleText(const std::string& text);
 
+// The written name from -o: ".axc" is added when missing. Refuses to
+// replace a file without --force (kExitFile, before anything else is done).
+int OutputPath(const char* command, const ParsedArgs& a, std::string& out);
+// Saves the document to the path and prints the path; kExitOk or kExitFile.
+int Save(CAxisCfgDoc& doc, const std::string& path);
+// One line of a difference code of a comparison.
+std::string DifferenceText(uint32_t code, const CAxisCfgDoc& doc);
+// Runs the data check and prints its result as axcfg check does; kExitOk
+// when the data are valid, else kExitDifference.
+int PrintDataCheck(const CAxisCfgDoc& doc);
 // "A:1,2 B:3,4,5 6 7": interpolation groups as LETTER:AXES, single axes as
 // numbers; groups A to D first, then the single axes ascending. Family 1
 // refuses axes 5 to 8.
 bool ParseLayout(const std::string& text, uint32_t family, int minGroupAxes, CAxisLayout& layout, std::string& error);
 
-// The written name of -o: ".axc" added when missing. An existing file is
-// refused (kExitFile) without --force.
-int OutputPath(const char* command, const ParsedArgs& a, std::string& out);
 
 // axcfg dump.
 int RunDump(const Args& args);

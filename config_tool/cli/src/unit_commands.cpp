@@ -34,13 +34,18 @@ bool TakeUnitOptions(const char* command, ParsedArgs& a, UnitOptions& o, int& ex
   return true;
 }
 
-int Connect(const char* command, const UnitOptions& o, OpenLink& l) {
+int MakeLink(const char* command, const UnitOptions& o, OpenLink& l) {
   std::string error;
   if (!ParseDestination(o.dest, l.destination.data(), error)) return UsageError(command, error);
   l.library = std::make_unique<CFixedDestinationLibrary>(l.destination);
   l.link = std::make_unique<CUnitLink>(kAppName, *l.library, l.ui);
   l.link->SetDestination(static_cast<uint16_t>(o.station), "");
   l.link->SetSlotNo(static_cast<uint16_t>(o.slot));
+  return kExitOk;
+}
+
+int Connect(const char* command, const UnitOptions& o, OpenLink& l) {
+  if (int rc = MakeLink(command, o, l)) return rc;
   int rc = l.link->Open(nullptr, false, false, false);
   if (rc != 0) {
     std::fprintf(stderr, "%s\n", l.link->GetErrorString(rc).c_str());

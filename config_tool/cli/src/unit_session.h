@@ -51,6 +51,8 @@ struct OpenLink {
   std::unique_ptr<CUnitLink> link;
 };
 
+// The link for the options, not yet open; kExitOk or the usage exit code.
+int MakeLink(const char* command, const UnitOptions& o, OpenLink& l);
 // Opens the link (no programming-tool check); kExitOk, or the exit code
 // after printing why.
 int Connect(const char* command, const UnitOptions& o, OpenLink& l);

@@ -13,51 +13,21 @@ constexpr unsigned kIdChangeAxisFailed = 20501;
 
 // Everything a cancelled new-document step puts back.
 struct CAxisCfgDoc::Snapshot {
-  uint32_t reserved = 0;
-  uint32_t family = 0;
-  CAxisLayout layout;
-  CParamBlock params;
+  CAxisCfgDocFields fields;
   std::vector<std::unique_ptr<CPosData>> rows;
-  std::array<uint8_t, kCreatorFieldBytes> creator{};
-  std::array<uint8_t, kCommentFieldBytes> comment{};
-  uint8_t flag = 0;
-  uint32_t loadError = 0;
-  std::vector<uint16_t> extraData;
-  DownloadSelection download;
-  SyncGroups sync{};
   bool modified = false;
 };
 
 void CAxisCfgDoc::TakeSnapshot(Snapshot& s) {
-  s.reserved = reserved_;
-  s.family = family_;
-  s.layout = layout_;
-  s.params = params_;
+  s.fields = Fields();
   s.rows = std::move(rows_);
   rows_.clear();
-  s.creator = creator_;
-  s.comment = comment_;
-  s.flag = flag_;
-  s.loadError = loadError_;
-  s.extraData = extraData_;
-  s.download = download_;
-  s.sync = sync_;
   s.modified = IsModified();
 }
 
 void CAxisCfgDoc::RestoreSnapshot(Snapshot& s) {
-  reserved_ = s.reserved;
-  family_ = s.family;
-  layout_ = s.layout;
-  params_ = s.params;
+  Fields() = std::move(s.fields);
   rows_ = std::move(s.rows);
-  creator_ = s.creator;
-  comment_ = s.comment;
-  flag_ = s.flag;
-  loadError_ = s.loadError;
-  extraData_ = std::move(s.extraData);
-  download_ = s.download;
-  sync_ = s.sync;
   SetModifiedFlag(s.modified);
 }
 
@@ -90,19 +60,16 @@ bool CAxisCfgDoc::OnNewDocument() {
 
 ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
   if (!axisSettings_) return ChangeAxesResult::Cancelled;
-  const CAxisLayout oldLayout = layout_;
-  const uint32_t oldFamily = family_;
-  const SyncGroups oldSync = sync_;
-  // The sequence corrects home return codes of Mode B masters; a cancelled
-  // or failed change must not leave a correction made for a layout that was
-  // never applied.
-  const CParamBlock oldParams = params_;
-  auto restore = [&] {
-    layout_ = oldLayout;
-    SetUnitFamily(oldFamily);
-    sync_ = oldSync;
-    params_ = oldParams;
-  };
+  // The dialogs may change the family, the synchronous groups and the home
+  // return codes (the corrections of Mode B masters) before the user cancels:
+  // a cancelled or failed change puts every stored field back. The rows are
+  // only touched once the change is certain.
+  const CAxisCfgDocFields before = Fields();
+  const CAxisLayout& oldLayout = before.layout_;
+  const uint32_t oldFamily = before.family_;
+  const SyncGroups& oldSync = before.sync_;
+  const CParamBlock& oldParams = before.params_;
+  auto restore = [&] { Fields() = before; };
 
   CAxisLayout proposed = layout_;
   for (;;) {

@@ -225,6 +225,33 @@ TEST(ChangeAxes, CancelRestoresLayoutFamilyAndSyncGroups) {
   EXPECT_FALSE(doc.IsModified());
 }
 
+TEST(ChangeAxes, CancelAfterAnsweringNoRestoresTheParametersTheDialogsChanged) {
+  keldtest::MessageBoxRecorder boxes;
+  boxes.answers = {platform::IDNO};
+  CAxisCfgDoc doc;
+  const CParamBlock before = doc.GetParamBlock();
+  ScriptedSequence seq;
+  doc.SetAxisSettingsSequence(&seq);
+  bool changed = false;
+  // The first round changes a home return code and the family, the user
+  // answers No to initialising the tables, and cancels the second round.
+  seq.steps.push_back([&](CAxisCfgDoc& d, bool, CAxisLayout& layout) {
+    changed = d.GetParamBlock().SetParam(kParamHomeCode, 0, 2) && !(d.GetParamBlock() == before);
+    d.SetUnitFamily(1);
+    layout.Clear();
+    layout.Append(MakeSingleAxisEntry(3));
+    return 1;
+  });
+  seq.steps.push_back(Cancel());
+  EXPECT_EQ(doc.ChangeAxes(), ChangeAxesResult::Cancelled);
+  ASSERT_TRUE(changed);
+  EXPECT_EQ(seq.runs, 2);
+  EXPECT_EQ(doc.GetParamBlock(), before);
+  EXPECT_EQ(doc.GetUnitFamily(), 0u);
+  EXPECT_EQ(doc.GetLayout(), CAxisLayout());
+  EXPECT_FALSE(doc.IsModified());
+}
+
 TEST(ChangeAxes, GroupMembershipChangeResetsEveryAxisOfTheChangedEntries) {
   keldtest::MessageBoxRecorder boxes;
   boxes.answers = {platform::IDYES};

@@ -21,7 +21,9 @@
 #include "file_property_dialog.h"
 #include "help_window.h"
 #include "main_frame.h"
+#include "qt_language.h"
 #include "monitor_command.h"
+#include "transfer_command.h"
 #include "options_dialog.h"
 #include "platform/cp932.h"
 #include "platform/folders.h"
@@ -39,7 +41,6 @@ namespace axcfgui {
 namespace {
 
 constexpr const char* kInstanceName = "AxisCfg";
-constexpr const char* kUntitled = "Untitled";
 constexpr int kHelpConfiguration = 6600;
 constexpr int kHelpFileProperty = 2500;
 
@@ -137,6 +138,7 @@ bool CAxisCfgApp::SelectLanguage() {
                              axcfg::kMessageCaption);
   m_language = choice.language;
   m_resourcesLoaded = true;
+  InstallQtTranslations(m_language);
   return true;
 }
 
@@ -162,7 +164,7 @@ void CAxisCfgApp::CreateStartupDocument() {
   m_optionFlags |= 2;
   m_doc->SetAskAxesForNewFile(false);
   m_doc->OnNewDocument();
-  m_doc->SetTitle(kUntitled);
+  m_doc->SetTitle(UiText(kIdsUntitled));
   View()->InitialUpdate(true);
   m_optionFlags &= ~2u;
   m_optionFlags |= 1;
@@ -285,6 +287,11 @@ void CAxisCfgApp::RegisterCommands() {
       m_frame->UpdateStatusPanes();
     }
   }, withLink);
+  for (int id : {ID_UPLOAD, ID_DOWNLOAD, ID_VERIFY_UNIT, ID_WRITE_FROM})
+    c.Add(id, [this, id] {
+      if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
+        RunTransferCommand(id, link->Link(), *m_doc, View(), m_frame.get(), [this] { m_frame->UpdateStatusPanes(); });
+    }, withLink);
   for (int id : {ID_DATA_MONITOR, ID_STATUS_DISPLAY})
     c.Add(id, [this, id] {
       if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
@@ -304,7 +311,10 @@ void CAxisCfgApp::RegisterCommands() {
   c.Add(ID_VERIFY_FILE, [this] { OnVerifyFile(); }, withDocument);
   c.Add(ID_OPTION_FONT, [this] { View()->ChangeDrawingElements(); });
   c.Add(ID_HELP_CONTENTS, [this] { ShowHelp(m_frame.get(), m_helpFile, 0); });
-  c.Add(ID_APP_ABOUT, [] { Message(UiText(kIdsAbout), platform::MB_OK | platform::MB_ICONINFORMATION); });
+  c.Add(ID_APP_ABOUT, [] {
+    Message(UiText(kIdsAbout) + "\r\n" + UiFormat(kIdsVersion, AXISCFG_VERSION),
+            platform::MB_OK | platform::MB_ICONINFORMATION);
+  });
   c.Add(ID_OPTION_COMMUNICATION, [this] {
     if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc)) {
       link->Link().CommunicationSettings(m_frame.get());
@@ -335,7 +345,7 @@ bool CAxisCfgApp::SaveModified() {
 bool CAxisCfgApp::OnFileNew() {
   if (!SaveModified()) return false;
   if (!m_doc->OnNewDocument()) return false;
-  m_doc->SetTitle(kUntitled);
+  m_doc->SetTitle(UiText(kIdsUntitled));
   m_doc->UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
   m_doc->SetModifiedFlag(false);
   View()->MarkSaved();

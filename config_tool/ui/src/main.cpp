@@ -4,11 +4,13 @@
 #include "axcfg_unit/link_dialogs.h"
 #include "axcfg_unit/link_library.h"
 #include "axiscfg_app.h"
+#include "platform/program_icon.h"
 #include "platform/widget_message_box.h"
 
 int main(int argc, char* argv[]) {
   QApplication qapp(argc, argv);
   platform::InstallWidgetMessageBox();
+  platform::SetProgramIdentity("AxisCfg", "keld-axiscfg");
   axcfgui::CAxisCfgApp app;
   app.SetLinkLibrary(&axcfg::TavLinkLibrary(), &axcfg::TavLinkDialogs());
   if (!app.InitInstance(QApplication::arguments())) {

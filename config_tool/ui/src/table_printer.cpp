@@ -23,7 +23,8 @@ void CTablePrinter::Layout(const QSize& page, const QFont& font, const QPaintDev
   // A column is as wide as its widest text, title included, never wider
   // than the page.
   const int maxWidth = std::max(1, page.width() / 2);
-  auto fit = [&](const QString& text) { return fm.horizontalAdvance(text) + 2 * pad; };
+  // A little more than the text: painting may measure a pixel wider.
+  auto fit = [&](const QString& text) { return fm.horizontalAdvance(text) + 2 * pad + pad / 2 + 2; };
   m_numberWidth = std::max(fit(m_sheet.lineTitle), fit(QString::number(m_sheet.lines.size())));
   m_numberWidth = std::min(m_numberWidth, maxWidth);
   const int columns = static_cast<int>(m_sheet.titles.size());

@@ -111,9 +111,20 @@ const platform::StringEntry kUiStrings[] = {
     {31642, "&Redo"},
     {31643, "Print Pre&view..."},
     {31644, "Page %1 of %2"},
+    {31645, "Untitled"},
+    {31646, "Version %s"},
     {57643, "Undo the last change of the tables\nUndo"},
     {57644, "Redo the change undone last\nRedo"},
     {57609, "Show the printed pages of the sheet shown\nPrint Preview"},
+    {57634, "Copy the selected cells to the clipboard\nCopy"},
+    {57637, "Paste the clipboard into the selected cells\nPaste"},
+    {57636, "Find a text in the cells of the sheet\nFind"},
+    {57641, "Replace a text in the cells of the sheet\nReplace"},
+    {57664, "Show the program's name and version\nAbout"},
+    {32820, "Show the contents of the help\nHelp"},
+    {32809, "Choose the font of the tables\nFont"},
+    {59392, "Show or hide the toolbar\nToggle Toolbar"},
+    {59393, "Show or hide the status bar\nToggle Status Bar"},
 };
 
 }  // namespace

@@ -56,6 +56,8 @@ enum UiText : unsigned {
   kIdsMenuRedo = 31642,
   kIdsMenuPrintPreview = 31643,
   kIdsPageOfPages = 31644,
+  kIdsUntitled = 31645,
+  kIdsVersion = 31646,
 };
 
 // Registers the English texts of the windows (and the data model's) with

@@ -9,6 +9,7 @@
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_unit/monitor_strings.h"
+#include "axcfg_unit/tool_opr_strings.h"
 #include "axcfg_unit/unit_strings.h"
 #include "platform/strings.h"
 #include "ui_strings.h"
@@ -30,6 +31,7 @@ TEST(LanguageTable, JapaneseCarriesEveryTextWithTheSamePlaceholders) {
   axcfgui::RegisterAxisCfgUiStrings();
   axcfg::RegisterUnitStrings();
   axcfg::RegisterMonitorStrings();
+  axcfg::RegisterToolOprStrings();
   auto english = platform::Strings::Builtin("AxisCfg");
   platform::StringTable japanese;
   std::string error;

@@ -266,14 +266,16 @@ int CUnitLink::StartPositioning(int axis) {
 int CUnitLink::StartJog(int axis, bool direction) {
   return ChangeRequestBits(axis, kReqJog, kCheckFrom, direction ? kBitJogForward : kBitJogBackward, true);
 }
+// Stops are never refused: a stop held back by a FROM write would leave the
+// axis moving while the keep-alive goes on.
 int CUnitLink::StopJog(int axis, bool direction) {
-  return ChangeRequestBits(axis, kReqJog, kCheckFrom, direction ? kBitJogForward : kBitJogBackward, false);
+  return ChangeRequestBits(axis, kReqJog, 0, direction ? kBitJogForward : kBitJogBackward, false);
 }
 int CUnitLink::StartHomeReturn(int axis) {
   return ChangeRequestBits(axis, kReqHomeReturn, kCheckBoth, kBitHomeReturn, true);
 }
 int CUnitLink::DecelerationStop(int axis) {
-  return ChangeRequestBits(axis, kReqDecelStop, kCheckFrom, kBitDecelStop, true);
+  return ChangeRequestBits(axis, kReqDecelStop, 0, kBitDecelStop, true);
 }
 
 int CUnitLink::WriteCurrentValue(int axis, int32_t value) {

@@ -10,6 +10,7 @@
 #include "connsrv/channel_table.h"
 #include "connsrv/command_line.h"
 #include "connsrv/connection_core.h"
+#include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/named_event.h"
 #include "platform/named_mutex.h"
@@ -112,6 +113,13 @@ int CServerApp::Run(const std::string& commandLine) {
   TavGetFilePath("KELD_TAVCOMM.INI", iniPath, sizeof iniPath);
   const CServerSettings settings = CServerSettings::Load(iniPath);
 
+  // Sockets, locks and the shared segment live in the runtime folder; a
+  // folder another user could reach is refused before anything is made.
+  std::string folderError;
+  if (!platform::CheckRuntimeDir(folderError)) {
+    std::fprintf(stderr, "KELD_TAVMGR: %s\n", folderError.c_str());
+    return 4;
+  }
   // The single-instance check comes before the port is claimed, so that a
   // refused second copy leaves the running copy's entry alone.
   platform::NamedMutex mutex("KELDTAVMUTEX" + std::to_string(port));

@@ -94,6 +94,15 @@ class CLoadFleet {
 
   int Started() const { return static_cast<int>(pids_.size()); }
 
+  // Ends every client at once, as a crash would.
+  void KillAll() {
+    for (pid_t p : pids_) {
+      ::kill(p, SIGKILL);
+      ::waitpid(p, nullptr, 0);
+    }
+    pids_.clear();
+  }
+
   // Waits until every client started so far has reported its open; false on the limit.
   bool WaitOpened(int limitMs) {
     return ReadUntil(limitMs, [&] { return report_.opened + report_.openFailed + report_.done >= Started(); });

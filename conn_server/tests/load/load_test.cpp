@@ -2,15 +2,22 @@
 // channel, and peers that connect to the request socket and stall.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "load_fleet.h"
+#include "sim_connection.h"
 #include "platform/folders.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
@@ -18,17 +25,7 @@
 
 namespace {
 
-struct Connection {
-  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
-  explicit Connection(const char* name) {
-    tavinter::CConnectionRecord r(bytes.data());
-    r.SetName(name);
-    r.SetKind(tavinter::kKindSimulation);
-    r.SetTimeout(3);
-    r.SetLanguage(1);
-  }
-  unsigned char* data() { return bytes.data(); }
-};
+using Connection = keldload::SimConnection;
 
 std::string Describe(const keldload::FleetReport& r) {
   std::string s = "opened " + std::to_string(r.opened) + ", open failed " + std::to_string(r.openFailed) +
@@ -105,6 +102,81 @@ TEST(LoadEndToEnd, PeersThatConnectAndStallHoldNobodyElse) {
   }
   EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
   EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The port's client list is full at 512: the next open is refused by the
+// server with its list code, not by the library for want of a handle.
+TEST(LoadEndToEnd, FullClientListRefusesTheNextOpenWithTheListCode) {
+  std::vector<std::unique_ptr<Connection>> held;
+  for (int i = 0; i < 512; ++i) {
+    held.push_back(std::make_unique<Connection>("many"));
+    ASSERT_EQ(TavOpen(nullptr, held.back()->data()), 0) << i;
+  }
+  Connection extra("extra");
+  EXPECT_EQ(TavOpen(nullptr, extra.data()), -10007);
+  // One leaves: the next one fits.
+  EXPECT_EQ(TavClose(held.back()->data()), 0);
+  EXPECT_EQ(TavOpen(nullptr, extra.data()), 0);
+  EXPECT_EQ(TavClose(extra.data()), 0);
+  held.pop_back();
+  for (auto& c : held) EXPECT_EQ(TavClose(c->data()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A process of another user reaches neither the socket nor the server: it is
+// told the server belongs to another user, and the server never sees it.
+TEST(LoadSecurity, AnotherUsersProcessIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to run a child as another user";
+  Connection c("owner");
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+    char answer[64];
+    int length = 0;
+    const int rc = TavSendCommand(c.data(), 0, "%01#RT", answer, sizeof answer, &length);
+    ::_exit(rc == TAV_E_PEER_USER ? 0 : 1);
+  }
+  ASSERT_GT(pid, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  // The owner's connection goes on as before, still the port's only client.
+  TavStatusSnapshot status2{};
+  ASSERT_EQ(TavGetStatus(&status2), 0);
+  EXPECT_EQ(status2.portClients[325], 1);
+  uint16_t model = 0;
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+// A server started with a runtime folder that others may enter refuses to
+// run and says why; a client is told the same before anything is made.
+TEST(LoadSecurity, ARuntimeFolderOpenToOthersIsRefused) {
+  const std::string home = keldtest::FreshDir("open-home");
+  const std::string run = home + "/run";
+  ASSERT_EQ(::mkdir(run.c_str(), 0700), 0);
+  ASSERT_EQ(::chmod(run.c_str(), 0777), 0);
+  const std::string command = "KELD_HOME=" + home + " " + keldtest::BinPath("KELD_TAVMGR") + " -326 -1 2>" + home +
+                              "/err.txt";
+  const int rc = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(rc));
+  EXPECT_EQ(WEXITSTATUS(rc), 4);
+  std::ifstream err(home + "/err.txt");
+  std::string text((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("open to other users"), std::string::npos) << text;
+  struct stat st {};
+  ASSERT_EQ(::stat(run.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0777u);
+  EXPECT_FALSE(std::filesystem::exists(run + "/KELDTAVINTER326"));
 }
 
 }  // namespace

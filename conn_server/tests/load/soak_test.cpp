@@ -13,6 +13,8 @@
 #include <thread>
 
 #include "load_fleet.h"
+#include "sim_connection.h"
+#include "server_process.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 #include "test_home.h"
@@ -22,39 +24,7 @@ namespace {
 constexpr int kClients = 512;
 constexpr int kSeconds = 60;
 
-struct Connection {
-  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
-  explicit Connection(const char* name) {
-    tavinter::CConnectionRecord r(bytes.data());
-    r.SetName(name);
-    r.SetKind(tavinter::kKindSimulation);
-    r.SetTimeout(3);
-    r.SetLanguage(1);
-  }
-  unsigned char* data() { return bytes.data(); }
-};
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The server of the simulation port started for this test's KELD_HOME.
-pid_t FindServer() {
-  const std::string home = std::string("KELD_HOME=") + std::getenv("KELD_HOME");
-  DIR* d = ::opendir("/proc");
-  pid_t found = 0;
-  while (dirent* e = d ? ::readdir(d) : nullptr) {
-    const pid_t pid = static_cast<pid_t>(std::atoi(e->d_name));
-    if (pid <= 0) continue;
-    const std::string proc = "/proc/" + std::string(e->d_name);
-    if (ReadAll(proc + "/cmdline").find("KELD_TAVMGR") == std::string::npos) continue;
-    const std::string env = ReadAll(proc + "/environ");
-    if (env.find(home + '\0') != std::string::npos || env.ends_with(home)) found = pid;
-  }
-  if (d) ::closedir(d);
-  return found;
-}
+using Connection = keldload::SimConnection;
 
 int OpenDescriptors(pid_t pid) {
   DIR* d = ::opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
@@ -80,8 +50,6 @@ long ResidentKb(pid_t pid) {
   return value;
 }
 
-bool Alive(pid_t pid) { return ::kill(pid, 0) == 0; }
-
 TEST(LoadSoak, FullClientListForAMinuteWithoutLossOrLeak) {
   keldload::CLoadFleet::Options o;
   o.program = keldtest::BinPath("tav_load_client");
@@ -99,7 +67,7 @@ TEST(LoadSoak, FullClientListForAMinuteWithoutLossOrLeak) {
     ASSERT_TRUE(fleet.WaitOpened(60000));
     ASSERT_EQ(TavClose(warm.data()), 0);
   }
-  const pid_t server = FindServer();
+  const pid_t server = keldload::FindServer();
   ASSERT_GT(server, 0);
   fleet.Spawn(kClients - 1);
   ASSERT_TRUE(fleet.WaitOpened(600000));
@@ -135,7 +103,7 @@ TEST(LoadSoak, FullClientListForAMinuteWithoutLossOrLeak) {
   // With the last client gone the server ends by itself.
   bool ended = false;
   for (int i = 0; i < 600 && !ended; ++i) {
-    ended = !Alive(server);
+    ended = !keldload::Alive(server);
     if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   EXPECT_TRUE(ended);

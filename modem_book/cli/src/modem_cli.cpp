@@ -35,11 +35,11 @@ const char* const kUsage =
     "holds the settings.\n";
 
 // The commands, whether each changes anything, and the options each takes.
-struct CommandSpec {
+struct CommandKind {
   bool takesValue;
   bool changes;
 };
-const std::map<std::string, CommandSpec> kCommands = {
+const std::map<std::string, CommandKind> kCommands = {
     {"--list", {false, false}},   {"--export", {true, false}}, {"--import", {true, true}},
     {"--add", {false, true}},     {"--delete", {true, true}},  {"--ports", {false, false}},
     {"--set-port", {true, true}}, {"--reset-all", {false, true}},
@@ -77,7 +77,7 @@ std::optional<long> Number(const std::string& text) {
 
 bool Parse(const std::vector<std::string>& args, Request& r, std::string& error) {
   platform::CCommandLine line;
-  for (const auto& [name, spec] : kCommands) spec.takesValue ? line.AddValue(name.substr(2)) : line.AddFlag(name.substr(2));
+  for (const auto& [name, kind] : kCommands) kind.takesValue ? line.AddValue(name.substr(2)) : line.AddFlag(name.substr(2));
   line.AddValue("book");
   line.AddFlag("replace");
   for (const auto& [command, options] : kOptionsOf)

@@ -9,6 +9,7 @@
 #include "modem_frame.h"
 #include "modem_ui.h"
 #include "platform/named_mutex.h"
+#include "platform/program_icon.h"
 #include "platform/widget_message_box.h"
 #include "tel_connect_view.h"
 
@@ -56,6 +57,7 @@ bool IsWindowOption(const std::string& arg) {
 int RunModemWindow(int argc, char** argv, const StartArguments& start, int language, int productNumber) {
   QApplication app(argc, argv);
   platform::InstallWidgetMessageBox();
+  platform::SetProgramIdentity("KELD_TavModem", "keld-tavmodem");
   std::string missing;
   if (!LoadLanguageTable(language, productNumber, missing))
     platform::ShowMessageBox("Can't find Resource DLL [" + missing + "] !!!", platform::MB_OK | platform::MB_ICONSTOP,

@@ -27,7 +27,7 @@ namespace modembook {
 
 namespace {
 
-struct CommandSpec {
+struct CommandEntry {
   int id;
   unsigned menu;  // the menu's text id
   unsigned text;
@@ -35,7 +35,7 @@ struct CommandSpec {
   QStyle::StandardPixmap icon;  // SP_CustomBase: not on the toolbar
 };
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {kCmdSave, kIdsMenuFile, kIdsMenuSave, QKeySequence::Save, QStyle::SP_DialogSaveButton},
     {kCmdInitialiseAll, kIdsMenuFile, kIdsMenuInitialiseAll, QKeySequence::UnknownKey, QStyle::SP_CustomBase},
     {kCmdPrint, kIdsMenuFile, kIdsMenuPrint, QKeySequence::Print, QStyle::SP_FileDialogDetailedView},
@@ -72,7 +72,7 @@ void CModemFrame::BuildCommands() {
   toolBar->setObjectName(QString::number(kToolBarId));
   addToolBar(toolBar);
   std::map<unsigned, QMenu*> menus;
-  for (const CommandSpec& c : kCommands) {
+  for (const CommandEntry& c : kCommands) {
     QMenu*& menu = menus[c.menu];
     if (!menu) menu = menuBar()->addMenu(Qt8(ModemText(c.menu)));
     auto* a = new QAction(Qt8(ModemText(c.text)), this);

@@ -3,11 +3,16 @@
 // same folder, is flushed to disk, and only then renamed over the target, so
 // a failure at any point leaves the previous file as it was.
 #include <string>
+#include <vector>
 
 namespace platform {
 
 // Reads the whole file; false (with a reason) when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& content, std::string* error = nullptr);
+
+// The lines of a text: split at LF, a CR before the LF dropped (files edited
+// on Windows read the same), no empty line after a final LF.
+std::vector<std::string> SplitLines(const std::string& content);
 
 // Replaces the file with content atomically; false (with a reason) on failure,
 // in which case the previous file is untouched and no temporary file remains.

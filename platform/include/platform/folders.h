@@ -9,6 +9,14 @@ std::string SettingsRoot();  // registry hives, profile files
 std::string DataDir();       // log files, phone book, simulated unit memory
 std::string RuntimeDir();    // sockets and locks; created with mode 0700
 
+// Makes sure the runtime folder is private to this user: created 0700 when
+// missing, whatever the umask; an existing one must be a real folder (not a
+// symbolic link), owned by this user and closed to others. Such a folder is
+// refused, never repaired or used: false with a reason in error.
+bool CheckRuntimeDir(std::string& error);
+// The same check for any folder.
+bool CheckPrivateDir(const std::string& path, std::string& error);
+
 // The folder of the running program (bin/) and the install's lang/ folder.
 std::string ProgramDir();
 std::string LangDir();

@@ -26,6 +26,16 @@ void ClampSelection(CSheetObj& sheet) {
   sheet.m_cursor.y = std::clamp(sheet.m_cursor.y, s.top, s.bottom);
 }
 
+// Empties the columns or the lines of a sheet and keeps its selection inside;
+// false when there is no such sheet.
+template <class List>
+bool EmptySheetList(CSheetObj* sheet, List CSheetObj::*list) {
+  if (!sheet) return false;
+  (sheet->*list).clear();
+  ClampSelection(*sheet);
+  return true;
+}
+
 }  // namespace
 
 CTableModel::CTableModel() = default;
@@ -168,10 +178,7 @@ BOOL CTableModel::DeleteColumn(int sheet, int column) {
 }
 
 BOOL CTableModel::DeleteAllColumns(int sheet) {
-  CSheetObj* s = GetSheetObj(sheet);
-  if (!s) return 0;
-  s->m_columns.clear();
-  ClampSelection(*s);
+  if (!EmptySheetList(GetSheetObj(sheet), &CSheetObj::m_columns)) return 0;
   if (sheet == m_currentSheet) ColumnsChanged(sheet);
   return 1;
 }
@@ -293,10 +300,7 @@ BOOL CTableModel::DeleteLine(int sheet, int line) {
 }
 
 BOOL CTableModel::DeleteAllLines(int sheet) {
-  CSheetObj* s = GetSheetObj(sheet);
-  if (!s) return 0;
-  s->m_lines.clear();
-  ClampSelection(*s);
+  if (!EmptySheetList(GetSheetObj(sheet), &CSheetObj::m_lines)) return 0;
   m_previousTopLine = -1;
   LinesChangedIn(sheet);
   return 1;

@@ -139,6 +139,9 @@ void CTableView::LayoutColumns(CSheetObj& sheet) {
       // Laid out for the first time: as wide as its title with the header's
       // insets (6 pixels each side) and the divider, so the title shows whole.
       width = fm.horizontalAdvance(QString::fromStdString(column->m_title)) + kTitleMargin;
+      // A choice column shows its longest choice whole as well.
+      for (const std::string& choice : column->m_choices)
+        width = std::max(width, fm.horizontalAdvance(QString::fromStdString(choice)) + kTitleMargin);
       column->m_standardWidth = width;
     }
     column->m_extent = CRect(x, 0, x + width, m_lineHeight);
@@ -338,7 +341,15 @@ void CTableView::ChangeDrawingElements() {
   if (!ok) return;
   // Sizes from 8 through 14 points.
   const int size = std::clamp(static_cast<int>(std::lround(chosen.pointSizeF() * 10)), 80, 140);
+  // Widths are kept per font size: those of the old size are stored, and
+  // the new size takes its own, or lays the columns out by their texts.
+  WriteWidthOfColumns();
   SetDrawingFont(axview::LogFontFromQFont(chosen), size);
+  for (int s = 0; s < GetSheetCount(); ++s)
+    for (auto& column : GetSheetObj(s)->m_columns) column->m_extent = CRect();
+  ReadWidthOfColumns();
+  if (CSheetObj* sheet = CurrentSheet()) LayoutColumns(*sheet);
+  RedrawWindow();
 }
 
 void CTableView::SetDrawingFont(const LOGFONT& font, int sizeTenths) {

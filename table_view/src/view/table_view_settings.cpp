@@ -95,9 +95,16 @@ std::string Numbered(const char* name, int number, int width) {
   return buffer;
 }
 
-std::string WidthSection(DWORD sheetData) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "Info_%08x", static_cast<unsigned>(sheetData));
+// Widths fit the texts of one language in one font size: the English texts
+// in the standard 9-point font keep the plain section, every other
+// combination has a section of its own below it.
+std::string WidthSection(DWORD sheetData, int language, int fontSize) {
+  char buffer[64];
+  if (language == 0 && fontSize == 90)
+    std::snprintf(buffer, sizeof buffer, "Info_%08x", static_cast<unsigned>(sheetData));
+  else
+    std::snprintf(buffer, sizeof buffer, "Lang%d_Size%d\\Info_%08x", language, fontSize,
+                  static_cast<unsigned>(sheetData));
   return std::string("WidthOfColumns\\") + buffer;
 }
 
@@ -154,7 +161,7 @@ BOOL CTableView::ReadWidthOfColumns() {
   if (!CanOpenRegistory(path)) return 0;
   for (int s = 0; s < GetSheetCount(); ++s) {
     CSheetObj* sheet = GetSheetObj(s);
-    const std::string key = path + WidthSection(sheet->m_data);
+    const std::string key = path + WidthSection(sheet->m_data, KELDExGetLanguage(), m_fontSize);
     // A sheet kind never stored keeps the widths its owner gave it.
     if (!Registry::KeyExists(Hive::CurrentUser, key)) continue;
     int x = 0;
@@ -180,7 +187,7 @@ BOOL CTableView::WriteWidthOfColumns() {
   bool ok = true;
   for (int s = 0; s < GetSheetCount(); ++s) {
     const CSheetObj* sheet = GetSheetObj(s);
-    const std::string key = path + WidthSection(sheet->m_data);
+    const std::string key = path + WidthSection(sheet->m_data, KELDExGetLanguage(), m_fontSize);
     DeleteRegKey(key);
     for (size_t c = 0; c < sheet->m_columns.size(); ++c) {
       const int width = std::max(0, sheet->m_columns[c]->m_extent.Width());

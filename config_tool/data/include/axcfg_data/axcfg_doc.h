@@ -48,6 +48,27 @@ class IAxisSettingsSequence {
   virtual int Run(CAxisCfgDoc& doc, bool newDocument, CAxisLayout& layout) = 0;
 };
 
+// The document's stored fields apart from its table rows, in the order of
+// its stored form. The document inherits them under these member names; a
+// cancelled New or change of axes puts back a copy of all of them at once,
+// so that a field added here is restored as well.
+struct CAxisCfgDocFields {
+  static constexpr size_t kCreatorFieldBytes = 11;  // at most 10 bytes and a NUL
+  static constexpr size_t kCommentFieldBytes = 40;  // NUL-padded, no NUL when full
+
+  uint32_t reserved_ = 0;
+  uint32_t family_ = 0;
+  CAxisLayout layout_;
+  CParamBlock params_;
+  std::array<uint8_t, kCreatorFieldBytes> creator_{};
+  std::array<uint8_t, kCommentFieldBytes> comment_{};
+  uint8_t flag_ = 0;
+  uint32_t loadError_ = 0;
+  std::vector<uint16_t> extraData_;
+  DownloadSelection download_;
+  SyncGroups sync_{};
+};
+
 enum class ChangeAxesResult {
   Cancelled,  // the dialog was cancelled; everything restored
   Unchanged,  // every entry kept; no table data initialised
@@ -55,10 +76,10 @@ enum class ChangeAxesResult {
   Failed,     // a table row was missing; the old layout is back
 };
 
-class CAxisCfgDoc : public CDocument {
+class CAxisCfgDoc : public CDocument, private CAxisCfgDocFields {
  public:
-  static constexpr size_t kCreatorFieldBytes = 11;  // at most 10 bytes and a NUL
-  static constexpr size_t kCommentFieldBytes = 40;  // NUL-padded, no NUL when full
+  static constexpr size_t kCreatorFieldBytes = CAxisCfgDocFields::kCreatorFieldBytes;
+  static constexpr size_t kCommentFieldBytes = CAxisCfgDocFields::kCommentFieldBytes;
   static constexpr size_t kCreatorMaxBytes = 10;
   static constexpr size_t kCommentMaxBytes = 40;
 
@@ -157,20 +178,11 @@ class CAxisCfgDoc : public CDocument {
   void TakeSnapshot(Snapshot& s);
   void RestoreSnapshot(Snapshot& s);
 
-  // The document's data, in the order of its stored form.
-  uint32_t reserved_ = 0;
-  uint32_t family_ = 0;
-  CAxisLayout layout_;
-  CParamBlock params_;
+  CAxisCfgDocFields& Fields() { return *this; }
+
+  // The positioning table rows (the stored fields are inherited).
   std::vector<std::unique_ptr<CPosData>> rows_;
-  std::array<uint8_t, kCreatorFieldBytes> creator_{};
-  std::array<uint8_t, kCommentFieldBytes> comment_{};
-  uint8_t flag_ = 0;
-  uint32_t loadError_ = 0;
   std::unique_ptr<CDocLinkObject> link_;
-  std::vector<uint16_t> extraData_;
-  DownloadSelection download_;
-  SyncGroups sync_{};
 
   IAxisSettingsSequence* axisSettings_ = nullptr;
   bool askAxesForNew_ = false;

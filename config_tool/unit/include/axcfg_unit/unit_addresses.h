@@ -59,6 +59,18 @@ constexpr uint32_t kPosition = 0x1C;    // 32-bit signed current value in the ax
 // First word of an axis's parameter area: its position unit code.
 constexpr uint32_t UnitCode(int axis) { return 0x1000 + 0x5000u * static_cast<uint32_t>(axis); }
 
+// Tool operation: the speed rate (percent), each axis's starting table No.,
+// active table No. and current value after unit conversion (32-bit), its home
+// return mode and JOG target speed (32-bit) in its parameter area.
+constexpr uint32_t kSpeedRate = 0x110;
+constexpr uint32_t StartingTable(int axis) { return 0x200 + 2u * static_cast<uint32_t>(axis); }
+constexpr uint32_t ActiveTable(int axis) { return 0x870 + 0x80u * static_cast<uint32_t>(axis); }
+constexpr uint32_t ConvertedValue(int axis) { return 0x87C + 0x80u * static_cast<uint32_t>(axis); }
+constexpr uint32_t HomeReturnMode(int axis) { return 0x1040 + 0x5000u * static_cast<uint32_t>(axis); }
+constexpr uint32_t JogTargetSpeed(int axis) { return 0x1058 + 0x5000u * static_cast<uint32_t>(axis); }
+// Bit of an axis's monitor state word: the servo is ON.
+constexpr uint16_t kMonStateServoOn = 0x0080;
+
 // Bits of the status words, 0 when active.
 constexpr uint16_t kStatusFromIdle = 0x0008;  // kStatusFrom: 0 while a FROM write runs
 constexpr uint16_t AxisStatusBit(int axis) { return static_cast<uint16_t>(1u << (8 + axis)); }

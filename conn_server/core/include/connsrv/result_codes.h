@@ -2,30 +2,41 @@
 // Result codes of the connection server's requests and transports.
 namespace connsrv {
 
+// Every error code the server and its transports return, with its name:
+// the enum and the list the texts are checked against come from one table.
+#define KELD_CONNSRV_ERROR_CODES(X)                                                    \
+  X(kErrBoardAttach, -10000)                                                           \
+  X(kErrBoardInit, -10001)                                                             \
+  X(kErrLibraryOpen, -10002)                                                           \
+  X(kErrClient, -10007)                                                                \
+  X(kErrRead, -10010)                                                                  \
+  X(kErrTooLong, -10011)                                                               \
+  X(kErrNoAnswer, -10012)                                                              \
+  X(kErrBlockCheck, -10013)                                                            \
+  X(kErrIncomplete, -10015)                                                            \
+  X(kErrWrite, -10020)                                                                 \
+  X(kErrEthernetSetup, -10040)                                                         \
+  X(kErrEthernetAccept, -10042)                                                        \
+  X(kErrEthernetMissing, -10047)                                                       \
+  X(kErrModemOnSerial, -10065)                                                         \
+  X(kErrModemNoCall, -10066)                                                           \
+  X(kErrModemInit, -10068)                                                             \
+  X(kErrBadRecord, -10090)   /* a request record that does not hold together */       \
+  X(kErrNoBoard, -10091)     /* board requests: this build has no board support */    \
+  X(kErrSerialOpen, -10092)  /* the serial device could not be opened or set up */    \
+  X(kErrChannelKind, -10093) /* a channel kind this build does not carry */
+
+#define KELD_CONNSRV_AS_ENUM(name, value) name = value,
+#define KELD_CONNSRV_AS_VALUE(name, value) value,
+
 enum ResultCode : int {
   kOk = 0,
   kClientResult = 10000,            // what a client sees for 0
   kCloseLast = 999,                 // close of the last client, seen as 10000
-  kErrBoardAttach = -10000,
-  kErrBoardInit = -10001,
-  kErrLibraryOpen = -10002,
-  kErrClient = -10007,
-  kErrRead = -10010,
-  kErrTooLong = -10011,
-  kErrNoAnswer = -10012,
-  kErrBlockCheck = -10013,
-  kErrIncomplete = -10015,
-  kErrWrite = -10020,
-  kErrEthernetSetup = -10040,
-  kErrEthernetAccept = -10042,
-  kErrEthernetMissing = -10047,
-  kErrModemOnSerial = -10065,
-  kErrModemNoCall = -10066,
-  kErrModemInit = -10068,
-  kErrBadRecord = -10090,           // a request record that does not hold together
-  kErrNoBoard = -10091,             // board requests: this build has no board support
-  kErrSerialOpen = -10092,          // the serial device could not be opened or set up
-  kErrChannelKind = -10093,         // a channel kind this build does not carry
+  KELD_CONNSRV_ERROR_CODES(KELD_CONNSRV_AS_ENUM)
 };
+
+inline constexpr int kServerErrorCodes[] = {KELD_CONNSRV_ERROR_CODES(KELD_CONNSRV_AS_VALUE)};
+
 
 }  // namespace connsrv

@@ -1,0 +1,150 @@
+// axcfg upload, download, verify-unit and write-from run as a user runs them,
+// through the connection server against the simulated unit. Each test runs
+// in a home of its own, so each has a unit of its own.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "axcfg_data/axcfg_doc.h"
+#include "axcfg_data/axcfg_strings.h"
+#include "axcfg_data/document_file.h"
+#include "axcfg_run.h"
+#include "test_home.h"
+
+using namespace axcfg;
+
+namespace {
+
+using axcfg_test::Axcfg;
+using axcfg_test::Result;
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Six axes (group A of axes 1 and 2), synchronous group 1 off with its
+// masks kept and group 2 on, values in every used axis, junk in axes 7 and 8.
+std::string VariedDocument(const std::string& dir) {
+  RegisterAxisCfgDataStrings();
+  CAxisCfgDoc doc;
+  CAxisLayout layout;
+  layout.Clear();
+  layout.Append(MakeGroupEntry(1, 0x03));
+  for (int axis = 2; axis < 6; ++axis) layout.Append(MakeSingleAxisEntry(axis));
+  doc.SetLayout(layout);
+  SyncGroups sync{};
+  sync[0].masterMask = 0x10;
+  sync[0].slaveMask = 0x20;
+  sync[1].operation = 1;
+  sync[1].masterMask = 0x04;
+  sync[1].slaveMask = 0x08;
+  sync[1].difference = 321;
+  doc.SetSyncGroups(sync);
+  doc.SetCreator("bench");
+  doc.SetComment("line 3");
+  for (int k = 0; k < 600; k += 5) {
+    CPosData& row = *doc.GetPosData(k);
+    row.SetMoveAmount(0, 100 * k);
+    row.SetMoveAmount(1, -7 * k);
+    row.SetTargetSpeed(0, 5000 + k);
+    row.SetTargetSpeed(1, 0);  // a second member's own speed: never shown, never checked
+    row.SetAuxCode(2, 40000);
+    row.SetDwellTime(3, 250);
+    row.SetPositionMode(4, kPosAbsolute);
+    row.SetMoveAmount(6, 123456);
+    row.SetTargetSpeed(7, 0);
+    row.SetComment(2, "kept");
+  }
+  const std::string path = dir + "/varied.axc";
+  EXPECT_TRUE(SaveDocumentFile(doc, path).Succeeded());
+  return path;
+}
+
+int CountLines(const std::string& text, const std::string& start) {
+  int n = 0;
+  for (size_t at = 0; (at = text.find(start, at)) != std::string::npos; ++at) ++n;
+  return n;
+}
+
+}  // namespace
+
+TEST(AxcfgTransfer, DownloadWriteFromUploadAndVerifyAgree) {
+  const std::string dir = keldtest::FreshDir("transfer");
+  const std::string file = VariedDocument(dir);
+
+  Result d = Axcfg("download " + file + " --write-from");
+  ASSERT_EQ(d.exitCode, 0) << d.out;
+  EXPECT_EQ(d.out,
+            "The download to the unit completed successfully.\nFROM writes: 0\n"
+            "Writing to FROM completed successfully.\n");
+
+  Result v = Axcfg("verify-unit " + file);
+  ASSERT_EQ(v.exitCode, 0) << v.out;
+  EXPECT_EQ(CountLines(v.out, " - Agree"), 4) << v.out;
+  EXPECT_TRUE(Has(v.out, "Target : QX2 Positioning unit SRLX 8-axis type")) << v.out;
+
+  Result u = Axcfg("upload -o " + dir + "/up --progress");
+  ASSERT_EQ(u.exitCode, 0) << u.out;
+  EXPECT_EQ(u.out.rfind("progress 0/4809\n", 0), 0u);
+  EXPECT_TRUE(Has(u.out, "progress 4809/4809\n" + dir + "/up.axc\n")) << u.out.substr(u.out.size() - 200);
+  CAxisCfgDoc up;
+  ASSERT_TRUE(OpenDocumentFile(up, dir + "/up.axc").Succeeded());
+  EXPECT_EQ(up.GetTotalAxisCount(), 6);
+  const CPosData& row = *up.GetPosData(595);
+  EXPECT_EQ(row.GetMoveAmount(0), 59500);
+  EXPECT_EQ(row.GetMoveAmount(1), -4165);
+  EXPECT_EQ(row.GetTargetSpeed(1), 5595);  // the group's speed, not the member's own 0
+  EXPECT_EQ(row.GetAuxCode(2), 40000);
+  EXPECT_EQ(row.GetPositionMode(4), kPosAbsolute);
+  EXPECT_EQ(row.GetMoveAmount(6), 0);  // axes outside the layout never reach the unit
+  EXPECT_EQ(row.GetComment(2), "");
+  EXPECT_EQ(up.GetSyncGroups()[0].operation, 0u);
+  EXPECT_EQ(up.GetSyncGroups()[1].difference, 321);
+
+  // Into the file itself: its comments on request, its creator and comment always.
+  Result into = Axcfg("upload -o " + dir + "/into --into " + file + " --keep-comments");
+  ASSERT_EQ(into.exitCode, 0) << into.out;
+  CAxisCfgDoc merged;
+  ASSERT_TRUE(OpenDocumentFile(merged, dir + "/into.axc").Succeeded());
+  EXPECT_EQ(merged.GetPosData(595)->GetComment(2), "kept");
+  EXPECT_EQ(merged.GetCreator(), "bench");
+  EXPECT_EQ(merged.GetComment(), "line 3");
+
+  // One table changed in the unit.
+  ASSERT_EQ(Axcfg("write-words " + std::to_string(((10 + 0x85) * 0x20) + 0x5000 * 3 + 24) + " 7").exitCode, 0);
+  Result changed = Axcfg("verify-unit " + file + " --list");
+  EXPECT_EQ(changed.exitCode, 1) << changed.out;
+  EXPECT_TRUE(Has(changed.out, "Positioninng data - Disagree")) << changed.out;
+  EXPECT_TRUE(Has(changed.out, "table No. 11 axis 4 dwell time")) << changed.out;
+
+  Result from = Axcfg("write-from");
+  EXPECT_EQ(from.exitCode, 0) << from.out;
+  EXPECT_TRUE(Has(from.out, "FROM writes: 1\n")) << from.out;
+}
+
+TEST(AxcfgTransfer, RefusalsAndUsageErrorsWriteNothing) {
+  const std::string dir = keldtest::FreshDir("refusals");
+  const std::string file = VariedDocument(dir);
+  EXPECT_EQ(Axcfg("download " + file + " --range ''").exitCode, 2);
+  EXPECT_EQ(Axcfg("download " + file + " --range 5-4").exitCode, 2);
+  EXPECT_EQ(Axcfg("download " + file + " --range 4 --params-only").exitCode, 2);
+  EXPECT_EQ(Axcfg("upload -o " + dir + "/x --keep-comments").exitCode, 2);
+  EXPECT_EQ(Axcfg("download " + dir + "/missing.axc").exitCode, 3);
+  EXPECT_EQ(Axcfg("upload -o " + file).exitCode, 3);  // exists, no --force
+  EXPECT_EQ(Axcfg("verify-unit " + file + " --slot 5").exitCode, 4);
+
+  ASSERT_EQ(Axcfg("new -o " + dir + "/interp --family 1").exitCode, 0);
+  Result family = Axcfg("download " + dir + "/interp.axc");
+  EXPECT_EQ(family.exitCode, 5);
+  EXPECT_TRUE(Has(family.out, "cannot be downloaded to the connected unit")) << family.out;
+
+  CAxisCfgDoc doc;
+  ASSERT_TRUE(OpenDocumentFile(doc, file).Succeeded());
+  doc.GetPosData(3)->SetTargetSpeed(2, 0);
+  ASSERT_TRUE(SaveDocumentFile(doc, dir + "/bad.axc").Succeeded());
+  Result check = Axcfg("download " + dir + "/bad.axc");
+  EXPECT_EQ(check.exitCode, 1);
+  EXPECT_EQ(check.out, Axcfg("check " + dir + "/bad.axc").out);
+
+  // Nothing of the above reached the unit: its layout is still the simulator's own.
+  Result layout = Axcfg("read-words 0x168 1");
+  EXPECT_EQ(layout.out, "0x168 0x00FF\n");
+}
