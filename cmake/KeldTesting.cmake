@@ -56,4 +56,8 @@ function(keld_add_fuzz)
     set_tests_properties(${F_NAME}_seeds PROPERTIES LABELS "${F_LABEL}"
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
+  if(TARGET ${F_NAME})
+    # The header-only helpers of the tests (whole-file bytes and the like).
+    target_include_directories(${F_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/common)
+  endif()
 endfunction()

@@ -5,22 +5,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
+#include "file_bytes.h"
 #include "modem_book/phone_book_file.h"
 #include "modem_book/tel_connect_doc.h"
 
 using namespace modembook;
 
 namespace {
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using keldtest::ReadBytes;
 const std::string& BookPath() {
   static const std::string path = [] {
     const char* tmp = std::getenv("TMPDIR");
@@ -43,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   doc.Add(marker);
   const int rc = doc.Load();
   if (rc == kErrRead) {
-    if (ReadAll(BookPath()) != input) std::abort();
+    if (ReadBytes(BookPath()) != input) std::abort();
     if (doc.Count() != 1 || !(doc.Entries()[0] == marker)) std::abort();
   } else if (rc == kBookOk) {
     for (const auto& e : doc.Entries()) {
