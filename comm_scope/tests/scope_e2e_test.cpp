@@ -129,10 +129,7 @@ TEST(ScopeEndToEnd, SimulationTrafficShowsAndLoggingFollowsTheConfiguration) {
 
 TEST(ScopeEndToEnd, SerialTrafficOnCom2ShowsAndLogsToTavCom2) {
   keldtest::PeerProcess sim("plcsim", {"--serial"});
-  std::string line = sim.ReadLine();
-  auto at = line.find("/dev/");
-  ASSERT_NE(at, std::string::npos) << line;
-  setenv("KELD_COM2", line.substr(at).c_str(), 1);
+  ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 2).empty());
   std::string folder = platform::DataDir() + "/serial-logs";
   fs::create_directories(folder);
   SetLog("Com2", true, folder);

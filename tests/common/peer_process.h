@@ -2,6 +2,7 @@
 // Starts a program of the build (plcsim, KELD_TAVMGR) as a peer of a test,
 // reads the first line it prints, and ends it when the test is done.
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <poll.h>
 #include <string>
@@ -80,5 +81,17 @@ class PeerProcess {
   pid_t pid_ = -1;
   int out_ = -1;
 };
+
+// Reads the device a serial peer (plcsim --serial, --modem) announces on its
+// first line and puts it behind COM port `com` (KELD_COM<com>). Returns the
+// device, or an empty string when the peer named none.
+inline std::string RouteAnnouncedDeviceToCom(PeerProcess& peer, int com) {
+  const std::string line = peer.ReadLine();
+  const size_t at = line.find("/dev/");
+  if (at == std::string::npos) return {};
+  const std::string device = line.substr(at);
+  setenv(("KELD_COM" + std::to_string(com)).c_str(), device.c_str(), 1);
+  return device;
+}
 
 }  // namespace keldtest

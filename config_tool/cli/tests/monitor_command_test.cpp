@@ -97,9 +97,7 @@ namespace {
 
 TEST(AxcfgMonitor, ALinkThatDiesEndsWithCommunicationErrorAndKeepsThePrintedLines) {
   keldtest::PeerProcess sim("plcsim", {"--serial"});
-  const std::string pty = sim.ReadLine();
-  ASSERT_NE(pty.find("/dev/"), std::string::npos) << pty;
-  setenv("KELD_COM4", pty.substr(pty.find("/dev/")).c_str(), 1);
+  ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 4).empty());
   keldtest::PeerProcess monitor("axcfg", {"monitor", "--count", "0", "--interval", "10", "--dest", "com:4"});
   EXPECT_EQ(monitor.ReadLine(30000).rfind("{\"cycle\":1,", 0), 0u);
   sim.Stop();

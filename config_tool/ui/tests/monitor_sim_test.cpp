@@ -22,8 +22,8 @@
 #include "monitor_command.h"
 #include "monitor_grid.h"
 #include "peer_process.h"
+#include "serial_destination.h"
 #include "status_monitor_dlg.h"
-#include "tavinter/connection_record.h"
 
 using namespace axcfg;
 using namespace axcfgui;
@@ -140,18 +140,8 @@ class CountingLibrary : public CFixedDestinationLibrary {
 
 TEST(MonitorOverSerial, PullingThePlugStopsMonitoringWithOneMessage) {
   keldtest::PeerProcess sim("plcsim", {"--serial"});
-  std::string line = sim.ReadLine();
-  ASSERT_NE(line.find("/dev/"), std::string::npos) << line;
-  setenv("KELD_COM4", line.substr(line.find("/dev/")).c_str(), 1);
-  std::array<uint8_t, kLinkContextSize> dest{};
-  tavinter::CConnectionRecord r(dest.data());
-  r.SetKind(tavinter::kKindSerial);
-  r.SetPort(4);
-  r.SetBaudIndex(7);
-  r.SetDataBits(8);
-  r.SetStopBits(1);
-  r.SetTimeout(1);
-  CountingLibrary library(dest);
+  ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 4).empty());
+  CountingLibrary library(axcfg_test::SerialDestination(4, 1));
   keldtest::MessageBoxRecorder boxes;
   axcfg_test::RecordingUi ui;
   CUnitLink link("Axis Configurator", library, ui);

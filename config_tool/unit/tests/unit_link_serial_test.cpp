@@ -11,7 +11,7 @@
 #include "axcfg_unit/unit_link.h"
 #include "fake_unit.h"
 #include "peer_process.h"
-#include "tavinter/connection_record.h"
+#include "serial_destination.h"
 
 using namespace axcfg;
 
@@ -19,19 +19,9 @@ namespace {
 
 TEST(UnitLinkOverSerial, ReadsWritesAndRunsTheHandshakes) {
   keldtest::PeerProcess sim("plcsim", {"--serial"});
-  std::string line = sim.ReadLine();
-  ASSERT_NE(line.find("/dev/"), std::string::npos) << line;
-  setenv("KELD_COM4", line.substr(line.find("/dev/")).c_str(), 1);
+  ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 4).empty());
 
-  std::array<uint8_t, kLinkContextSize> dest{};
-  tavinter::CConnectionRecord r(dest.data());
-  r.SetKind(tavinter::kKindSerial);
-  r.SetPort(4);
-  r.SetBaudIndex(7);
-  r.SetDataBits(8);
-  r.SetStopBits(1);
-  r.SetTimeout(2);
-  CFixedDestinationLibrary library(dest);
+  CFixedDestinationLibrary library(axcfg_test::SerialDestination(4, 2));
   axcfg_test::RecordingUi ui;
   CUnitLink link("Axis Configurator", library, ui);
   ASSERT_EQ(link.Open(nullptr, true, true, false), 0) << (ui.boxes.empty() ? "" : ui.boxes.back());
