@@ -438,15 +438,8 @@ int Tool(const Args& args) {
   ToolOptions o;
   if (int rc = ParseToolOptions(args, o); rc != kExitOk) return rc;
   OpenLink l;
-  if (int rc = Connect(kName, o.unit, l); rc != kExitOk) return rc;
   CUnitAxisConfig unit;
-  const int read = ReadUnitAxisConfig(*l.link, unit);
-  if (read == kUnitLayoutInvalid) {
-    std::fprintf(stderr, "%s\n", MonitorText(kMonUnitAxesNotCorrect).c_str());
-    l.link->Close();
-    return kExitLayout;
-  }
-  if (read != 0) return Fail(l, read);
+  if (int rc = ConnectToUnitAxes(kName, o.unit, l, unit); rc != kExitOk) return rc;
   if (!unit.layout.IsAxisUsed(o.axis)) {
     l.link->Close();
     return UsageError(kName, "the unit does not use axis " + std::to_string(o.axis + 1));
@@ -458,10 +451,7 @@ int Tool(const Args& args) {
     rc = Teach(l, unit, o);
   } else {
     g_stop = 0;
-    struct sigaction sa {};
-    sa.sa_handler = OnStopSignal;
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
+    OnStopSignals(OnStopSignal);
     CToolSession session(l, unit, o);
     rc = session.Run();
     if (rc != kExitCommunication) PrintAxis(l, unit, o, 1);

@@ -61,15 +61,10 @@ int CToolOprCycle::Read(CUnitLink& link, const std::vector<MonitorAxis>& axes, T
 
   ToolOprSnapshot s;
   s.valid = true;
-  for (uint32_t g = 0; g < 2; ++g) {
-    s.sync[g].mode = r.Word(ua::kSyncGroups + 6 * g);
-    s.sync[g].master = r.Word(ua::kSyncGroups + 6 * g + 2);
-    s.sync[g].slave = r.Word(ua::kSyncGroups + 6 * g + 4);
-    s.sync[g].condition = r.Word(ua::kSyncCondition + 2 * g);
-  }
+  s.sync = SyncGroupsRead(r);
   s.connection = connection;
   s.busy = static_cast<uint16_t>(~r.Word(ua::kStatusBusy));
-  s.errorWarning = static_cast<uint16_t>(((r.Word(ua::kErrorFlags) & 0xFF) << 8) | (r.Word(ua::kWarningFlags) & 0xFF));
+  s.errorWarning = ErrorWarningRead(r);
   s.speedRate = r.Word(ua::kSpeedRate);
   for (const MonitorAxis& a : axes) {
     const int n = a.axis;
