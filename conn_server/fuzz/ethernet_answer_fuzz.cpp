@@ -6,10 +6,30 @@
 #include <string>
 
 #include "connsrv/answer_reader.h"
+#include "connsrv/ethernet_exchange.h"
 #include "connsrv/ethernet_frame.h"
 #include "connsrv/header_link.h"
 #include "connsrv/result_codes.h"
 #include "fake_link.h"
+
+namespace {
+
+// A connected socket over the scripted link; a failed read drops it for good.
+class FuzzSocket : public connsrv::IEthernetSocket {
+ public:
+  explicit FuzzSocket(connsrv_test::FakeLink& link) : link_(link) {}
+  connsrv::IByteLink& Bytes() override { return link_; }
+  bool Connected() const override { return connected_; }
+  std::string Drain() override { return {}; }
+  void Drop() override { connected_ = false; }
+  int Restore() override { return connsrv::kErrEthernetMissing; }
+
+ private:
+  connsrv_test::FakeLink& link_;
+  bool connected_ = true;
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
@@ -48,5 +68,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (answer.size() > o.capacity) __builtin_trap();
   if (rc == kErrRead && link.Fault() != kErrEthernetReceive) __builtin_trap();
   if (answer.size() > input.size()) __builtin_trap();
+
+  // The whole exchange over a header link or a bare one, with its attempts.
+  for (int i = 0; i < 3; ++i) inner.replies.push_back(reply);
+  FuzzSocket socket(inner);
+  CServerSettings settings;
+  settings.ethernetRetry = data[0] & 4;
+  CEthernetExchange exchange(clock, nullptr, settings);
+  EthernetFraming framing;
+  framing.header = (data[0] & 8) != 0;
+  ExchangeOptions options;
+  options.flags = static_cast<uint16_t>((data[0] >> 4) & 3);
+  options.timeoutMs = 300;
+  std::string delivered;
+  exchange.Run(socket, "%01#RDD0000000001", options, framing, delivered);
+  if (delivered.size() > kDeliverLimit) __builtin_trap();
   return 0;
 }

@@ -10,6 +10,7 @@ namespace connsrv {
 namespace {
 
 constexpr uint16_t kFlagSendMarked4 = 0x0004;
+constexpr int kNakResends = 3;
 
 // The reader's codes in the Ethernet transport's terms.
 int EthernetCode(int readerCode) {
@@ -35,9 +36,6 @@ std::string CEthernetExchange::WireFrame(const std::string& commandText, uint16_
 int CEthernetExchange::Attempt(IEthernetSocket& socket, const std::string& wire, const std::string& text,
                                const ExchangeOptions& options, bool header, bool expectAnswer,
                                std::string& delivered) {
-  // A late answer to an earlier, timed-out attempt must not pass for this one.
-  Log(kLogDiscarded, socket.Drain());
-  if (!socket.Connected()) return kErrEthernetReceive;
   if (!socket.Bytes().Write(wire.data(), wire.size())) {
     socket.Drop();
     return kErrEthernetSend;
@@ -79,12 +77,24 @@ int CEthernetExchange::Run(IEthernetSocket& socket, const std::string& commandTe
   const std::string wire = WireFrame(commandText, f, framing);
 
   int result = kOk;
+  int naksLeft = attempts > 1 ? kNakResends : 0;
   for (int attempt = 0; attempt < attempts; ++attempt) {
+    // A late answer to an earlier, timed-out attempt must not pass for this
+    // one; draining also notices a peer that closed the link meanwhile.
+    Log(kLogDiscarded, socket.Drain());
     if (!socket.Connected()) {
+      socket.Drop();
       result = socket.Restore();
       if (result != kOk) break;
     }
     result = Attempt(socket, wire, text, options, framing.header, expectAnswer, delivered);
+    // The PLC saw a damaged frame ("!40") and carried nothing out: sending it
+    // again is safe and does not use up an attempt (up to a few times).
+    if (result == kOk && delivered.compare(0, 3, "!40") == 0 && naksLeft > 0) {
+      --naksLeft;
+      --attempt;
+      continue;
+    }
     if (result == kOk) break;
   }
   if (broadcast && result == kOk) clock_.SleepMs(settings_.slpTimeMs);

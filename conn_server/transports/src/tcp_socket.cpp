@@ -144,6 +144,13 @@ int CTcpSocket::Close() {
   return rc == 0 ? kOk : kErrSocketClose;
 }
 
+void CTcpSocket::Adopt(CTcpSocket& other) {
+  Close();
+  fd_ = other.fd_;
+  peerGone_ = other.peerGone_;
+  other.fd_ = -1;
+}
+
 uint16_t CTcpSocket::LocalPort() const {
   sockaddr_in local{};
   socklen_t len = sizeof local;

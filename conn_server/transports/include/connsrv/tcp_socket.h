@@ -37,6 +37,8 @@ class CTcpSocket : public IByteLink {
 
   // 0, or -10037 when the close reported an error (the socket counts as closed either way).
   int Close();
+  // Takes over other's descriptor (other ends closed without closing it).
+  void Adopt(CTcpSocket& other);
   bool IsOpen() const { return fd_ >= 0; }
   // The socket was closed or reset by the peer, seen by a read.
   bool PeerGone() const { return peerGone_; }
