@@ -10,6 +10,7 @@
 
 #include <array>
 #include <chrono>
+#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -29,7 +30,8 @@ constexpr int kAccepted = 10001;
 struct TcpPeer {
   PeerProcess peer;
   int port = 0;
-  explicit TcpPeer(std::vector<std::string> extra) : peer("plcsim", Args(extra)) {
+  explicit TcpPeer(std::vector<std::string> extra, const std::string& stderrFile = "")
+      : peer("plcsim", Args(extra), stderrFile) {
     const std::string line = peer.ReadLine();
     const auto colon = line.rfind(':');
     if (colon != std::string::npos) port = std::atoi(line.c_str() + colon + 1);
@@ -146,6 +148,64 @@ TEST(EthernetEndToEnd, FaultsAndDroppedLinksAreRepeatedAway) {
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   RoundTrip(c, 3000, 100);
   EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(EthernetEndToEnd, HeaderLinksCarryTheRouteHeaderBothWays) {
+  TcpPeer sim({"--header", "--faults", "bcc=3,nak=4,drop=7,other=2,split=2,pause=30"});
+  EthernetConnection c(ServerConnects(7, sim.port, true), 1);
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 3000, 200);
+  EXPECT_EQ(TavClose(c.data()), 0);
+  // A bare peer behind a header link: its answers are refused.
+  TcpPeer bare({});
+  EthernetConnection wrong(ServerConnects(8, bare.port, true), 1);
+  ASSERT_EQ(TavOpen(nullptr, wrong.data()), 0);
+  uint16_t word = 0;
+  EXPECT_EQ(TavReadUnitWords(wrong.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), -10035);
+  EXPECT_EQ(TavClose(wrong.data()), 0);
+}
+
+TEST(EthernetEndToEnd, APlcThatHangsUpIsReconnectedTransparently) {
+  TcpPeer sim({"--faults", "hangup=5"});
+  EthernetConnection c(ServerConnects(9, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 3000, 300);  // 12 frames: the link drops twice
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(EthernetEndToEnd, ABroadcastReturnsAfterThePause) {
+  TcpPeer sim({});
+  EthernetConnection c(ServerConnects(10, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  char answer[64];
+  int length = -1;
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_EQ(TavSendCommand(c.data(), 0, "%FF#UWD00000900010001", answer, sizeof answer, &length), 0);
+  EXPECT_GE(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(950));  // SLPTIME
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+// Ethernet retries off: a request that gets no answer is sent once.
+TEST(EthernetEndToEnd, RetriesOffSendEachFrameOnce) {
+  char path[1024];
+  ASSERT_EQ(TavGetFilePath("KELD_TAVCOMM.INI", path, sizeof path), 0);
+  const std::string before = keldtest::ReadWholeFile(path);
+  std::ofstream(path) << "[ETHERNETRETRY]\nRETRY=0\n";
+  const std::string logPath = keldtest::FreshDir("retry") + "/plcsim.log";
+  TcpPeer sim({"--station", "5", "--log"}, logPath);
+  EthernetConnection c(ServerConnects(11, sim.port), 1);
+  const int rc = TavOpen(nullptr, c.data());
+  std::ofstream(path) << before;  // later servers start with the usual settings
+  ASSERT_EQ(rc, 0);
+  uint16_t word = 0;
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), -10039);
+  EXPECT_EQ(TavReadUnitWords(c.data(), 5, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), 0);
+  EXPECT_EQ(TavClose(c.data()), 0);
+  sim.peer.Stop();
+  const std::string log = keldtest::ReadWholeFile(logPath);
+  size_t frames = 0;
+  for (size_t at = log.find("< %01#UR"); at != std::string::npos; at = log.find("< %01#UR", at + 1)) ++frames;
+  EXPECT_EQ(frames, 1u) << log;
 }
 
 TEST(EthernetEndToEnd, ALinkNobodyAnswersFailsTheOpen) {
