@@ -3,7 +3,7 @@
 // a fixed time. Prints requests per second and the p50/p99/max latency of a
 // single request for each client count.
 //
-//   bench_conn_load [SECONDS]   (default 10 per client count)
+//   bench_conn_load [SECONDS [CLIENTS...]]   (default 10 s; 1, 8, 64 and 512 clients)
 #include <unistd.h>
 
 #include <algorithm>
@@ -94,8 +94,11 @@ int main(int argc, char** argv) {
               seconds);
   std::printf("%8s %10s %10s %10s %9s %9s %9s %9s\n", "clients", "requests", "failures", "req/s", "p50 ms",
               "p99 ms", "max ms", "vs 1");
+  std::vector<int> counts;
+  for (int i = 2; i < argc; ++i) counts.push_back(std::clamp(std::atoi(argv[i]), 1, 512));
+  if (counts.empty()) counts = {1, 8, 64, 512};
   double single = 0;
-  for (int clients : {1, 8, 64, 512}) {
+  for (int clients : counts) {
     const Row row = RunLoad(clients, seconds, scratch);
     const double rate = row.seconds > 0 ? row.requests / row.seconds : 0;
     if (clients == 1) single = rate;
