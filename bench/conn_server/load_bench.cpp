@@ -28,6 +28,7 @@ struct Row {
   long failures = 0;
   double seconds = 0;
   double p50 = 0, p99 = 0, max = 0;  // milliseconds
+  std::string codes;                 // the first failure of each failing client, counted
 };
 
 std::string OwnDir() {
@@ -64,6 +65,7 @@ Row RunLoad(int clients, int seconds, const std::string& scratch) {
   const auto report = fleet.Finish(600000);
   row.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   row.failures = report.failures + report.openFailed;
+  for (auto [code, n] : report.firstCodes) row.codes += " " + std::to_string(code) + "x" + std::to_string(n);
   std::vector<long> all;
   for (const auto& f : std::filesystem::directory_iterator(latDir)) {
     std::ifstream in(f.path());
@@ -104,6 +106,7 @@ int main(int argc, char** argv) {
     if (clients == 1) single = rate;
     std::printf("%8d %10ld %10ld %10.0f %9.2f %9.2f %9.2f %8.0f%%\n", row.clients, row.requests, row.failures, rate,
                 row.p50, row.p99, row.max, single > 0 ? 100.0 * rate / single : 0.0);
+    if (!row.codes.empty()) std::printf("%8s failures by code:%s\n", "", row.codes.c_str());
     std::fflush(stdout);
     // The server ends by itself a few seconds after the last client; the next
     // run starts its own.

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstddef>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -115,6 +116,11 @@ Segment* MapLocked() {
     }
     if (seg->header.magic == kMagic && seg->header.version == kVersion && seg->header.size == sizeof(Segment)) {
       result = seg;
+      // The bookkeeping pages are mapped in now, not one by one while this
+      // process holds the lock; the first sweep comes after a period.
+      const auto* bytes = reinterpret_cast<const volatile char*>(seg);
+      for (size_t at = 0; at < offsetof(Segment, portLines); at += 4096) (void)bytes[at];
+      gNextSweep.store(SteadyNs() + std::chrono::nanoseconds(kSweepPeriod).count());
     } else {
       ::munmap(p, sizeof(Segment));
     }
@@ -310,13 +316,28 @@ int AllocPortRing(Segment& s, int port) {
 }
 
 int AllocClientRing(Segment& s, int handle) {
-  // A client ring is stale when its client is gone or no longer uses it.
-  return ClientPool(s).Alloc(handle, [&s](int i) {
+  // A client ring is stale when its client is gone or no longer uses it;
+  // that is seen in the segment itself. Whether a listed client's process
+  // still lives takes a look at each process, made under the lock, so once
+  // such a look found every owner alive it waits a second: a port with
+  // hundreds of clients would otherwise pay it on every open.
+  auto unused = [&s](int i) {
+    SegClient* c = FindClient(s, s.clientRings[i].owner);
+    if (c && c->ring == i) return false;
+    return true;
+  };
+  const int ring = ClientPool(s).Alloc(handle, unused);
+  static std::atomic<int64_t> nextLook{0};
+  const int64_t now = SteadyNs();
+  if (ring >= 0 || now < nextLook.load(std::memory_order_relaxed)) return ring;
+  const int found = ClientPool(s).Alloc(handle, [&s](int i) {
     SegClient* c = FindClient(s, s.clientRings[i].owner);
     if (c && c->ring == i && ProcessAlive(c->owner.pid, c->owner.startTime)) return false;
     if (c && c->ring == i) c->ring = -1;
     return true;
   });
+  if (found < 0) nextLook.store(now + std::chrono::nanoseconds(kSweepPeriod).count(), std::memory_order_relaxed);
+  return found;
 }
 
 void FreePortRing(Segment& s, int index) { PortPool(s).Free(index); }
