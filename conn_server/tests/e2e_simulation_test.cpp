@@ -134,14 +134,19 @@ TEST(SimulationEndToEnd, KilledClientIsRemovedAtTheNextTick) {
   EXPECT_EQ(TavClose(mine.data()), 0);
 }
 
+// The log viewer's settings: the simulation port's switch and the folder.
+bool SwitchSimulationLog(const std::string& folder, bool on) {
+  using platform::Hive;
+  const std::string key = "SOFTWARE\\KELD\\KELD_TavScope\\LogFile";
+  return platform::Registry::WriteString(Hive::CurrentUser, key, "Folder", folder) &&
+         platform::Registry::WriteString(Hive::CurrentUser, key, "Simulation", on ? "1" : "0");
+}
+
 TEST(SimulationEndToEnd, LoggingSwitchedOnWritesTheNamedFileWithinATick) {
   Connection c("logged");
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   const std::string folder = keldtest::FreshDir("logs");
-  using platform::Hive;
-  const std::string key = "SOFTWARE\\KELD\\KELD_TavScope\\LogFile";
-  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Folder", folder));
-  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Simulation", "1"));
+  ASSERT_TRUE(SwitchSimulationLog(folder, true));
   usleep(1300000);  // the next tick picks the switch up
   uint16_t model = 0;
   ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
@@ -173,10 +178,7 @@ TEST(SimulationEndToEnd, LogFileThatCannotBeWrittenIsToldOnceAndRequestsGoOn) {
   Connection c("full disk");
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   const std::string folder = keldtest::FreshDir("fulllogs");
-  using platform::Hive;
-  const std::string key = "SOFTWARE\\KELD\\KELD_TavScope\\LogFile";
-  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Folder", folder));
-  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Simulation", "1"));
+  ASSERT_TRUE(SwitchSimulationLog(folder, true));
   uint16_t model = 0;
   std::filesystem::path file;
   for (int i = 0; i < 100 && file.empty(); ++i) {
@@ -216,7 +218,7 @@ TEST(SimulationEndToEnd, LogFileThatCannotBeWrittenIsToldOnceAndRequestsGoOn) {
   for (int i = 0; i < 10; ++i) ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
   EXPECT_EQ(CountLinesWith(errFile, told), 2);
 
-  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Simulation", "0"));
+  ASSERT_TRUE(SwitchSimulationLog(folder, false));
   EXPECT_EQ(TavClose(c.data()), 0);
   std::filesystem::remove(folder);
 }
