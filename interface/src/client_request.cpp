@@ -28,6 +28,16 @@ int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds) {
   return ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(ms);
 }
 
+int ReplyLimitMsForKind(int kind, int requestTimeout, int channelTimeout, int extraSeconds) {
+  const int limit = ReplyLimitMs(requestTimeout, channelTimeout, extraSeconds);
+  if (kind != kKindUsb) return limit;
+  int t = requestTimeout > 0 ? requestTimeout : channelTimeout;
+  if (t <= 0) t = 10;
+  if (t > 3600) t = 3600;
+  const long long ms = limit + 1000LL * t + 4500;
+  return ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(ms);
+}
+
 int ConnectSlackSeconds(const CConnectionRecord& r) {
   if (r.Kind() != kKindEthernet && r.Kind() != kKindEthernet8) return 0;
   // A request may reconnect the link; the connect limit (0: 180 s) sits at
@@ -47,7 +57,7 @@ int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, 
   if (ClientForcedOff(handle)) return TAV_E_FORCED_OFF;
   request.SetClientHandle(static_cast<int16_t>(handle));
   CReply reply;
-  int rc = ExchangeRequest(port, code, request, ReplyLimitMs(request.Timeout(), r.Timeout(), extraSeconds + ConnectSlackSeconds(r)), reply);
+  int rc = ExchangeRequest(port, code, request, ReplyLimitMsForKind(r.Kind(), request.Timeout(), r.Timeout(), extraSeconds + ConnectSlackSeconds(r)), reply);
   // The connection was open, so a server that no longer listens has died.
   if (rc == TAV_E_SERVER_ABSENT) return TAV_E_SERVER_LOST;
   if (rc != 0) return rc;

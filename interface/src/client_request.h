@@ -16,6 +16,9 @@ int OpenPortOf(const uint8_t* record);
 
 // The reply time limit in ms for a request with these PLC time-outs (seconds).
 int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds);
+// The same for a kind of channel: a USB command may take four attempts with
+// a second and a half of re-opening between them.
+int ReplyLimitMsForKind(int kind, int requestTimeout, int channelTimeout, int extraSeconds);
 // Extra reply time of a channel whose server may connect first (Ethernet
 // kinds 5 and 8): the client must not give up while the server connects.
 int ConnectSlackSeconds(const CConnectionRecord& r);

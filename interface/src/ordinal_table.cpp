@@ -96,7 +96,7 @@ const TavOrdinal kTable[] = {
     TAV_ENTRY(286, TavNoteCommand, "server"),
     TAV_ENTRY(287, TavGetClientName, "viewer"),
     TAV_MISSING(297, "USB step", "server"),
-    TAV_MISSING(313, "USB step", "server"),
+    TAV_ENTRY(313, TavGetUsbDevicePath, "server"),
     TAV_ENTRY(321, TavReadUnitWords, "client"),
     TAV_ENTRY(322, TavWriteUnitWords, "client"),
     TAV_ENTRY(338, TavGetFilePath, "paths"),

@@ -2,8 +2,10 @@
 // folder, the common folder, and the device path of a COM port.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "library_settings.h"
+#include "usb_paths.h"
 #include "platform/folders.h"
 #include "tavinter/tavinter.h"
 
@@ -49,6 +51,12 @@ int TavGetCommonFolder(char* path, int size) { return CopyPath(CommonFolder(), p
 int TavGetComDevicePath(int comNo, char* path, int size) {
   if (comNo < 1 || comNo > 256) return TAV_E_BAD_ARGUMENT;
   return CopyPath(ComDevicePath(comNo), path, size);
+}
+
+int TavGetUsbDevicePath(int index, char* path, int size) {
+  if (index < 0) return TAV_E_BAD_ARGUMENT;
+  const std::vector<std::string> paths = UsbDevicePaths();
+  return CopyPath(static_cast<size_t>(index) < paths.size() ? paths[index] : std::string(), path, size);
 }
 
 }  // extern "C"

@@ -50,6 +50,7 @@ class FakeLibrary : public connsrv::IServerLibrary {
     return answer.empty() ? 1 : 0;
   }
   std::string ComDevicePath(int n) override { return comPaths.count(n) ? comPaths[n] : std::string(); }
+  std::string UsbDevicePath(int index) override { return index == 0 ? usbPath : std::string(); }
 
   struct Log {
     int16_t handle, sub;
@@ -66,6 +67,7 @@ class FakeLibrary : public connsrv::IServerLibrary {
   std::vector<std::string> frames;
   std::vector<int> stations;
   std::map<int, std::string> comPaths;
+  std::string usbPath;
   int configValue = -1;
   int tearDowns = 0;
 };

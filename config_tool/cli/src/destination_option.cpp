@@ -16,6 +16,10 @@ bool ParseDestination(const std::string& text, uint8_t* record, std::string& err
     r.SetKind(tavinter::kKindSimulation);
     return true;
   }
+  if (text == "usb") {
+    r.SetKind(tavinter::kKindUsb);
+    return true;
+  }
   if (text.rfind("com:", 0) == 0) {
     const std::string rest = text.substr(4);
     const size_t comma = rest.find(',');
@@ -46,7 +50,7 @@ bool ParseDestination(const std::string& text, uint8_t* record, std::string& err
     r.SetTcpPort(port);
     return true;
   }
-  error = "unknown destination \"" + text + "\" (sim, com:N[,...] or tcp:HOST:PORT)";
+  error = "unknown destination \"" + text + "\" (sim, com:N[,...], tcp:HOST:PORT or usb)";
   return false;
 }
 

@@ -4,6 +4,7 @@
 //   com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]   serial port COM N (defaults 9600, 8, N, 1;
 //                                         the settings' text form of tavinter/serial_settings.h)
 //   tcp:HOST:PORT                         an Ethernet unit
+//   usb                                   the PLC on the PC's USB port
 #include <cstdint>
 #include <string>
 

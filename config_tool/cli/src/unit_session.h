@@ -68,8 +68,9 @@ void OnStopSignals(void (*handler)(int));
 
 // The help lines of the unit options.
 inline constexpr const char* kDestHelp =
-    "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]|tcp:HOST:PORT\n"
-    "                 where the PLC is (default sim, the simulated PLC);\n"
+    "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]|tcp:HOST:PORT|usb\n"
+    "                 where the PLC is (default sim, the simulated PLC; usb: the\n"
+    "                 PLC on the PC's USB port, see KELD_USB_DEVICE);\n"
     "                 BAUD 1200 to 230400, DATABITS 5 to 8, PARITY N, O, E or S,\n"
     "                 STOPBITS 1 or 2 (defaults 9600, 8, N, 1)\n"
     "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"

@@ -3,10 +3,13 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 
 #include "axcfg_run.h"
+#include "peer_process.h"
 
 namespace {
 
@@ -38,6 +41,27 @@ TEST(AxcfgUnitCommands, ExitCodes) {
   Result help = Axcfg("read-words --help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("--dest"), std::string::npos);
+}
+
+// The PLC on the USB port: plcsim's pseudo-terminal behind the device path.
+TEST(AxcfgUnitCommands, UsbDestination) {
+  char tmpl[] = "/tmp/keld-axcfg-usb-XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  const std::string device = std::string(tmpl) + "/plc";
+  setenv("KELD_USB_DEVICE", device.c_str(), 1);
+  Result none = axcfg_test::Axcfg("read-words 0x4 1 --dest usb", true);
+  EXPECT_EQ(none.exitCode, 4);
+  EXPECT_NE(none.out.find("USB device could not be opened"), std::string::npos) << none.out;
+  {
+    keldtest::PeerProcess sim("plcsim", {"--serial", "--link", device});
+    ASSERT_NE(sim.ReadLine().find("/dev/"), std::string::npos);
+    ASSERT_EQ(Axcfg("write-words 0x1100 0x4321 --dest usb").exitCode, 0);
+    Result r = Axcfg("read-words 0x1100 1 --dest usb");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out, "0x1100 0x4321\n");
+  }
+  unsetenv("KELD_USB_DEVICE");
+  std::filesystem::remove_all(tmpl);
 }
 
 }  // namespace

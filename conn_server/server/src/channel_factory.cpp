@@ -3,6 +3,7 @@
 #include "ethernet_channel.h"
 #include "serial_channel.h"
 #include "simulation_channel.h"
+#include "usb_channel.h"
 
 namespace connsrv {
 
@@ -18,6 +19,8 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
     case tavinter::kKindEthernet8:
     case tavinter::kKindEthernetListen:
       return std::make_unique<CEthernetChannel>(clock, log, settings, nullptr);
+    case tavinter::kKindUsb:
+      return std::make_unique<CUsbChannel>(library, clock, log, settings);
     case tavinter::kKindBoardH:
       errorCode = kErrLibraryOpen;  // no board library in this build
       return nullptr;
@@ -26,7 +29,7 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
       errorCode = kErrBoardAttach;  // no board driver in this build
       return nullptr;
     default:
-      errorCode = kErrChannelKind;  // modem and USB links are not carried yet
+      errorCode = kErrChannelKind;  // modem links are not carried yet
       return nullptr;
   }
 }

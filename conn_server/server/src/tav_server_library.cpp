@@ -61,4 +61,10 @@ std::string CTavServerLibrary::ComDevicePath(int comNumber) {
   return path;
 }
 
+std::string CTavServerLibrary::UsbDevicePath(int index) {
+  char path[512] = {};
+  if (TavGetUsbDevicePath(index, path, sizeof path) != 0) return {};
+  return path;
+}
+
 }  // namespace connsrv

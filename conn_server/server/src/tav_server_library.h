@@ -26,6 +26,7 @@ class CTavServerLibrary : public IServerLibrary {
   void ChannelTearDown(int port) override;
   int PlcSimExchange(int station, const std::string& frame, std::string& answer) override;
   std::string ComDevicePath(int comNumber) override;
+  std::string UsbDevicePath(int index) override;
 };
 
 }  // namespace connsrv

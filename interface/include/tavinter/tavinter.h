@@ -92,6 +92,10 @@ int TavGetCommonFolder(char* path, int size);
 /* Device path of COM port n: environment KELD_COM<n>, else the port map of the
  * library settings, else /dev/ttyS(n-1). */
 int TavGetComDevicePath(int comNo, char* path, int size);
+/* [313] Device path of the index-th USB link device (0 = the first):
+ * environment KELD_USB_DEVICE, else [USB] DEVICE of the library settings, else
+ * the ttys of the USB devices whose ids [USB] IDS lists ("vvvv:pppp,..."). */
+int TavGetUsbDevicePath(int index, char* path, int size);
 
 /* ---- Modem ---------------------------------------------------------------- */
 

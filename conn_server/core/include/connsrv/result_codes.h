@@ -15,6 +15,7 @@ namespace connsrv {
   X(kErrBlockCheck, -10013)                                                            \
   X(kErrIncomplete, -10015)                                                            \
   X(kErrWrite, -10020)                                                                 \
+  X(kErrWriteTimeout, -10021)                                                          \
   X(kErrSocketStart, -10030)                                                           \
   X(kErrSocket, -10031)                                                                \
   X(kErrEthernetSend, -10033)                                                          \

@@ -45,6 +45,8 @@ class IServerLibrary {
   virtual int PlcSimExchange(int station, const std::string& frame, std::string& answer) = 0;
   // Device path of a COM port number.
   virtual std::string ComDevicePath(int comNumber) = 0;
+  // Device path of the index-th USB link device; empty when none is configured.
+  virtual std::string UsbDevicePath(int index) = 0;
 };
 
 }  // namespace connsrv
