@@ -7,60 +7,13 @@
 #include "connsrv/result_codes.h"
 #include "connsrv/usb_exchange.h"
 #include "fake_link.h"
+#include "fake_usb.h"
 #include "plcframe/frame_codec.h"
 
 using namespace connsrv;
 using namespace connsrv_test;
 
 namespace {
-
-class FakeUsb : public IUsbTransport {
- public:
-  explicit FakeUsb(FakeClock& clock) : bytes_(clock) {}
-  int Open() override {
-    ++opens;
-    int rc = 0;
-    if (!openResults.empty()) {
-      rc = openResults.front();
-      openResults.erase(openResults.begin());
-    }
-    open_ = rc == 0;
-    return rc;
-  }
-  void Close() override {
-    ++closes;
-    open_ = false;
-  }
-  bool IsOpen() const override { return open_; }
-  void SetTimeoutMs(int64_t ms) override { timeoutMs = ms; }
-  void SetLog(ILogSink*, bool m) override { marked = m; }
-  int Send(const std::string& frame, uint16_t flags) override {
-    if (!open_ && Open() != 0) return kErrWrite;
-    std::string sent = (flags & 1) ? plcframe::CompleteFrame(frame) : frame;
-    bytes_.Write(sent.data(), sent.size());
-    return kOk;
-  }
-  void ResetReadPipe() override { ++resets; }
-  void CancelReadAfterTimeout() override { ++cancels; }
-  void Purge() override {}
-  bool Write(const char* b, size_t n) override { return bytes_.Write(b, n); }
-  int Read(char* buffer, size_t capacity, int waitMs) override { return bytes_.Read(buffer, capacity, waitMs); }
-
-  FakeLink& Bytes() { return bytes_; }
-  std::vector<int> openResults;  // per Open: 0 opens, anything else fails
-  int opens = 0, closes = 0, resets = 0, cancels = 0;
-  int64_t timeoutMs = 0;
-  bool marked = false;
-
- private:
-  FakeLink bytes_;
-  bool open_ = true;
-};
-
-struct RecordingLog : ILogSink {
-  void Record(uint8_t direction, const char*, size_t) override { directions.push_back(direction); }
-  std::vector<uint8_t> directions;
-};
 
 std::string Answer(const std::string& text) { return plcframe::CompleteFrame(text); }
 
@@ -114,7 +67,8 @@ TEST(UsbExchange, MarkedRequestGetsItsLengthInFront) {
   EXPECT_EQ(delivered[1], 0);
   EXPECT_EQ(delivered.substr(2), cut);
   EXPECT_TRUE(x.usb.marked) << "the send is logged as marked";
-  EXPECT_NE(std::find(x.log.directions.begin(), x.log.directions.end(), kLogReceivedCounted), x.log.directions.end());
+  EXPECT_TRUE(std::any_of(x.log.records.begin(), x.log.records.end(),
+                          [](const auto& r) { return r.first == kLogReceivedCounted; }));
 }
 
 TEST(UsbExchange, FourAttemptsWithReopensThenTheLastError) {
