@@ -27,6 +27,7 @@ class CAxisCfgView;
 class CCsvExportDialog;
 class CSingleInstance;
 class CVerifyResultDialog;
+class CParamSettingsDlg;
 
 class CAxisCfgApp : public QObject {
   Q_OBJECT
@@ -44,6 +45,8 @@ class CAxisCfgApp : public QObject {
     // Runs the CSV export dialog and the verification result window.
     std::function<void(CCsvExportDialog&)> exportCsv;
     std::function<void(CVerifyResultDialog&)> showVerifyResult;
+    // Runs the parameter settings dialog; returns its result.
+    std::function<int(CParamSettingsDlg&)> editParameters;
   };
 
   CAxisCfgApp();
@@ -87,6 +90,9 @@ class CAxisCfgApp : public QObject {
   // against a setting file.
   void OnExportCsv();
   void OnVerifyFile();
+  // "Parameter Settings": the editor on the document; with checkOnShow it
+  // selects the first value out of range when it opens. True after OK.
+  bool OpenParameterEditor(bool checkOnShow);
 
  private:
   void RegisterCommands();

@@ -40,4 +40,17 @@ void CAxisCfgApp::OnVerifyFile() {
   m_prompts.showVerifyResult(dialog);
 }
 
+bool CAxisCfgApp::OpenParameterEditor(bool checkOnShow) {
+  if (!m_doc || !m_frame) return false;
+  // A value still being typed in a sheet belongs to the document first.
+  if (View() && !View()->CommitPendingEdit()) return false;
+  const bool changed = axcfgui::OpenParameterEditor(*m_doc, m_frame.get(), checkOnShow, m_helpFile,
+                                                    m_prompts.editParameters);
+  if (changed) {
+    UpdateTitle();
+    UpdateCommandStates();
+  }
+  return changed;
+}
+
 }  // namespace axcfgui
