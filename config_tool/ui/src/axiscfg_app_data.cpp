@@ -1,12 +1,14 @@
 // The commands of CAxisCfgApp on the document's data as a whole: export as
-// CSV files and verification against a setting file.
+// CSV files, verification against a setting file and the parameter editor.
 #include <filesystem>
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/compare.h"
 #include "axiscfg_app.h"
+#include "axiscfg_view.h"
 #include "csv_export_dialog.h"
 #include "main_frame.h"
+#include "param_settings_dlg.h"
 #include "platform/message_box.h"
 #include "verify_result_dialog.h"
 

@@ -44,6 +44,13 @@ class EndingScope {
   bool& m_flag;
 };
 
+// Whether a widget is the editor or lies in it, its own popup windows included.
+bool IsInside(const QWidget* widget, const QWidget* editor) {
+  for (; widget; widget = widget->parentWidget())
+    if (widget == editor) return true;
+  return false;
+}
+
 }  // namespace
 
 CParamGrid::CParamGrid(QWidget* parent)
@@ -413,8 +420,8 @@ bool CParamGrid::eventFilter(QObject* watched, QEvent* event) {
       // A commit's own message box and the list's popup take the focus for
       // a while; neither ends the edit.
       if (m_ending || focus->reason() == Qt::PopupFocusReason || focus->reason() == Qt::ActiveWindowFocusReason) break;
-      QWidget* now = QApplication::focusWidget();
-      if (now && m_editor->isAncestorOf(now)) break;
+      if (QApplication::activePopupWidget()) break;
+      if (IsInside(QApplication::focusWidget(), m_editor)) break;
       EndingScope scope(m_ending);
       EndCellEdit(Qt::Key_Return, false, 0);
       break;
