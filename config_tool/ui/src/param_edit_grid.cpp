@@ -12,7 +12,12 @@ namespace axcfgui {
 
 namespace {
 constexpr int kTextMargin = 14;
-}
+// The model's cell styles and editor kinds are the grid's.
+static_assert(axcfg::kCellLeft == CParamGrid::kAlignLeft && axcfg::kCellRight == CParamGrid::kAlignRight &&
+              axcfg::kCellMiddle == CParamGrid::kAlignMiddle && axcfg::kCellGrey == CParamGrid::kTextGrey &&
+              axcfg::kCellRed == CParamGrid::kTextRed);
+static_assert(axcfg::kEditList == CParamGrid::kEditList && axcfg::kEditNone == CParamGrid::kEditNone);
+}  // namespace
 
 CParamEditGrid::CParamEditGrid(axcfg::CParamEditModel& model, QWidget* parent) : CParamGrid(parent), m_model(model) {
   setObjectName(QStringLiteral("ParamGrid"));
