@@ -37,6 +37,7 @@ std::vector<Command> AllCommands() {
   all.insert(all.end(), MonitorCommands().begin(), MonitorCommands().end());
   all.insert(all.end(), TransferCommands().begin(), TransferCommands().end());
   all.insert(all.end(), AxesCommands().begin(), AxesCommands().end());
+  all.insert(all.end(), ParamCommands().begin(), ParamCommands().end());
   return all;
 }
 
