@@ -55,6 +55,8 @@ CParamSettingsDlg::CParamSettingsDlg(QWidget* parent, axcfg::CParamEditModel& mo
   QPushButton* cancel = Button(tr("Cancel"), this);
   QPushButton* help = Button(UiQText(kIdsHelpButton), this);
   ok->setObjectName(QStringLiteral("OkButton"));
+  // Enter on the grid presses OK; in a cell editor it belongs to the editor.
+  ok->setDefault(true);
   cancel->setObjectName(QStringLiteral("CancelButton"));
   m_copy->setObjectName(QStringLiteral("CopyAxisButton"));
   m_initialize->setObjectName(QStringLiteral("InitializeButton"));
