@@ -14,6 +14,7 @@
 #include "recent_file_list.h"
 #include "start_dialog.h"
 
+class QDialog;
 class QFont;
 namespace axcfg {
 class ILinkDialogs;
@@ -24,6 +25,7 @@ namespace axcfgui {
 
 class CMainFrame;
 class CAxisCfgView;
+class CAxisSettingsSequence;
 class CCsvExportDialog;
 class CSingleInstance;
 class CVerifyResultDialog;
@@ -47,6 +49,8 @@ class CAxisCfgApp : public QObject {
     std::function<void(CVerifyResultDialog&)> showVerifyResult;
     // Runs the parameter settings dialog; returns its result.
     std::function<int(CParamSettingsDlg&)> editParameters;
+    // Runs one dialog of the axis settings sequence and returns its result.
+    std::function<int(QDialog&)> axisDialog;
   };
 
   CAxisCfgApp();
@@ -93,6 +97,8 @@ class CAxisCfgApp : public QObject {
   // "Parameter Settings": the editor on the document; with checkOnShow it
   // selects the first value out of range when it opens. True after OK.
   bool OpenParameterEditor(bool checkOnShow);
+  // Set Axis > Change Axis: the axis settings sequence on the open document.
+  void OnChangeAxis();
 
  private:
   void RegisterCommands();
@@ -114,6 +120,7 @@ class CAxisCfgApp : public QObject {
   CCommandDispatch m_commands;
   std::unique_ptr<QFont> m_dialogFont;
   std::unique_ptr<axcfg::CAxisCfgDoc> m_doc;
+  std::unique_ptr<CAxisSettingsSequence> m_axisSequence;
   std::unique_ptr<CMainFrame> m_frame;
   int m_language = 0;
   bool m_resourcesLoaded = false;
