@@ -5,6 +5,7 @@
 //
 //   bench_param_editor [runs]     (runs offscreen unless QT_QPA_PLATFORM is set)
 #include <QApplication>
+#include <QScrollBar>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>

@@ -137,7 +137,7 @@ TEST_F(AxcfgParams, InitializingTheModeBMasterCorrectsItsHomeReturn) {
 
 TEST_F(AxcfgParams, WrongNamesAreUsageErrors) {
   for (const char* steps : {"--set 4:48=5", "--set 3:3=0", "--set 3:61=0", "--set 3:0=7", "--set 3:0=X:unknown",
-                            "--set 3:1=5", "--set 3:48=123456789", "--copy 3:4", "--copy 3", "--init 1,4",
+                            "--set 3:1=5", "--set 3:48=12345678901", "--copy 3:4", "--copy 3", "--init 1,4",
                             "--init 1,,2", "--set 3:48", "--bogus 1"}) {
     Result r = Edit(steps);
     EXPECT_EQ(r.exitCode, 2) << steps << "\n" << r.out;
@@ -145,6 +145,7 @@ TEST_F(AxcfgParams, WrongNamesAreUsageErrors) {
   }
   // The length is checked before the number is read.
   EXPECT_EQ(Edit("--set 3:48=abcdefghijk").exitCode, 2);
+  EXPECT_EQ(Edit("--set 3:48=1234567890").exitCode, 1);  // ten characters: read, then out of range
 }
 
 }  // namespace
