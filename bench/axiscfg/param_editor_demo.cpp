@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     if (!screenshot.isEmpty()) QTimer::singleShot(800, &sub, [&] { grabAndQuit(); sub.reject(); });
     return sub.exec();
   };
-  dialog.resize(900, 620);
+  dialog.resize(dialog.width(), 620);
   dialog.show();
 
   QTimer::singleShot(300, [&] {

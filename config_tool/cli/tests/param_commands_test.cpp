@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
-#include <sys/stat.h>
 
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
@@ -19,11 +19,6 @@ using axcfg_test::Axcfg;
 using axcfg_test::Result;
 
 namespace {
-
-bool Exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
 
 class AxcfgParams : public ::testing::Test {
  protected:
@@ -109,7 +104,7 @@ TEST_F(AxcfgParams, RefusalsPrintTheMessageAndWriteNothing) {
     Result r = Edit(c.steps);
     EXPECT_EQ(r.exitCode, 1) << c.steps;
     EXPECT_EQ(r.out, c.text) << c.steps;
-    EXPECT_FALSE(Exists(out)) << c.steps;
+    EXPECT_FALSE(std::filesystem::exists(out)) << c.steps;
   }
   // The OK check finds a value out of range that the file brought.
   {
@@ -122,7 +117,7 @@ TEST_F(AxcfgParams, RefusalsPrintTheMessageAndWriteNothing) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "The value in the unallowable range was set.\nChange the settings.\n"
                    "Parameter: JOG operation - Target speed, 2 axis [A]\n");
-  EXPECT_FALSE(Exists(out));
+  EXPECT_FALSE(std::filesystem::exists(out));
   EXPECT_EQ(Edit("--set 2:48=5").exitCode, 0);
 }
 
@@ -141,7 +136,7 @@ TEST_F(AxcfgParams, WrongNamesAreUsageErrors) {
                             "--init 1,,2", "--set 3:48", "--bogus 1"}) {
     Result r = Edit(steps);
     EXPECT_EQ(r.exitCode, 2) << steps << "\n" << r.out;
-    EXPECT_FALSE(Exists(out)) << steps;
+    EXPECT_FALSE(std::filesystem::exists(out)) << steps;
   }
   // The length is checked before the number is read.
   EXPECT_EQ(Edit("--set 3:48=abcdefghijk").exitCode, 2);
