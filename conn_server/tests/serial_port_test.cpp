@@ -1,35 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <vector>
 
 #include "connsrv/serial_port.h"
+#include "pseudo_terminal.h"
 
 using namespace connsrv;
 
 namespace {
 
-struct Pty {
-  int master = -1, slave = -1;
-  std::string path;
-  Pty() {
-    char name[256];
-    if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
-  }
-  ~Pty() {
-    if (master >= 0) close(master);
-    if (slave >= 0) close(slave);
-  }
-  termios Attr() const {
-    termios t{};
-    tcgetattr(slave, &t);
-    return t;
-  }
-};
+using Pty = keldtest::PseudoTerminal;
 
 TEST(SerialPort, SettingsBecomeTheFrameFormat) {
   termios t{};

@@ -3,7 +3,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -16,27 +15,16 @@
 #include "connsrv/result_codes.h"
 #include "connsrv/usb_link.h"
 #include "plcframe/frame_codec.h"
+#include "pseudo_terminal.h"
 
 using namespace connsrv;
 using namespace keldusb;
 
 namespace {
 
-struct Pty {
-  int master = -1, slave = -1;
-  std::string path;
-  Pty() {
-    char name[256];
-    if (openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
-    // Only the device's user keeps the slave open, as with a real tty.
-    if (slave >= 0) close(slave);
-    slave = -1;
-  }
-  ~Pty() { CloseMaster(); }
-  void CloseMaster() {
-    if (master >= 0) close(master);
-    master = -1;
-  }
+// The device's far end, with only the code under test holding the slave.
+struct Pty : keldtest::PseudoTerminal {
+  Pty() : PseudoTerminal(false) {}
   std::string ReadMaster(int waitMs = 500) {
     std::string got;
     pollfd p{master, POLLIN, 0};
