@@ -29,12 +29,7 @@ namespace {
 
 constexpr uint32_t kToolModeWord = axcfg::unitaddr::kToolMode / 2;
 
-axcfg::CAxisLayout AxesLayout(int count) {
-  axcfg::CAxisLayout layout;
-  layout.Clear();
-  for (int i = 0; i < count; ++i) layout.Append(axcfg::MakeSingleAxisEntry(i));
-  return layout;
-}
+axcfg::CAxisLayout AxesLayout(int count) { return axcfg_test::SingleAxesLayout(count); }
 
 struct ToolWindowTest : ::testing::Test {
   keldtest::MessageBoxRecorder boxes;
