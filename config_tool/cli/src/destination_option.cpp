@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli_command.h"
-#include "connsrv/ethernet_link_config.h"
+#include "tavinter/ethernet_link_config.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/serial_settings.h"
 #include "tavinter/tavinter.h"
@@ -37,7 +37,7 @@ bool NumberIn(const std::string& text, long long min, long long max, long long& 
 
 // The options after the first comma of tcp: and listen:, into the link's
 // configuration; false with a message.
-bool TakeEthernetOptions(const std::vector<std::string>& options, bool listen, connsrv::EthernetLinkConfig& c,
+bool TakeEthernetOptions(const std::vector<std::string>& options, bool listen, tavinter::EthernetLinkConfig& c,
                          int& waitSec, std::string& error) {
   for (size_t i = 1; i < options.size(); ++i) {
     const std::string& item = options[i];
@@ -72,7 +72,7 @@ bool TakeEthernetOptions(const std::vector<std::string>& options, bool listen, c
 int WaitForPlc(uint8_t* context, int waitSec) {
   tavinter::CConnectionRecord r(context);
   std::fprintf(stderr, "axcfg: waiting up to %d s for the PLC to connect to TCP port %u\n", waitSec,
-               connsrv::EthernetLinkConfig::From(r.Config()).sourcePort);
+               tavinter::EthernetLinkConfig::From(r.Config()).sourcePort);
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(waitSec);
   for (;;) {
     unsigned char answer[16];
@@ -87,7 +87,7 @@ int WaitForPlc(uint8_t* context, int waitSec) {
 
 bool ParseEthernet(const std::string& text, bool listen, uint8_t* record, int& waitSec, std::string& error) {
   const std::vector<std::string> options = SplitCommas(text.substr(listen ? 7 : 4));
-  connsrv::EthernetLinkConfig c;
+  tavinter::EthernetLinkConfig c;
   c.port = 1;
   c.timeoutSec = 3;
   c.destinationStation = 0;
