@@ -62,9 +62,9 @@ TEST(AxcfgUnitCommands, EthernetDestinations) {
   const int listenPort = 20000 + getpid() % 20000;
   keldtest::PeerProcess plc("plcsim", {"--connect", "127.0.0.1:" + std::to_string(listenPort)});
   Result waited = axcfg_test::Axcfg(
-      "read-words 0x1100 1 --dest listen:" + std::to_string(listenPort) + ",eth=5,wait=20", true);
+      "read-words 0x4 1 --dest listen:" + std::to_string(listenPort) + ",eth=5,wait=20", true);
   EXPECT_EQ(waited.exitCode, 0) << waited.out;
-  EXPECT_NE(waited.out.find("0x1100 0x1234\n"), std::string::npos);
+  EXPECT_NE(waited.out.find("0x4 0x1422\n"), std::string::npos) << waited.out;  // model code 5154
   EXPECT_NE(waited.out.find("waiting up to 20 s"), std::string::npos);
 
   for (const char* bad : {"tcp:127.0.0.1", "tcp:h:1,eth=65", "tcp:h:1,wait=3", "listen:0", "listen:80,header",
