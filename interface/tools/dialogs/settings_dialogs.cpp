@@ -31,6 +31,16 @@ QDialogButtonBox* Buttons(QDialog* dialog, int language) {
   return box;
 }
 
+// An address field: host names and dotted addresses (letters, digits, dots,
+// hyphens and colons), at most 39 characters as the record holds them.
+QLineEdit* AddressEdit(QWidget* parent, const char* name) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setMaxLength(39);
+  edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9.:-]*"), edit));
+  return edit;
+}
+
 constexpr int kOfferedCount = static_cast<int>(std::size(kOfferedKinds));
 
 int IndexOfKind(int kind) {
@@ -76,11 +86,7 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   timeout_ = new QSpinBox(this);
   timeout_->setObjectName("timeout");
   timeout_->setRange(1, 600);
-  address_ = new QLineEdit(this);
-  address_->setObjectName("address");
-  address_->setMaxLength(39);
-  // Host names and dotted addresses: letters, digits, dots, hyphens and colons.
-  address_->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9.:-]*"), address_));
+  address_ = AddressEdit(this, "address");
   tcpPort_ = new QSpinBox(this);
   tcpPort_->setObjectName("tcpPort");
   tcpPort_->setRange(1, 65535);
@@ -91,10 +97,7 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   ethernetPort_ = new QSpinBox(this);
   ethernetPort_->setObjectName("ethernetPort");
   ethernetPort_->setRange(1, 64);
-  sourceAddress_ = new QLineEdit(this);
-  sourceAddress_->setObjectName("sourceAddress");
-  sourceAddress_->setMaxLength(39);
-  sourceAddress_->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9.:-]*"), sourceAddress_));
+  sourceAddress_ = AddressEdit(this, "sourceAddress");
   useLocalAddress_ = new QCheckBox(T(kTextUseLocalAddress, language), this);
   useLocalAddress_->setObjectName("useLocalAddress");
   sourcePort_ = new QSpinBox(this);
