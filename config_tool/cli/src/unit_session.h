@@ -68,11 +68,19 @@ void OnStopSignals(void (*handler)(int));
 
 // The help lines of the unit options.
 inline constexpr const char* kDestHelp =
-    "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]|tcp:HOST:PORT|usb\n"
-    "                 where the PLC is (default sim, the simulated PLC; usb: the\n"
-    "                 PLC on the PC's USB port, see KELD_USB_DEVICE);\n"
+    "  --dest sim|com:N[,BAUD[,DATABITS[,PARITY[,STOPBITS]]]]\n"
+    "                 where the PLC is (default sim, the simulated PLC);\n"
     "                 BAUD 1200 to 230400, DATABITS 5 to 8, PARITY N, O, E or S,\n"
     "                 STOPBITS 1 or 2 (defaults 9600, 8, N, 1)\n"
+    "       tcp:HOST:PORT[,eth=N][,header][,src=PORT][,srcaddr=ADDR][,limit=S]\n"
+    "                 an Ethernet unit the server connects to (Ethernet port N,\n"
+    "                 default 1; route header; source port and address; connect\n"
+    "                 limit in seconds, 0 = 180)\n"
+    "       listen:PORT[,eth=N][,from=ADDR][,wait=S]\n"
+    "                 an Ethernet unit that connects to TCP port PORT of this PC\n"
+    "                 (only from ADDR when given); waits up to S seconds for it\n"
+    "       usb       the PLC on the PC's USB port (KELD_USB_DEVICE, else [USB] in\n"
+    "                 KELD_TAVINTER.INI)\n"
     "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"
     "  --slot N       slot of the positioning unit, 0 to 28\n"
     "Numbers are decimal or 0x-prefixed hexadecimal; addresses are byte addresses.\n"
