@@ -20,7 +20,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 3;  // raised with every change of the layout
+constexpr uint32_t kVersion = 4;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 
 std::mutex gMapMutex;

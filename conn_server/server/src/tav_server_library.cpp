@@ -61,4 +61,16 @@ std::string CTavServerLibrary::ComDevicePath(int comNumber) {
   return path;
 }
 
+void CTavServerLibrary::ModemConnected(int port, int16_t handle, const std::string& dialText) {
+  TavModemConnected(port, handle);
+  TavModemDialText(port, dialText.c_str());
+}
+
+void CTavServerLibrary::ModemDisconnected(int port) {
+  TavModemDisconnected(port);
+  TavModemReleased(port);
+}
+
+bool CTavServerLibrary::DialCancelled(int port, int16_t handle) { return TavDialCancelRequested(port, handle) == 1; }
+
 }  // namespace connsrv

@@ -11,6 +11,7 @@
 
 #include "connsrv/byte_link.h"
 #include "connsrv/modem_result.h"
+#include "connsrv/result_codes.h"
 
 namespace connsrv {
 
@@ -20,15 +21,6 @@ enum ModemReaderMode : int {
   kModemReadConnect = 1024,   // while dialling: "CONNECT", "RING" and the failures
   kModemReadResult = 2048,    // one result for a client
 };
-
-// Result codes of the modem requests.
-constexpr int kErrDialCancelled = -10054;
-constexpr int kErrDialFailed = -10060;
-constexpr int kErrHangUpEscape = -10062;
-constexpr int kErrCallUp = -10063;
-constexpr int kErrNotCallOwner = -10064;
-constexpr int kErrHangUpClosing = -10067;
-constexpr int kErrNotModem = -10900;
 
 // Waits of the dialogue, in milliseconds.
 struct ModemTimings {

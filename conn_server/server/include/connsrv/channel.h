@@ -11,6 +11,8 @@
 
 namespace connsrv {
 
+class IModemLine;
+
 class IChannel {
  public:
   virtual ~IChannel() = default;
@@ -26,10 +28,12 @@ class IChannel {
   virtual CCommandExchange* Exchange() { return nullptr; }
   // Serial kinds: close and open again with a fresh configuration.
   virtual int Reopen(const tavinter::CChannelConfig& /*config*/) { return 0; }
+  // The modem kinds: dialling, hang-up and modem results; null for others.
+  virtual IModemLine* Modem() { return nullptr; }
 };
 
 // Makes the channel for a configuration's kind; null for kinds this build
-// does not carry (boards, Ethernet, USB, modem), with the open's error code.
+// does not carry (boards, Ethernet, USB), with the open's error code.
 std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, int port, IServerLibrary& library,
                                       IClock& clock, ILogSink& log, const CServerSettings& settings,
                                       int& errorCode);
