@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "peer_process.h"
@@ -110,6 +112,30 @@ TEST(ModemEndToEnd, RefusalsOfTheModemAndNumericResults) {
   // An initialisation the modem refuses fails the open.
   ModemConnection wrong("wrong", "ATX99Q7");
   EXPECT_EQ(TavOpen(nullptr, wrong.data()), -10068);
+}
+
+TEST(ModemEndToEnd, DialLimitAndCancelStopTheModem) {
+  ModemPeer sim({"--connect-delay", "120000"});
+  ASSERT_FALSE(sim.device.empty());
+  ModemConnection slow("slow", "ATE0V1");
+  tavinter::CConnectionRecord(slow.data()).SetLineTimeout(2);
+  ASSERT_EQ(TavOpen(nullptr, slow.data()), 0);
+  EXPECT_EQ(TavDial(slow.data(), "ATDT0612345"), -10060);
+
+  const int handle = tavinter::CConnectionRecord(slow.data()).ClientHandle();
+  tavinter::CConnectionRecord(slow.data()).SetLineTimeout(60);
+  std::thread cancel([handle] {
+    std::this_thread::sleep_for(std::chrono::seconds(9));
+    EXPECT_EQ(TavCancelDial(kCom, handle), 0);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(TavDial(slow.data(), "ATDT0612345"), -10054);
+  cancel.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(40));
+  // Both stopped dials left the modem in command mode: no call, no PLC.
+  uint16_t model = 0;
+  EXPECT_EQ(slow.ReadModel(model), kNoCall);
+  EXPECT_EQ(TavClose(slow.data()), 0);
 }
 
 }  // namespace

@@ -121,7 +121,8 @@ int TavForceOthersOff(const char* channelName) {
 
 int TavCancelDial(int port, int handle) {
   return WithClient(handle, [&](Segment&, SegClient& c) -> int {
-    if (c.port != port) return TAV_E_BAD_ARGUMENT;
+    // The port is the server's port number or the COM number of a modem line.
+    if (c.port != port && c.port != PortNumberOf(kKindModem, port)) return TAV_E_BAD_ARGUMENT;
     c.cancelDial = 1;
     return 0;
   });

@@ -14,12 +14,7 @@ constexpr size_t kDialReadBytes = 150;
 constexpr size_t kClientResultBytes = 256;
 constexpr size_t kKeptLimit = 4096;
 
-std::string Trimmed(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return s.substr(b, e - b);
-}
+std::string Trimmed(const std::string& s) { return TrimmedModemLine(s); }
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

@@ -5,14 +5,16 @@
 
 namespace connsrv {
 
-namespace {
-
-std::string Trimmed(const std::string& s) {
+std::string TrimmedModemLine(const std::string& s) {
   size_t b = 0, e = s.size();
   while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
   while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
   return s.substr(b, e - b);
 }
+
+namespace {
+
+std::string Trimmed(const std::string& s) { return TrimmedModemLine(s); }
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

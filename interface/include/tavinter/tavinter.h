@@ -113,7 +113,8 @@ int TavOthersReleased(const char* channelName, const char* ownName);
 int TavPollOthersReleased(const char* channelName, const char* ownName);
 /* [179] Takes the port over: the other applications' requests fail from now on. */
 int TavForceOthersOff(const char* channelName);
-/* Cancels the dial in progress of the client handle on the port: the server
+/* Cancels the dial in progress of the client handle on the port (server port
+ * number or COM number): the server
  * sees the request after its next read of the modem (about a second). */
 int TavCancelDial(int port, int handle);
 /* [129] Hangs up the call (request 31); the record's second command text is

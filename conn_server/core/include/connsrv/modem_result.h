@@ -19,6 +19,9 @@ enum class ModemResult {
   kOther,       // any other line
 };
 
+// A line without its surrounding blanks, CR and LF.
+std::string TrimmedModemLine(const std::string& line);
+
 // Judges one result line (without its CR/LF). A numeric result is a line of
 // digits only; words are compared without surrounding blanks and case.
 ModemResult ClassifyModemLine(const std::string& line);
