@@ -12,6 +12,7 @@
 
 #include "peer_process.h"
 #include "tavinter/connection_record.h"
+#include "tavinter/dial_cancel.h"
 #include "tavinter/tavinter.h"
 
 using keldtest::PeerProcess;

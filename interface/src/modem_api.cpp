@@ -12,6 +12,7 @@
 #include "process_util.h"
 #include "segment_access.h"
 #include "tavinter/connection_record.h"
+#include "tavinter/dial_cancel.h"
 #include "tavinter/tavinter.h"
 
 using namespace tavinter;

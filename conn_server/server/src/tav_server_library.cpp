@@ -4,6 +4,7 @@
 
 #include "connsrv/command_exchange.h"
 #include "tavinter/request_record.h"
+#include "tavinter/dial_cancel.h"
 #include "tavinter/tavinter.h"
 
 namespace connsrv {

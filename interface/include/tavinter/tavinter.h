@@ -113,12 +113,7 @@ int TavOthersReleased(const char* channelName, const char* ownName);
 int TavPollOthersReleased(const char* channelName, const char* ownName);
 /* [179] Takes the port over: the other applications' requests fail from now on. */
 int TavForceOthersOff(const char* channelName);
-/* Cancels the dial in progress of the client handle on the port (server port
- * number or COM number): the server
- * sees the request after its next read of the modem (about a second). */
-int TavCancelDial(int port, int handle);
-/* [129] Hangs up the call (request 31); the record's second command text is
- * sent to the modem after "ATH0". */
+/* [129] Hangs up the call (request 31). */
 int TavHangUp(void* owner, const char* channelName, unsigned char* record);
 /* [161] Ends the hang-up: the port is free for everybody again. */
 int TavHangUpDone(const char* channelName);
@@ -189,8 +184,6 @@ int TavModemConnected(int port, int handle);
 int TavModemDialText(int port, const char* dialText);
 int TavModemDisconnected(int port);
 int TavModemReleased(int port);
-/* 1 once the client asked to cancel its dial (the request is then taken back), else 0. */
-int TavDialCancelRequested(int port, int handle);
 
 /* Request serving (no ordinals): accepts one request on the published
  * descriptor, waiting at most timeoutMs. Returns the connection descriptor

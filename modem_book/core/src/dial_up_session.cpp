@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kChannelIdBase = 500;  // the port's stored record: 501..515
 constexpr int kDialCancelled = -10054;
+constexpr int kNotCallOwner = -10064;  // the hang-up found no call of ours: the line is already down
 
 }  // namespace
 
@@ -128,7 +129,7 @@ bool CDialUpSession::HangUpStep() {
 }
 
 void CDialUpSession::FinishHangUp(int result) {
-  if (result != 0) hangUpOutcome_ = Fail(result);
+  if (result != 0 && result != kNotCallOwner) hangUpOutcome_ = Fail(result);
   library_.Close(record_.data());
   handle_ = 0;
   hangingUp_ = false;

@@ -9,6 +9,15 @@ namespace modembook {
 namespace {
 
 const platform::StringEntry kEnglish[] = {
+    {kIdsDialTitle, "Telephone connection"},
+    {kIdsDialConnecting, "is being connected."},
+    {kIdsDialCancelAccepted, "Cancel accepted."},
+    {kIdsPleaseWait, "Please wait...."},
+    {kIdsDialCancel, "Cancel"},
+    {kIdsConnectedTitle, "Connection check"},
+    {kIdsConnectedTo, " is connected."},
+    {kIdsHangUpTitle, "Modem disconnection"},
+    {kIdsForceButton, "Forced disconnect"},
     {kIdsListFailed, "Showing the destination list failed."},
     {kIdsReadFailed, "Reading the modem connection data failed."},
     {kIdsWriteFailed, "Writing the modem connection data failed."},

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "modem_book/dial_library.h"
+#include "tavinter/dial_cancel.h"
 #include "tavinter/tavinter.h"
 
 namespace modembook {

@@ -8,6 +8,16 @@ namespace modembook {
 constexpr const char* kStringModule = "KELD_TavMM";
 
 enum ModemText : unsigned {
+  // The dial progress window and the connect and hang-up windows.
+  kIdsDialTitle = 130,
+  kIdsDialConnecting = 131,
+  kIdsDialCancelAccepted = 134,
+  kIdsPleaseWait = 1520,
+  kIdsDialCancel = 1521,
+  kIdsConnectedTitle = 1522,
+  kIdsConnectedTo = 1523,
+  kIdsHangUpTitle = 1524,
+  kIdsForceButton = 1525,
   kIdsListFailed = 1000,
   kIdsReadFailed = 1001,
   kIdsWriteFailed = 1002,
