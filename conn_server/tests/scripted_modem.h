@@ -42,17 +42,7 @@ class ScriptedModem : public connsrv::IByteLink {
     return true;
   }
   int Read(char* buffer, size_t capacity, int waitMs) override {
-    if (!pending_.empty() && pending_.front().due <= clock_.now + waitMs) {
-      if (pending_.front().due > clock_.now) clock_.now = pending_.front().due;
-      std::string& b = pending_.front().bytes;
-      size_t n = std::min(capacity, b.size());
-      std::copy(b.begin(), b.begin() + n, buffer);
-      b.erase(0, n);
-      if (b.empty()) pending_.pop_front();
-      return static_cast<int>(n);
-    }
-    clock_.now += waitMs;
-    return 0;
+    return ReadTimed(clock_, pending_, buffer, capacity, waitMs);
   }
   bool failWrites = false;
 
@@ -83,12 +73,8 @@ class ScriptedModem : public connsrv::IByteLink {
     input_.push_back(c);
   }
 
-  struct Pending {
-    int64_t due;
-    std::string bytes;
-  };
   FakeClock& clock_;
-  std::deque<Pending> pending_;
+  std::deque<TimedBytes> pending_;
   std::string input_;
 };
 

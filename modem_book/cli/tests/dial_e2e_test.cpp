@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 
 #include "peer_process.h"
+#include "shell_run.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 #include "test_home.h"
@@ -20,22 +21,9 @@ namespace {
 
 constexpr int kCom = 6;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string out;
-};
+using Outcome = keldtest::ShellResult;
 
-Outcome Shell(const std::string& command) {
-  Outcome r;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t got;
-  while ((got = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), got);
-  const int status = pclose(p);
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+Outcome Shell(const std::string& command) { return keldtest::RunShell(command); }
 
 class ModemDial : public ::testing::Test {
  protected:
