@@ -14,8 +14,8 @@ struct Result {
   std::string out;  // stdout, and stderr unless left out
 };
 
-inline Result Axcfg(const std::string& arguments, bool withStderr = true) {
-  std::string command = keldtest::BinPath("axcfg") + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
+// Runs a shell command line; its exit code and standard output.
+inline Result Run(const std::string& command) {
   Result r{-1, {}};
   FILE* p = popen(command.c_str(), "r");
   if (!p) return r;
@@ -25,6 +25,10 @@ inline Result Axcfg(const std::string& arguments, bool withStderr = true) {
   int status = pclose(p);
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
+}
+
+inline Result Axcfg(const std::string& arguments, bool withStderr = true) {
+  return Run(keldtest::BinPath("axcfg") + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null"));
 }
 
 }  // namespace axcfg_test

@@ -148,3 +148,35 @@ TEST(AxcfgTransfer, RefusalsAndUsageErrorsWriteNothing) {
   Result layout = Axcfg("read-words 0x168 1");
   EXPECT_EQ(layout.out, "0x168 0x00FF\n");
 }
+
+// The unit's answers to the download request, through a unit that gives a
+// fixed answer or none: each is a refusal (exit 5) with its message on
+// stderr, the handshake word is cleared where the tool clears it, and no FROM
+// write follows.
+TEST(AxcfgTransfer, DownloadHandshakeFailures) {
+  const std::string dir = keldtest::FreshDir("handshake");
+  const std::string file = VariedDocument(dir);
+  struct Case {
+    const char* fault;
+    const char* text;
+    const char* wordAfter;  // the handshake word afterwards, where the tool sets it
+  } cases[] = {
+      {"download=CCCC", "System error\nThe downloaded data in the unit cannot be open correctly.\n", "0x0000"},
+      {"download=1234", "System error \n Check the connected unit or the slot number.\n", "0x0000"},
+      {"download=none",
+       "Confirm the completion of download  Timeout error\nThe completion of the download was not confirmed.\n",
+       nullptr},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    // A home of its own starts a server, and with it a unit, with this fault.
+    const std::string env = "KELD_HOME=" + dir + "/home" + std::to_string(n++) + " KELD_SIM_FAULTS=" + c.fault + " ";
+    const std::string axcfg = env + keldtest::BinPath("axcfg");
+    Result d = axcfg_test::Run(axcfg + " download " + file + " --write-from 2>&1 >/dev/null");
+    EXPECT_EQ(d.exitCode, 5) << c.fault;
+    EXPECT_EQ(d.out, c.text) << c.fault;
+    if (c.wordAfter)
+      EXPECT_EQ(axcfg_test::Run(axcfg + " read-words 0x102 1 2>&1").out, std::string("0x102 ") + c.wordAfter + "\n");
+    EXPECT_EQ(axcfg_test::Run(axcfg + " read-words 0x100 1 2>&1").out, "0x100 0x0000\n") << "no FROM write";
+  }
+}

@@ -1,0 +1,127 @@
+// Fuzz entry for what an upload makes of the unit's words: every read answers
+// words taken from the input (by address, wrapping around), so the layout,
+// model, synchronous groups, parameter records and table rows take any
+// values. The upload command must refuse a layout that breaks the rules with
+// 21323 and leave the document alone; an accepted upload must give a valid
+// layout whose rows re-encode to the words read (reserved bits aside), and
+// comparing the document with it must not fail.
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "axcfg_data/axcfg_doc.h"
+#include "axcfg_data/axcfg_strings.h"
+#include "axcfg_unit/transfer_commands.h"
+#include "axcfg_unit/unit_axis_config.h"
+#include "axcfg_unit/unit_link.h"
+#include "axcfg_unit/unit_transfer.h"
+#include "fake_unit.h"
+
+using namespace axcfg;
+
+namespace {
+
+class InputUnit : public axcfg_test::FakeUnit {
+ public:
+  InputUnit(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  uint16_t WordAt(long address) const {
+    const size_t at = static_cast<size_t>(address * 2) % size_;
+    return static_cast<uint16_t>(data_[at] | (data_[(at + 1) % size_] << 8));
+  }
+  int ReadWords(uint8_t*, int, int, long address, long count, uint16_t* words) override {
+    for (long i = 0; i < count; ++i) words[i] = WordAt(address + i);
+    return 0;
+  }
+  int WriteWords(uint8_t*, int, int, long, long, const uint16_t*) override { return 0; }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+};
+
+// Answers every question Yes and records the last message.
+struct AnsweringUi : ITransferUi {
+  int Open(CUnitLink& link) override { return link.Open(nullptr, false, false, false); }
+  bool Confirm(int) override { return true; }
+  bool ChooseDownload(DownloadSelection&) override { return true; }
+  int RunWithProgress(int, const std::function<int(ITransferProgress&)>& work) override {
+    struct P : ITransferProgress {
+      void SetRange(int) override {}
+      void Step(int) override {}
+      bool Cancelled() override { return false; }
+    } p;
+    return work(p);
+  }
+  bool Ask(unsigned, const std::string&) override { return keepComments; }
+  void Message(unsigned id, const std::string&, MessageIcon) override { lastMessage = id; }
+  void ShowVerifyResult(const VerifyResult&, const std::vector<uint32_t>&) override {}
+  bool FollowFromWrite(CUnitLink&) override { return true; }
+  bool CheckData(const CAxisCfgDoc&) override { return true; }
+  bool keepComments = false;
+  unsigned lastMessage = 0;
+};
+
+struct NoProgress : ITransferProgress {
+  void SetRange(int) override {}
+  void Step(int) override {}
+  bool Cancelled() override { return false; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool registered = (RegisterAxisCfgDataStrings(), true);
+  (void)registered;
+  if (size < 2) return 0;
+  InputUnit unit(data, size);
+  axcfg_test::RecordingUi linkUi;
+  CUnitLink link("Axis Configurator", unit, linkUi);
+
+  // The decoder on its own: rows as read, re-encoded.
+  link.Open(nullptr, false, false, false);
+  CSettingDataSet set;
+  NoProgress progress;
+  uint16_t model = 0;
+  const int rc = UploadData(link, progress, set, model);
+  link.Close();
+  CUnitAxisConfig config;
+  link.Open(nullptr, false, false, false);
+  const int configRc = ReadUnitAxisConfig(link, config);
+  link.Close();
+  if (rc == kTransferLayoutInvalid) {
+    if (configRc != kUnitLayoutInvalid) std::abort();
+  } else {
+    if (rc != kTransferOk || !set.layout.IsValid() || set.rows.size() != static_cast<size_t>(kTableRowCount))
+      std::abort();
+    for (int axis = 0; axis < kAxisCount; ++axis) {
+      if (!set.layout.IsAxisUsed(axis)) continue;
+      for (int k = 0; k < kTableRowCount; k += 97) {
+        const UnitRowWords again = EncodeUnitRow(set.rows[static_cast<size_t>(k)]->Element(axis));
+        const long base = unitmap::Table(axis, k) / 2;
+        for (int i = 0; i < static_cast<int>(unitmap::kRowWords); ++i) {
+          uint16_t read = unit.WordAt(base + i);
+          if (i == 0) read &= 0x0003;
+          if (i == 2 || i == 3 || i == 14) read = 0;
+          if (again[static_cast<size_t>(i)] != read) std::abort();
+        }
+      }
+    }
+  }
+
+  // The command: a refused layout leaves the document as it was.
+  CAxisCfgDoc doc;
+  const int axesBefore = doc.GetTotalAxisCount();
+  AnsweringUi ui;
+  ui.keepComments = data[0] & 1;
+  const TransferOutcome outcome = RunUpload(link, ui, doc);
+  if (link.IsOpen()) std::abort();
+  if (rc == kTransferLayoutInvalid) {
+    if (outcome != TransferOutcome::Refused || ui.lastMessage != 21323 || doc.GetTotalAxisCount() != axesBefore)
+      std::abort();
+    return 0;
+  }
+  if (outcome != TransferOutcome::Done || !doc.GetLayout().IsValid()) std::abort();
+  std::vector<uint32_t> differences;
+  CompareWithUnit(doc, set, differences);
+  return 0;
+}
