@@ -3,12 +3,14 @@
 // in a home of its own, so each has a unit of its own.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/document_file.h"
 #include "axcfg_run.h"
+#include "peer_process.h"
 #include "test_home.h"
 
 using namespace axcfg;
@@ -175,8 +177,53 @@ TEST(AxcfgTransfer, DownloadHandshakeFailures) {
     Result d = axcfg_test::Run(axcfg + " download " + file + " --write-from 2>&1 >/dev/null");
     EXPECT_EQ(d.exitCode, 5) << c.fault;
     EXPECT_EQ(d.out, c.text) << c.fault;
-    if (c.wordAfter)
+    if (c.wordAfter) {
       EXPECT_EQ(axcfg_test::Run(axcfg + " read-words 0x102 1 2>&1").out, std::string("0x102 ") + c.wordAfter + "\n");
+    }
     EXPECT_EQ(axcfg_test::Run(axcfg + " read-words 0x100 1 2>&1").out, "0x100 0x0000\n") << "no FROM write";
   }
+}
+
+// The same over a serial line to plcsim on a pseudo-terminal whose answers
+// are corrupted, refused, dropped and split: the server repeats them away.
+// The download is written to FROM, survives switching the unit off and on,
+// and uploads and verifies equal.
+TEST(AxcfgTransfer, OverASerialLineWithFaults) {
+  const std::string dir = keldtest::FreshDir("serial");
+  const std::string file = VariedDocument(dir);
+  keldtest::PeerProcess sim("plcsim", {"--serial", "--faults", "bcc=3,nak=4,drop=7,split=2"});
+  ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 6).empty());
+  const std::string dest = " --dest com:6,115200 --timeout 1";
+
+  Result d = Axcfg("download " + file + " --write-from" + dest);
+  ASSERT_EQ(d.exitCode, 0) << d.out;
+  EXPECT_TRUE(Has(d.out, "Writing to FROM completed successfully.")) << d.out;
+
+  // A table word changed in working memory only; switching the unit off and
+  // on brings back what FROM holds.
+  const std::string word = std::to_string((5 + 0x85) * 0x20 + 24);
+  ASSERT_EQ(Axcfg("write-words " + word + " 4321" + dest).exitCode, 0);
+  EXPECT_EQ(Axcfg("verify-unit " + file + dest).exitCode, 1);
+  ASSERT_EQ(kill(sim.Pid(), SIGHUP), 0);
+  bool restored = false;
+  for (int i = 0; i < 50 && !restored; ++i)
+    restored = Axcfg("read-words " + word + " 1" + dest).out.find("0x10E1") == std::string::npos;
+  ASSERT_TRUE(restored);
+
+  Result u = Axcfg("upload -o " + dir + "/up" + dest);
+  ASSERT_EQ(u.exitCode, 0) << u.out;
+  CAxisCfgDoc up, sent;
+  ASSERT_TRUE(OpenDocumentFile(up, dir + "/up.axc").Succeeded());
+  ASSERT_TRUE(OpenDocumentFile(sent, file).Succeeded());
+  ASSERT_EQ(up.GetTotalAxisCount(), 6);
+  for (int k = 0; k < 600; k += 5)
+    for (int axis : {0, 2, 3, 4, 5}) {
+      EXPECT_EQ(up.GetPosData(k)->GetMoveAmount(axis), sent.GetPosData(k)->GetMoveAmount(axis)) << k << " " << axis;
+      EXPECT_EQ(up.GetPosData(k)->GetAuxCode(axis), sent.GetPosData(k)->GetAuxCode(axis)) << k << " " << axis;
+      EXPECT_EQ(up.GetPosData(k)->GetDwellTime(axis), sent.GetPosData(k)->GetDwellTime(axis)) << k << " " << axis;
+    }
+
+  Result v = Axcfg("verify-unit " + file + dest);
+  EXPECT_EQ(v.exitCode, 0) << v.out;
+  EXPECT_EQ(CountLines(v.out, " - Agree"), 4) << v.out;
 }
