@@ -16,28 +16,11 @@
 #include "axcfg_unit/unit_link.h"
 #include "axcfg_unit/unit_transfer.h"
 #include "fake_unit.h"
+#include "input_unit.h"
 
 using namespace axcfg;
 
 namespace {
-
-class InputUnit : public axcfg_test::FakeUnit {
- public:
-  InputUnit(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  uint16_t WordAt(long address) const {
-    const size_t at = static_cast<size_t>(address * 2) % size_;
-    return static_cast<uint16_t>(data_[at] | (data_[(at + 1) % size_] << 8));
-  }
-  int ReadWords(uint8_t*, int, int, long address, long count, uint16_t* words) override {
-    for (long i = 0; i < count; ++i) words[i] = WordAt(address + i);
-    return 0;
-  }
-  int WriteWords(uint8_t*, int, int, long, long, const uint16_t*) override { return 0; }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-};
 
 // Answers every question Yes and records the last message.
 struct AnsweringUi : ITransferUi {
@@ -67,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool registered = (RegisterAxisCfgDataStrings(), true);
   (void)registered;
   if (size < 2) return 0;
-  InputUnit unit(data, size);
+  axcfg_test::InputUnit unit(data, size);
   axcfg_test::RecordingUi linkUi;
   CUnitLink link("Axis Configurator", unit, linkUi);
 
