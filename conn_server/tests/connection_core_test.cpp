@@ -134,11 +134,28 @@ TEST_F(CoreTest, BoardRequestsAreRefusedAndTheAcceptedCodesSucceedWithoutAction)
   EXPECT_TRUE(lib.frames.empty());  // none of them reached the PLC
 }
 
+TEST_F(CoreTest, ModemRequestsNeedAModemChannel) {
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  for (int code : {tavinter::kRequestDial, tavinter::kRequestHangUp, tavinter::kRequestModemResult})
+    EXPECT_EQ(Send(code, Command(1, "ATDT1")), kErrNotModem) << code;
+  for (int code : {tavinter::kRequestAcceptCheck, tavinter::kRequestOpenLink})
+    EXPECT_EQ(Send(code, Command(1, "")), kErrChannelKind) << code;
+  EXPECT_EQ(core.CallHandle(), 0);
+  EXPECT_TRUE(lib.frames.empty());
+  // A modem whose device is missing fails the open like a serial one.
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2, tavinter::kKindModem)), kOk);  // the channel stays simulated
+  CConnectionCore other{327, lib, clock, settings};
+  CRequestRecord modem = OpenRecord(3, tavinter::kKindModemAlarm);
+  EXPECT_EQ(other.Handle(tavinter::kRequestOpen, modem.Bytes().data(), modem.Bytes().size()), kErrSerialOpen);
+}
+
 TEST_F(CoreTest, ChannelKindsThisBuildDoesNotCarryFailTheOpen) {
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardH)), kErrLibraryOpen);
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardP)), kErrBoardAttach);
-  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindEthernet)), kErrChannelKind);
+  // An Ethernet link without a destination cannot be set up.
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindEthernet)), kErrEthernetSetup);
   EXPECT_TRUE(core.Clients().Empty());
+  EXPECT_FALSE(core.ChannelOpen());
   EXPECT_EQ(lib.calls.back(), "openfailed 1");
   // A serial device that cannot be opened.
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindSerial)), kErrSerialOpen);
@@ -228,9 +245,8 @@ TEST_F(CoreTest, MonitorRegistersOnceThenOnlyRuns) {
 
 TEST_F(CoreTest, AFailedOpenOfAFurtherClientKeepsTheRunningChannel) {
   ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
-  // Kind 9 opens a channel of its own even for a further client; here it fails.
-  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2, tavinter::kKindEthernetListen)), kErrChannelKind);
-  EXPECT_FALSE(core.Clients().Contains(2));
+  // A further client never reopens the channel, whatever kind it asks for.
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2, tavinter::kKindEthernetListen)), kOk);
   EXPECT_TRUE(core.ChannelOpen());
   lib.simAnswers = {CompleteFrame("%01$RD1")};
   EXPECT_EQ(Send(tavinter::kRequestCommand, Command(1, "%01#RD")), kOk);

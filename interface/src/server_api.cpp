@@ -148,7 +148,7 @@ int TavPublishEndpoint(int port, int publish) {
 }
 
 int TavChannelTearDown(int port) {
-  if (port == 326) ShutdownSimulation();
+  if (port == 326) SaveSimulation();
   {
     CServerState& st = State();
     std::lock_guard<std::mutex> guard(st.mutex);

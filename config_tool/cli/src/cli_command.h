@@ -41,8 +41,14 @@ const std::vector<Command>& TransferCommands();
 // axcfg change-axes.
 const std::vector<Command>& AxesCommands();
 
+// axcfg params and edit-params.
+const std::vector<Command>& ParamCommands();
+
 // axcfg monitor.
 const std::vector<Command>& MonitorCommands();
+
+// axcfg tool.
+const std::vector<Command>& ToolCommands();
 
 // Decimal or 0x-prefixed hexadecimal numbers, as every command reads them.
 using platform::ParseNumber;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "axcfg_unit/fixed_destination_library.h"
+#include "axcfg_unit/unit_axis_config.h"
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
 
@@ -32,7 +33,7 @@ struct UnitOptions {
   std::string dest = "sim";
   long long station = 0;
   long long slot = 0;
-  long long timeout = 3;  // seconds the server waits for each answer
+  long long timeout = 0;  // seconds the server waits for each answer; 0: the destination's (3)
   Args rest;
 };
 
@@ -59,6 +60,12 @@ int MakeLink(const char* command, const UnitOptions& o, OpenLink& l);
 int Connect(const char* command, const UnitOptions& o, OpenLink& l);
 // Prints the link's text for a failure, closes the link, kExitCommunication.
 int Fail(OpenLink& l, int rc);
+// Connects and reads the unit's own axis layout and model; kExitOk, or the
+// exit code after printing why (kExitLayout for layout words that break the
+// rules), with the link closed.
+int ConnectToUnitAxes(const char* command, const UnitOptions& o, OpenLink& l, CUnitAxisConfig& unit);
+// SIGINT and SIGTERM call `handler` (commands that run until stopped).
+void OnStopSignals(void (*handler)(int));
 
 // The help lines of the unit options.
 inline constexpr const char* kDestHelp =
@@ -66,6 +73,13 @@ inline constexpr const char* kDestHelp =
     "                 where the PLC is (default sim, the simulated PLC);\n"
     "                 BAUD 1200 to 230400, DATABITS 5 to 8, PARITY N, O, E or S,\n"
     "                 STOPBITS 1 or 2 (defaults 9600, 8, N, 1)\n"
+    "       tcp:HOST:PORT[,eth=N][,header][,src=PORT][,srcaddr=ADDR][,limit=S]\n"
+    "                 an Ethernet unit the server connects to (Ethernet port N,\n"
+    "                 default 1; route header; source port and address; connect\n"
+    "                 limit in seconds, 0 = 180)\n"
+    "       listen:PORT[,eth=N][,from=ADDR][,wait=S]\n"
+    "                 an Ethernet unit that connects to TCP port PORT of this PC\n"
+    "                 (only from ADDR when given); waits up to S seconds for it\n"
     "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"
     "  --slot N       slot of the positioning unit, 0 to 28\n"
     "  --timeout S    seconds to wait for each answer of the PLC, 1 to 60 (default 3)\n"
