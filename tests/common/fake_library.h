@@ -51,6 +51,11 @@ class FakeLibrary : public connsrv::IServerLibrary {
   }
   std::string ComDevicePath(int n) override { return comPaths.count(n) ? comPaths[n] : std::string(); }
   std::string UsbDevicePath(int index) override { return index == 0 ? usbPath : std::string(); }
+  void ModemConnected(int, int16_t h, const std::string& text) override {
+    calls.push_back("modem connected " + std::to_string(h) + " " + text);
+  }
+  void ModemDisconnected(int) override { calls.push_back("modem disconnected"); }
+  bool DialCancelled(int, int16_t) override { return cancelDial; }
 
   struct Log {
     int16_t handle, sub;
@@ -70,6 +75,7 @@ class FakeLibrary : public connsrv::IServerLibrary {
   std::string usbPath;
   int configValue = -1;
   int tearDowns = 0;
+  bool cancelDial = false;
 };
 
 }  // namespace connsrv_test

@@ -47,6 +47,13 @@ class IServerLibrary {
   virtual std::string ComDevicePath(int comNumber) = 0;
   // Device path of the index-th USB link device; empty when none is configured.
   virtual std::string UsbDevicePath(int index) = 0;
+
+  // A modem call is up for the client (with its dial text, empty for an
+  // answered call); the call has ended.
+  virtual void ModemConnected(int port, int16_t handle, const std::string& dialText) = 0;
+  virtual void ModemDisconnected(int port) = 0;
+  // True once the dialling client asked to cancel (the request is taken back).
+  virtual bool DialCancelled(int port, int16_t handle) = 0;
 };
 
 }  // namespace connsrv
