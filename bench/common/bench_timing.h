@@ -26,6 +26,20 @@ Timing MeasureMs(int runs, F&& step) {
   return {times[times.size() / 2], times.front()};
 }
 
+// As above, with `prepare` run untimed before each step.
+template <typename P, typename F>
+Timing MeasureMs(int runs, P&& prepare, F&& step) {
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    prepare();
+    auto t0 = std::chrono::steady_clock::now();
+    step();
+    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+  }
+  std::sort(times.begin(), times.end());
+  return {times[times.size() / 2], times.front()};
+}
+
 inline void Print(const char* what, const Timing& t) {
   std::printf("%-22s median %8.3f ms   fastest %8.3f ms\n", what, t.median, t.fastest);
 }

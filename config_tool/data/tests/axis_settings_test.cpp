@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/axis_settings.h"
+#include "axcfg_data/document_file.h"
 #include "axcfg_data/le_bytes.h"
 #include "message_box_recorder.h"
 #include "platform/message_box.h"
+#include "test_home.h"
 
 using namespace axcfg;
 
@@ -440,4 +444,55 @@ TEST(AxisSettingsSequence, NoOpChangeLeavesDocumentUnmodified) {
   EXPECT_FALSE(doc.IsModified());
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(doc.GetSyncGroups(), SyncGroups{});
+}
+
+namespace {
+std::string SavedBytes(CAxisCfgDoc& doc, const std::string& path) {
+  EXPECT_TRUE(SaveDocumentFile(doc, path).Succeeded());
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+TEST(AxisSettingsSequence, CancelledNewDocumentSavesByteForByteAsBefore) {
+  // An edited family-0 document with a group, a synchronous group, a
+  // parameter and table data; New with the option on, family 1 chosen,
+  // the group dialog cancelled, then the used-axis dialog cancelled.
+  CAxisCfgDoc doc;
+  doc.SetLayout(LayoutOf({MakeGroupEntry(2, 0x06), 0x00010001}));
+  SetCode(doc, 1, 64, 5);
+  doc.GetSyncGroups()[0] = Record(1, 2, 1);
+  doc.GetPosData(3)->SetComment(1, "kept");
+  doc.GetPosData(599)->SetMoveAmount(2, -77);
+  doc.SetCreator("tester");
+  doc.SetModifiedFlag(true);
+  const std::string dir = keldtest::FreshDir("newcancel");
+  const std::string before = SavedBytes(doc, dir + "/before.axc");
+  doc.SetModifiedFlag(true);
+
+  ScriptedDialogs d;
+  CAxisSettingsSequenceCore seq(d);
+  doc.SetAxisSettingsSequence(&seq);
+  doc.SetAskAxesForNewFile(true);
+  d.used = {Tick(0x01, 1), Cancel()};
+  d.groups = {[](CGroupArrangement& a) {
+    a.Initialize();
+    return false;
+  }};
+  EXPECT_FALSE(doc.OnNewDocument());
+  EXPECT_TRUE(d.used.empty()) << "the used-axis dialog opened again after the group dialog's cancel";
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.GetUnitFamily(), 0u);
+  EXPECT_EQ(doc.GetParamBlock().GetRowCount(), 44);
+  EXPECT_EQ(SavedBytes(doc, dir + "/after.axc"), before);
+
+  // Answered, the same document becomes the chosen one with default rows.
+  d.used = {Tick(0x03, 1)};
+  d.groups = {Accept()};
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_EQ(doc.GetUnitFamily(), 1u);
+  EXPECT_EQ(doc.GetLayout(), LayoutOf({0x00010001, 0x00010002}));
+  EXPECT_EQ(doc.GetPosData(3)->GetComment(1), "");
+  EXPECT_EQ(doc.GetSyncGroups(), SyncGroups{});
+  EXPECT_FALSE(doc.IsModified());
 }

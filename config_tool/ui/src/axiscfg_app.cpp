@@ -10,6 +10,7 @@
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/document_file.h"
 #include "axcfg_data/setting_file.h"
+#include "axis_settings_sequence.h"
 #include "axiscfg_view.h"
 #include "axview/helpers.h"
 #include "command_ids.h"
@@ -109,6 +110,7 @@ CAxisCfgApp::CAxisCfgApp() {
   };
   m_prompts.exportCsv = [](CCsvExportDialog& dialog) { dialog.exec(); };
   m_prompts.showVerifyResult = [](CVerifyResultDialog& dialog) { dialog.exec(); };
+  m_prompts.axisDialog = [](QDialog& dialog) { return dialog.exec(); };
   RegisterCommands();
 }
 
@@ -160,6 +162,9 @@ void CAxisCfgApp::CreateStartupDocument() {
   m_doc->SetLinkObject(MakeLink());
   m_frame = std::make_unique<CMainFrame>();
   m_doc->AddView(View());
+  m_axisSequence = std::make_unique<CAxisSettingsSequence>(
+      m_frame.get(), [this](QDialog& dialog) { return m_prompts.axisDialog(dialog); });
+  m_doc->SetAxisSettingsSequence(m_axisSequence.get());
   // The start-up document never asks for its axes.
   m_optionFlags |= 2;
   m_doc->SetAskAxesForNewFile(false);
@@ -310,6 +315,7 @@ void CAxisCfgApp::RegisterCommands() {
   c.Add(ID_CHECK_DATA, [this] { RunDataCheck(View(), true); }, withDocument);
   c.Add(ID_EXPORT_CSV, [this] { OnExportCsv(); }, withDocument);
   c.Add(ID_VERIFY_FILE, [this] { OnVerifyFile(); }, withDocument);
+  c.Add(ID_CHANGE_AXIS, [this] { OnChangeAxis(); }, withDocument);
   c.Add(ID_OPTION_FONT, [this] { View()->ChangeDrawingElements(); });
   c.Add(ID_HELP_CONTENTS, [this] { ShowHelp(m_frame.get(), m_helpFile, 0); });
   c.Add(ID_APP_ABOUT, [] {
@@ -353,6 +359,14 @@ bool CAxisCfgApp::OnFileNew() {
   UpdateTitle();
   m_frame->UpdateStatusPanes();
   return true;
+}
+
+void CAxisCfgApp::OnChangeAxis() {
+  // The document rebuilds the sheets itself when the layout changed.
+  m_doc->ChangeAxes();
+  UpdateTitle();
+  m_frame->UpdateStatusPanes();
+  UpdateCommandStates();
 }
 
 bool CAxisCfgApp::OnFileOpen() {

@@ -14,6 +14,7 @@
 #include "recent_file_list.h"
 #include "start_dialog.h"
 
+class QDialog;
 class QFont;
 namespace axcfg {
 class ILinkDialogs;
@@ -24,6 +25,7 @@ namespace axcfgui {
 
 class CMainFrame;
 class CAxisCfgView;
+class CAxisSettingsSequence;
 class CCsvExportDialog;
 class CSingleInstance;
 class CVerifyResultDialog;
@@ -44,6 +46,8 @@ class CAxisCfgApp : public QObject {
     // Runs the CSV export dialog and the verification result window.
     std::function<void(CCsvExportDialog&)> exportCsv;
     std::function<void(CVerifyResultDialog&)> showVerifyResult;
+    // Runs one dialog of the axis settings sequence and returns its result.
+    std::function<int(QDialog&)> axisDialog;
   };
 
   CAxisCfgApp();
@@ -87,6 +91,8 @@ class CAxisCfgApp : public QObject {
   // against a setting file.
   void OnExportCsv();
   void OnVerifyFile();
+  // Set Axis > Change Axis: the axis settings sequence on the open document.
+  void OnChangeAxis();
 
  private:
   void RegisterCommands();
@@ -108,6 +114,7 @@ class CAxisCfgApp : public QObject {
   CCommandDispatch m_commands;
   std::unique_ptr<QFont> m_dialogFont;
   std::unique_ptr<axcfg::CAxisCfgDoc> m_doc;
+  std::unique_ptr<CAxisSettingsSequence> m_axisSequence;
   std::unique_ptr<CMainFrame> m_frame;
   int m_language = 0;
   bool m_resourcesLoaded = false;

@@ -67,6 +67,18 @@ const platform::StringEntry kUiStrings[] = {
     {31220, "Setting used axis"},
     {31221, "Unit type"},
     {31222, "Choose the axis to use."},
+    // The group settings dialog.
+    {31223, "interpolation group settings"},
+    {31224, "Independent"},
+    {31225, "Interpolation group"},
+    {31226, "&Initialize"},
+    {31227, "Synchronous group"},
+    {31228, "Synchronous operation %d"},
+    {31229, "Synchronous mode"},
+    {31230, "Master axis"},
+    {31231, "Slave axis"},
+    {31232, "Difference value"},
+    {31233, "Difference behavior"},
     // The verification result and the CSV export.
     {31300, "Result of verification"},
     {31301, "Target :"},

@@ -1,6 +1,7 @@
 #pragma once
 // The application with the dialogs the user answers scripted by the test,
 // and small helpers to find sheets and columns.
+#include <QDialog>
 #include <QStringList>
 #include <string>
 
@@ -23,6 +24,11 @@ struct ScriptedApp {
     app.GetPrompts().startDialog = [this](QWidget*) {
       ++startDialogs;
       return startChoice;
+    };
+    // The axis dialogs are accepted as they open.
+    app.GetPrompts().axisDialog = [](QDialog& dialog) {
+      dialog.accept();
+      return dialog.result();
     };
     app.GetPrompts().openFile = [this](QWidget*, const std::string&) { return openAnswer; };
     app.GetPrompts().saveFile = [this](QWidget*, const std::string&, const std::string& proposed) {
