@@ -3,7 +3,7 @@
 // a fixed time. Prints requests per second and the p50/p99/max latency of a
 // single request for each client count.
 //
-//   bench_conn_load [SECONDS]   (default 10 per client count)
+//   bench_conn_load [SECONDS [CLIENTS...]]   (default 10 s; 1, 8, 64 and 512 clients)
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +28,7 @@ struct Row {
   long failures = 0;
   double seconds = 0;
   double p50 = 0, p99 = 0, max = 0;  // milliseconds
+  std::string codes;                 // the first failure of each failing client, counted
 };
 
 std::string OwnDir() {
@@ -64,6 +65,7 @@ Row RunLoad(int clients, int seconds, const std::string& scratch) {
   const auto report = fleet.Finish(600000);
   row.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   row.failures = report.failures + report.openFailed;
+  for (auto [code, n] : report.firstCodes) row.codes += " " + std::to_string(code) + "x" + std::to_string(n);
   std::vector<long> all;
   for (const auto& f : std::filesystem::directory_iterator(latDir)) {
     std::ifstream in(f.path());
@@ -94,13 +96,17 @@ int main(int argc, char** argv) {
               seconds);
   std::printf("%8s %10s %10s %10s %9s %9s %9s %9s\n", "clients", "requests", "failures", "req/s", "p50 ms",
               "p99 ms", "max ms", "vs 1");
+  std::vector<int> counts;
+  for (int i = 2; i < argc; ++i) counts.push_back(std::clamp(std::atoi(argv[i]), 1, 512));
+  if (counts.empty()) counts = {1, 8, 64, 512};
   double single = 0;
-  for (int clients : {1, 8, 64, 512}) {
+  for (int clients : counts) {
     const Row row = RunLoad(clients, seconds, scratch);
     const double rate = row.seconds > 0 ? row.requests / row.seconds : 0;
     if (clients == 1) single = rate;
     std::printf("%8d %10ld %10ld %10.0f %9.2f %9.2f %9.2f %8.0f%%\n", row.clients, row.requests, row.failures, rate,
                 row.p50, row.p99, row.max, single > 0 ? 100.0 * rate / single : 0.0);
+    if (!row.codes.empty()) std::printf("%8s failures by code:%s\n", "", row.codes.c_str());
     std::fflush(stdout);
     // The server ends by itself a few seconds after the last client; the next
     // run starts its own.

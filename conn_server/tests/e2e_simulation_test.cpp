@@ -82,6 +82,7 @@ TEST(SimulationEndToEnd, TwoClientsShareOneServerThatEndsWhenIdle) {
 #include <unistd.h>
 
 #include "peer_process.h"
+#include "platform/folders.h"
 #include "platform/registry.h"
 
 namespace {
@@ -133,14 +134,19 @@ TEST(SimulationEndToEnd, KilledClientIsRemovedAtTheNextTick) {
   EXPECT_EQ(TavClose(mine.data()), 0);
 }
 
+// The log viewer's settings: the simulation port's switch and the folder.
+bool SwitchSimulationLog(const std::string& folder, bool on) {
+  using platform::Hive;
+  const std::string key = "SOFTWARE\\KELD\\KELD_TavScope\\LogFile";
+  return platform::Registry::WriteString(Hive::CurrentUser, key, "Folder", folder) &&
+         platform::Registry::WriteString(Hive::CurrentUser, key, "Simulation", on ? "1" : "0");
+}
+
 TEST(SimulationEndToEnd, LoggingSwitchedOnWritesTheNamedFileWithinATick) {
   Connection c("logged");
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   const std::string folder = keldtest::FreshDir("logs");
-  using platform::Hive;
-  const std::string key = "SOFTWARE\\KELD\\KELD_TavScope\\LogFile";
-  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Folder", folder));
-  ASSERT_TRUE(platform::Registry::WriteString(Hive::CurrentUser, key, "Simulation", "1"));
+  ASSERT_TRUE(SwitchSimulationLog(folder, true));
   usleep(1300000);  // the next tick picks the switch up
   uint16_t model = 0;
   ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
@@ -155,6 +161,66 @@ TEST(SimulationEndToEnd, LoggingSwitchedOnWritesTheNamedFileWithinATick) {
   EXPECT_NE(content.find("#UR"), std::string::npos);
   EXPECT_NE(content.find("$UR"), std::string::npos);
   EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+// Counts the lines of a text file that contain what.
+int CountLinesWith(const std::string& path, const std::string& what) {
+  std::ifstream in(path);
+  int n = 0;
+  for (std::string line; std::getline(in, line);)
+    if (line.find(what) != std::string::npos) ++n;
+  return n;
+}
+
+// The log file stops taking records (the disk is full, the folder is gone):
+// requests go on, the trouble is told once, and once more when it is over.
+TEST(SimulationEndToEnd, LogFileThatCannotBeWrittenIsToldOnceAndRequestsGoOn) {
+  Connection c("full disk");
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  const std::string folder = keldtest::FreshDir("fulllogs");
+  ASSERT_TRUE(SwitchSimulationLog(folder, true));
+  uint16_t model = 0;
+  std::filesystem::path file;
+  for (int i = 0; i < 100 && file.empty(); ++i) {
+    ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+    for (auto& e : std::filesystem::directory_iterator(folder)) file = e.path();
+    if (file.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_FALSE(file.empty()) << "logging never started";
+  const std::string errFile = platform::RuntimeDir() + "/KELD_TAVMGR326.err";
+  const std::string told = "Log file " + file.string() + " cannot be written";
+
+  // Every write to the file now fails as on a full disk.
+  std::filesystem::remove(file);
+  std::filesystem::create_symlink("/dev/full", file);
+  const int linesBefore = TavPortLineCount(326);
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(CountLinesWith(errFile, told + ": No space left on device"), 1);
+  // The frames and the one notice still reach the viewer.
+  EXPECT_GT(TavPortLineCount(326), linesBefore);
+  bool noticeInRing = false;
+  for (int i = 0; i < 3000 && !noticeInRing; ++i) {
+    char line[256] = {};
+    if (TavCopyPortLine(326, i, line, sizeof line) >= 0)
+      noticeInRing = std::string(line).find("cannot be written") != std::string::npos;
+  }
+  EXPECT_TRUE(noticeInRing);
+
+  // Room again: the records go to the file, and that is told once too.
+  std::filesystem::remove(file);
+  ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_TRUE(std::filesystem::is_regular_file(file));
+  EXPECT_EQ(CountLinesWith(errFile, "Log file " + file.string() + " is written again"), 1);
+
+  // The folder replaced by a plain file: the same once-only notice, no failed request.
+  std::filesystem::remove_all(folder);
+  { std::ofstream(folder) << "not a folder"; }
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(CountLinesWith(errFile, told), 2);
+
+  ASSERT_TRUE(SwitchSimulationLog(folder, false));
+  EXPECT_EQ(TavClose(c.data()), 0);
+  std::filesystem::remove(folder);
 }
 
 TEST(SimulationEndToEnd, ConcurrentClientsWaitTheirTurn) {

@@ -118,7 +118,7 @@ int TavOpen(void* /*owner*/, unsigned char* record) {
   CReply reply;
   // Opening a modem channel may include the modem's initialisation.
   bool modem = r.Kind() == kKindModem || r.Kind() == kKindModemAlarm;
-  int limit = ReplyLimitMs(0, r.Timeout(), modem ? r.LineTimeout() : 0);
+  int limit = ReplyLimitMs(0, r.Timeout(), modem ? r.LineTimeout() : ConnectSlackSeconds(r));
   int rc = ExchangeOpen(port, r.Language(), request, limit, reply);
   if (rc == 0 && reply.result != TAV_SERVER_SUCCESS) rc = reply.result == 0 ? TAV_E_BAD_REPLY : reply.result;
   if (rc != 0) {

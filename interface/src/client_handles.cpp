@@ -70,6 +70,9 @@ int AllocateIn(Segment& s, const std::string& name) {
 }  // namespace
 
 int AllocateClientHandle(const std::string& name) {
+  // The process's start time is read from /proc once; not while holding the
+  // lock every other process of the user waits for.
+  OwnStartTime();
   return WithSegment([&](Segment& s) { return AllocateIn(s, name); });
 }
 

@@ -28,6 +28,15 @@ int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds) {
   return ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(ms);
 }
 
+int ConnectSlackSeconds(const CConnectionRecord& r) {
+  if (r.Kind() != kKindEthernet && r.Kind() != kKindEthernet8) return 0;
+  // A request may reconnect the link; the connect limit (0: 180 s) sits at
+  // configuration offset 108. Three attempts may each reconnect.
+  const CChannelConfig c = r.Config();
+  const int32_t limit = GetI32(c.Bytes().data(), c.Bytes().size(), 108);
+  return 3 * (limit > 0 && limit <= 3600 ? limit : 180);
+}
+
 int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, std::vector<uint8_t>& answer,
                   int extraSeconds) {
   answer.clear();
@@ -38,7 +47,7 @@ int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, 
   if (ClientForcedOff(handle)) return TAV_E_FORCED_OFF;
   request.SetClientHandle(static_cast<int16_t>(handle));
   CReply reply;
-  int rc = ExchangeRequest(port, code, request, ReplyLimitMs(request.Timeout(), r.Timeout(), extraSeconds), reply);
+  int rc = ExchangeRequest(port, code, request, ReplyLimitMs(request.Timeout(), r.Timeout(), extraSeconds + ConnectSlackSeconds(r)), reply);
   // The connection was open, so a server that no longer listens has died.
   if (rc == TAV_E_SERVER_ABSENT) return TAV_E_SERVER_LOST;
   if (rc != 0) return rc;

@@ -9,11 +9,16 @@
 
 namespace tavinter {
 
+class CConnectionRecord;
+
 // The server port of an open record; TAV_E_NOT_OPEN / TAV_E_BAD_RECORD otherwise.
 int OpenPortOf(const uint8_t* record);
 
 // The reply time limit in ms for a request with these PLC time-outs (seconds).
 int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds);
+// Extra reply time of a channel whose server may connect first (Ethernet
+// kinds 5 and 8): the client must not give up while the server connects.
+int ConnectSlackSeconds(const CConnectionRecord& r);
 
 // Sends the request (code, record) for the open connection; 0 with the
 // delivered answer, or the error code (the server's or the library's).

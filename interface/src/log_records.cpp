@@ -1,10 +1,15 @@
 #include "log_records.h"
 
+#include <fcntl.h>
 #include <sys/time.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <fstream>
+#include <map>
+#include <mutex>
 
 #include "platform/comm_log.h"
 #include "platform/folders.h"
@@ -67,6 +72,72 @@ std::string LogFolder(const std::string& folder) {
   return folder;
 }
 
+namespace {
+
+// Appends text to a log file; 0 or the errno of what failed.
+int AppendToFile(const std::string& dir, const std::string& name, const std::string& text) {
+  errno = 0;
+  if (!platform::EnsureDir(dir)) return errno ? errno : ENOTDIR;
+  const int fd = ::open((dir + "/" + name).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return errno;
+  int err = 0;
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      err = n < 0 ? errno : EIO;
+      break;
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::close(fd) != 0 && err == 0 && errno != EINTR) err = errno;
+  return err;
+}
+
+// The record's lines into the rings of its port and client; false when the
+// segment cannot be locked.
+bool AppendRecordLines(int port, int handle, const std::string& header, const std::string& body) {
+  std::vector<std::string> lines = SplitLines(header);
+  if (!body.empty())
+    for (auto& l : SplitLines(body)) lines.push_back(std::move(l));
+  CSegmentLock lock;
+  if (!lock.Held()) return false;
+  char(*portLines)[kLineBytes] = nullptr;
+  char(*clientLines)[kLineBytes] = nullptr;
+  SegRing* portRing = PortRing(*lock, port, &portLines);
+  SegRing* clientRing = ClientRing(*lock, handle, &clientLines);
+  for (const auto& l : lines) {
+    if (portRing) AppendLine(*portRing, portLines, l.data(), l.size());
+    if (clientRing) AppendLine(*clientRing, clientLines, l.data(), l.size());
+  }
+  return true;
+}
+
+// A log file that cannot be written (disk full, folder gone or not writable)
+// is told once when the trouble starts, on standard error (the server's
+// error file) and as a text record of the port, and once more when writing
+// works again; the records in between go to the viewer only.
+void NoteFileResult(int port, const std::string& path, int err) {
+  static std::mutex mutex;
+  static std::map<std::string, bool> failing;  // per file of this process
+  std::string text;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    bool& was = failing[path];
+    if ((err != 0) == was) return;
+    was = err != 0;
+    text = err ? "Log file " + path + " cannot be written: " + std::strerror(err) +
+                     ". Records are kept for the viewer only until it can be written again."
+               : "Log file " + path + " is written again.";
+  }
+  std::fprintf(stderr, "KELD_TAVINTER: %s\n", text.c_str());
+  std::fflush(stderr);
+  AppendRecordLines(port, 0, RecordHeader(0, 0, 0, static_cast<int>(text.size())),
+                    RecordDataText(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+}
+
+}  // namespace
+
 }  // namespace tavinter
 
 using namespace tavinter;
@@ -78,30 +149,13 @@ extern "C" int TavLogRecord(int port, int handle, int subNumber, int direction, 
     return TAV_E_BAD_ARGUMENT;
   std::string header = RecordHeader(direction, handle, subNumber, length);
   std::string body = RecordDataText(static_cast<const uint8_t*>(data), static_cast<size_t>(length));
-  std::vector<std::string> lines = SplitLines(header);
-  if (length > 0)
-    for (auto& l : SplitLines(body)) lines.push_back(std::move(l));
-  {
-    CSegmentLock lock;
-    if (!lock.Held()) return TAV_E_SEGMENT;
-    char(*portLines)[kLineBytes] = nullptr;
-    char(*clientLines)[kLineBytes] = nullptr;
-    SegRing* portRing = PortRing(*lock, port, &portLines);
-    SegRing* clientRing = ClientRing(*lock, handle, &clientLines);
-    for (const auto& l : lines) {
-      if (portRing) AppendLine(*portRing, portLines, l.data(), l.size());
-      if (clientRing) AppendLine(*clientRing, clientLines, l.data(), l.size());
-    }
-  }
+  if (!AppendRecordLines(port, handle, header, length > 0 ? body : std::string())) return TAV_E_SEGMENT;
   if (!fileName || !*fileName) return 0;
   std::string name = fileName;
   if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos || name == "." || name == "..")
     return TAV_E_BAD_ARGUMENT;
-  std::string dir = LogFolder(folder ? folder : "");
-  if (!platform::EnsureDir(dir)) return TAV_E_SETTINGS;
-  std::ofstream out(dir + "/" + name, std::ios::app | std::ios::binary);
-  if (!out) return TAV_E_SETTINGS;
-  out << header << "\r\n";
-  if (length > 0) out << body << "\r\n";
-  return out ? 0 : TAV_E_SETTINGS;
+  const std::string dir = LogFolder(folder ? folder : "");
+  const int err = AppendToFile(dir, name, header + "\r\n" + (length > 0 ? body + "\r\n" : std::string()));
+  NoteFileResult(port, dir + "/" + name, err);
+  return err == 0 ? 0 : TAV_E_SETTINGS;
 }

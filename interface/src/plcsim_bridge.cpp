@@ -12,11 +12,11 @@
 namespace {
 
 using ExchangeFn = int (*)(int, const char*, int, char*, int, int*);
-using ShutdownFn = void (*)();
+using SaveFn = void (*)();
 
 std::mutex gMutex;
 ExchangeFn gExchange = nullptr;
-ShutdownFn gShutdown = nullptr;
+SaveFn gSave = nullptr;
 bool gTried = false;
 
 ExchangeFn Resolve() {
@@ -26,7 +26,7 @@ ExchangeFn Resolve() {
     void* lib = ::dlopen(tavinter::SimulationLibrary().c_str(), RTLD_NOW | RTLD_LOCAL);
     if (lib) {
       gExchange = reinterpret_cast<ExchangeFn>(::dlsym(lib, "PlcSimExchange"));
-      gShutdown = reinterpret_cast<ShutdownFn>(::dlsym(lib, "PlcSimShutdown"));
+      gSave = reinterpret_cast<SaveFn>(::dlsym(lib, "PlcSimSave"));
     }
   }
   return gExchange;
@@ -34,9 +34,9 @@ ExchangeFn Resolve() {
 
 }  // namespace
 
-void tavinter::ShutdownSimulation() {
+void tavinter::SaveSimulation() {
   std::lock_guard<std::mutex> guard(gMutex);
-  if (gShutdown) gShutdown();
+  if (gSave) gSave();
 }
 
 extern "C" int TavPlcSimExchange(int station, const char* frame, int frameLength, char* answer, int answerCapacity,

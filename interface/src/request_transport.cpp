@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -206,32 +207,30 @@ class CRequestGatherer {
     for (;;) {
       AcceptAll();
       for (auto it = pending_.begin(); it != pending_.end();) {
-        const int state = ReadSome(*it);
+        const int state = TakeRequest(*it);
         if (state == 0) {
           ++it;
           continue;
         }
         const int fd = it->fd;
-        std::vector<uint8_t> wire = std::move(it->wire);
         it = pending_.erase(it);
         if (state < 0) {
           ::close(fd);
           continue;
         }
-        code = static_cast<int32_t>(GetLe32(wire.data()));
-        record.Parse(wire.data() + 4, kRequestRecordSize);
+        code = static_cast<int32_t>(GetLe32(wire_.data()));
+        record.Parse(wire_.data() + 4, kRequestRecordSize);
         return fd;
       }
       int waitMs = RemainingMs(until);
       if (waitMs == 0) return TAV_E_REPLY_TIMEOUT;
-      std::vector<pollfd> fds;
-      fds.reserve(pending_.size() + 1);
-      fds.push_back(pollfd{listenFd_, POLLIN, 0});
+      fds_.clear();
+      fds_.push_back(pollfd{listenFd_, POLLIN, 0});
       for (const auto& p : pending_) {
-        fds.push_back(pollfd{p.fd, POLLIN, 0});
+        fds_.push_back(pollfd{p.fd, POLLIN, 0});
         waitMs = std::min(waitMs, RemainingMs(p.deadline) + 1);
       }
-      const int rc = ::poll(fds.data(), fds.size(), waitMs);
+      const int rc = ::poll(fds_.data(), fds_.size(), waitMs);
       if (rc < 0 && errno != EINTR) return TAV_E_TRANSPORT;
       if (rc <= 0 && RemainingMs(until) == 0) return TAV_E_REPLY_TIMEOUT;
     }
@@ -240,9 +239,8 @@ class CRequestGatherer {
  private:
   struct Pending {
     int fd = -1;
-    std::vector<uint8_t> wire;
-    size_t got = 0;
     Clock::time_point deadline;
+    std::vector<uint8_t> part;  // a request arriving in pieces, empty otherwise
   };
 
   void AcceptAll() {
@@ -256,21 +254,33 @@ class CRequestGatherer {
         ::close(fd);  // another user's process gets no service and leaves no trace
         continue;
       }
-      Pending p;
-      p.fd = fd;
-      p.wire.resize(kRequestWireSize);
-      p.deadline = Clock::now() + std::chrono::milliseconds(kRequestReadMs);
-      pending_.push_back(std::move(p));
+      pending_.push_back(Pending{fd, Clock::now() + std::chrono::milliseconds(kRequestReadMs), {}});
     }
   }
 
-  // 1 the request is complete, 0 more is to come, -1 the connection is
-  // dropped: closed early, late, or longer than a request.
-  static int ReadSome(Pending& p) {
-    while (p.got < p.wire.size()) {
-      const ssize_t n = ::recv(p.fd, p.wire.data() + p.got, p.wire.size() - p.got, 0);
+  // 1 the whole request was taken into wire_, 0 more is to come, -1 the
+  // connection is dropped: closed early, late, or longer than a request. A
+  // request that is all there is read straight into wire_, so connections
+  // waiting their turn cost no memory here however many there are; only one
+  // that arrives in pieces gets a buffer of its own.
+  int TakeRequest(Pending& p) {
+    const size_t size = wire_.size();
+    if (p.part.empty()) {
+      int queued = 0;
+      if (::ioctl(p.fd, FIONREAD, &queued) != 0 || static_cast<size_t>(queued) > size) return -1;
+      if (static_cast<size_t>(queued) == size) return ReadExactly(p.fd, wire_.data(), size) ? 1 : -1;
+      if (queued == 0) {
+        pollfd q{p.fd, POLLRDHUP, 0};
+        if (::poll(&q, 1, 0) > 0 && (q.revents & (POLLRDHUP | POLLHUP | POLLERR))) return -1;
+        return Clock::now() >= p.deadline ? -1 : 0;
+      }
+      p.part.reserve(size);
+    }
+    uint8_t chunk[4096];
+    while (p.part.size() < size) {
+      const ssize_t n = ::recv(p.fd, chunk, std::min(sizeof chunk, size - p.part.size()), MSG_DONTWAIT);
       if (n > 0) {
-        p.got += static_cast<size_t>(n);
+        p.part.insert(p.part.end(), chunk, chunk + n);
         continue;
       }
       if (n < 0 && errno == EINTR) continue;
@@ -278,13 +288,27 @@ class CRequestGatherer {
       return -1;
     }
     uint8_t extra;
-    const ssize_t more = ::recv(p.fd, &extra, 1, MSG_DONTWAIT);
-    return more > 0 ? -1 : 1;
+    if (::recv(p.fd, &extra, 1, MSG_DONTWAIT) > 0) return -1;
+    std::copy(p.part.begin(), p.part.end(), wire_.begin());
+    return 1;
+  }
+
+  static bool ReadExactly(int fd, uint8_t* buf, size_t size) {
+    size_t got = 0;
+    while (got < size) {
+      const ssize_t n = ::recv(fd, buf + got, size - got, MSG_DONTWAIT);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      got += static_cast<size_t>(n);
+    }
+    return true;
   }
 
   static constexpr size_t kMaxPending = 2048;
   int listenFd_;
   std::list<Pending> pending_;
+  std::vector<uint8_t> wire_ = std::vector<uint8_t>(kRequestWireSize);
+  std::vector<pollfd> fds_;
 };
 
 std::mutex g_gatherersMutex;

@@ -148,7 +148,7 @@ int TavPublishEndpoint(int port, int publish) {
 }
 
 int TavChannelTearDown(int port) {
-  if (port == 326) ShutdownSimulation();
+  if (port == 326) SaveSimulation();
   {
     CServerState& st = State();
     std::lock_guard<std::mutex> guard(st.mutex);
@@ -195,11 +195,12 @@ int TavReleasePortFinal(int port) {
 }
 
 int TavClientAlive(int handle, int /*reserved*/) {
-  int rc = WithClient(handle, [](Segment&, SegClient& c) -> int {
-    return ProcessAlive(c.owner.pid, c.owner.startTime) ? 1 : 0;
-  });
+  // The process is looked at after the lock is given back: a server asks
+  // this for each of its clients at every tick.
+  SegProcess owner{};
+  int rc = WithClient(handle, [&owner](Segment&, SegClient& c) -> int { return owner = c.owner, 0; });
   if (rc == TAV_E_SEGMENT) return 1;  // cannot tell: never drop a client on a guess
-  return rc == 1 ? 1 : 0;
+  return rc == 0 && ProcessAlive(owner.pid, owner.startTime) ? 1 : 0;
 }
 
 int TavAddClient(int port, int handle, const char* name) {

@@ -6,7 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstddef>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -22,10 +25,34 @@ namespace {
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
 constexpr uint32_t kVersion = 3;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
+// How often a process checks the whole segment under the lock. Every entry
+// an operation follows is checked where it is followed; the whole check
+// walks every port and client slot, too long to repeat at each lock when
+// hundreds of processes take it in turn.
+constexpr auto kSweepPeriod = std::chrono::seconds(1);
 
 std::mutex gMapMutex;
 Segment* gSegment = nullptr;
 std::string gSegmentName;
+// Steady-clock time (ns) from which the next lock of this process sweeps.
+std::atomic<int64_t> gNextSweep{0};
+
+int64_t SteadyNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// The whole check when it is due; mends what it finds.
+void SweepIfDue(Segment& s) {
+  const int64_t now = SteadyNs();
+  int64_t due = gNextSweep.load(std::memory_order_relaxed);
+  if (now < due || !gNextSweep.compare_exchange_strong(due, now + std::chrono::nanoseconds(kSweepPeriod).count()))
+    return;
+  if (!SegmentIsSound(s)) {
+    RepairSegment(s);
+    ++s.header.repairs;
+  }
+}
 
 bool InitMutex(pthread_mutex_t* m) {
   pthread_mutexattr_t attr;
@@ -89,6 +116,11 @@ Segment* MapLocked() {
     }
     if (seg->header.magic == kMagic && seg->header.version == kVersion && seg->header.size == sizeof(Segment)) {
       result = seg;
+      // The bookkeeping pages are mapped in now, not one by one while this
+      // process holds the lock; the first sweep comes after a period.
+      const auto* bytes = reinterpret_cast<const volatile char*>(seg);
+      for (size_t at = 0; at < offsetof(Segment, portLines); at += 4096) (void)bytes[at];
+      gNextSweep.store(SteadyNs() + std::chrono::nanoseconds(kSweepPeriod).count());
     } else {
       ::munmap(p, sizeof(Segment));
     }
@@ -134,12 +166,14 @@ CSegmentLock::CSegmentLock() {
     pthread_mutex_consistent(&s->header.mutex);
     rc = 0;
   }
-  // Any process of the user can write the segment: an entry pointing out of
-  // range (a stray write, a build that disagrees) is mended before use.
-  if (rc == 0 && !SegmentIsSound(*s)) {
+  // Any process of the user can write the segment: the handle counter is
+  // checked at every lock, the rest of the bookkeeping where it is followed
+  // (FindClient, PortRing, ClientRing) and all of it by a periodic sweep.
+  if (rc == 0 && (s->header.nextHandle <= 0 || s->header.nextHandle > 0x7FFF)) {
     RepairSegment(*s);
     ++s->header.repairs;
   }
+  if (rc == 0) SweepIfDue(*s);
   if (rc == 0) segment_ = s;
 }
 
@@ -196,19 +230,43 @@ SegClient* FindClient(Segment& s, int handle) {
   return c.used && c.handle == handle ? &c : nullptr;
 }
 
+void SweepSegmentAtNextLock() { gNextSweep.store(0); }
+
+namespace {
+
+// A ring about to be used: its counts are mended when out of range.
+SegRing* Checked(Segment& s, SegRing& r, int capacity, char (*lines)[kLineBytes]) {
+  if (!RingIsSound(r, capacity)) {
+    FixRing(r, capacity, lines);
+    ++s.header.repairs;
+  }
+  return &r;
+}
+
+// A ring index of a port or client entry: one out of range is cleared.
+bool RingIndexIsSound(Segment& s, int32_t& index, int count) {
+  if (index >= -1 && index < count) return true;
+  index = -1;
+  ++s.header.repairs;
+  return false;
+}
+
+}  // namespace
+
 SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]) {
   if (port < 1 || port > kPortCount) return nullptr;
-  int r = s.ports[port - 1].ring;
-  if (r < 0 || r >= kPortRings || s.portRings[r].owner != port) return nullptr;
+  int32_t& r = s.ports[port - 1].ring;
+  if (!RingIndexIsSound(s, r, kPortRings) || r < 0 || s.portRings[r].owner != port) return nullptr;
   if (lines) *lines = s.portLines[r];
-  return &s.portRings[r];
+  return Checked(s, s.portRings[r], kPortRingLines, s.portLines[r]);
 }
 
 SegRing* ClientRing(Segment& s, int handle, char (**lines)[kLineBytes]) {
   SegClient* c = FindClient(s, handle);
-  if (!c || c->ring < 0 || c->ring >= kClientRings || s.clientRings[c->ring].owner != handle) return nullptr;
+  if (!c || !RingIndexIsSound(s, c->ring, kClientRings) || c->ring < 0 || s.clientRings[c->ring].owner != handle)
+    return nullptr;
   if (lines) *lines = s.clientLines[c->ring];
-  return &s.clientRings[c->ring];
+  return Checked(s, s.clientRings[c->ring], kClientRingLines, s.clientLines[c->ring]);
 }
 
 namespace {
@@ -258,13 +316,28 @@ int AllocPortRing(Segment& s, int port) {
 }
 
 int AllocClientRing(Segment& s, int handle) {
-  // A client ring is stale when its client is gone or no longer uses it.
-  return ClientPool(s).Alloc(handle, [&s](int i) {
+  // A client ring is stale when its client is gone or no longer uses it;
+  // that is seen in the segment itself. Whether a listed client's process
+  // still lives takes a look at each process, made under the lock, so once
+  // such a look found every owner alive it waits a second: a port with
+  // hundreds of clients would otherwise pay it on every open.
+  auto unused = [&s](int i) {
+    SegClient* c = FindClient(s, s.clientRings[i].owner);
+    if (c && c->ring == i) return false;
+    return true;
+  };
+  const int ring = ClientPool(s).Alloc(handle, unused);
+  static std::atomic<int64_t> nextLook{0};
+  const int64_t now = SteadyNs();
+  if (ring >= 0 || now < nextLook.load(std::memory_order_relaxed)) return ring;
+  const int found = ClientPool(s).Alloc(handle, [&s](int i) {
     SegClient* c = FindClient(s, s.clientRings[i].owner);
     if (c && c->ring == i && ProcessAlive(c->owner.pid, c->owner.startTime)) return false;
     if (c && c->ring == i) c->ring = -1;
     return true;
   });
+  if (found < 0) nextLook.store(now + std::chrono::nanoseconds(kSweepPeriod).count(), std::memory_order_relaxed);
+  return found;
 }
 
 void FreePortRing(Segment& s, int index) { PortPool(s).Free(index); }

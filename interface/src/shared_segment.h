@@ -125,6 +125,9 @@ const char* SegmentName();
 void RepairSegment(Segment& s);
 // False when an index, count or handle of the segment lies out of range.
 bool SegmentIsSound(const Segment& s);
+// Each process checks the whole segment at most once a second (and after a
+// holder died); this makes its next lock do it at once.
+void SweepSegmentAtNextLock();
 
 // The ring of a port or client under the lock; null when there is none.
 SegRing* PortRing(Segment& s, int port, char (**lines)[kLineBytes]);

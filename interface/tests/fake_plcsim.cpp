@@ -20,3 +20,4 @@ extern "C" int PlcSimExchange(int station, const char* frame, int frameLength, c
 }
 
 extern "C" void PlcSimShutdown(void) {}
+extern "C" void PlcSimSave(void) {}

@@ -165,6 +165,47 @@ TEST(ServerSide, MalformedRequestsAreRefused) {
   EXPECT_NE(::access(EndpointPath(kPort).c_str(), F_OK), 0);
 }
 
+// A request that comes in pieces is put together and served; a peer that
+// hangs up halfway is dropped at the next look, not at the end of its limit.
+TEST(ServerSide, RequestsInPiecesAreServedAndHalfRequestsDropped) {
+  int fd = TavPublishEndpoint(kPort, 1);
+  ASSERT_GE(fd, 0);
+  auto connect = [] {
+    int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strncpy(addr.sun_path, EndpointPath(kPort).c_str(), sizeof addr.sun_path - 1);
+    EXPECT_EQ(::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    return s;
+  };
+  int code = 0;
+  unsigned char record[TAV_REQUEST_RECORD_SIZE];
+  std::vector<uint8_t> whole(4 + TAV_REQUEST_RECORD_SIZE, 0);
+  whole[0] = 15;
+  whole[4 + 100] = 0x5A;
+  whole.back() = 0xA5;
+  const int s = connect();
+  const int half = connect();
+  ASSERT_EQ(::send(s, whole.data(), 5000, MSG_NOSIGNAL), 5000);
+  ASSERT_EQ(::send(half, whole.data(), 3000, MSG_NOSIGNAL), 3000);
+  ::shutdown(half, SHUT_WR);
+  EXPECT_EQ(TavAcceptRequest(fd, &code, record, 100), TAV_E_REPLY_TIMEOUT);
+  // The half request has been dropped already: its peer reads the end.
+  char b;
+  EXPECT_EQ(::recv(half, &b, 1, MSG_DONTWAIT), 0);
+  ASSERT_EQ(::send(s, whole.data() + 5000, whole.size() - 5000, MSG_NOSIGNAL),
+            static_cast<ssize_t>(whole.size() - 5000));
+  const int conn = TavAcceptRequest(fd, &code, record, 1000);
+  ASSERT_GE(conn, 0);
+  EXPECT_EQ(code, 15);
+  EXPECT_EQ(record[100], 0x5A);
+  EXPECT_EQ(record[TAV_REQUEST_RECORD_SIZE - 1], 0xA5);
+  EXPECT_EQ(TavReplyRequest(conn, 0, -10012), 0);
+  ::close(s);
+  ::close(half);
+  TavPublishEndpoint(kPort, 0);
+}
+
 TEST(ServerSide, LogRecordsSplitInto118CharacterLinesAndGoToTheFile) {
   ASSERT_EQ(TavAttachPort(kPort, TAV_ROLE_SERVER), 0);
   ASSERT_EQ(TavAttachPortRecords(kPort), 0);

@@ -280,8 +280,8 @@ TEST_F(SegmentTest, ASecondServerCopyCannotTakeTheRunningOnesPort) {
   for (int fd : {ready[0], ready[1], release[0], release[1]}) ::close(fd);
 }
 
-// Entries pointing out of range, written by anyone, are mended at the next
-// lock, never followed.
+// Entries pointing out of range, written by anyone, are never followed: the
+// entry an operation uses is mended there, the rest by the next sweep.
 TEST_F(SegmentTest, DamagedBookkeepingIsMendedBeforeUse) {
   const int handle = AllocateClientHandle("damaged");
   ASSERT_GT(handle, 0);
@@ -295,18 +295,50 @@ TEST_F(SegmentTest, DamagedBookkeepingIsMendedBeforeUse) {
     FindClient(s, handle)->ring = 12345;
     s.clientRings[3].count = -5;
     s.portRings[2].start = 1 << 30;
-    s.header.nextHandle = -3;
   }
   EXPECT_LE(TavClientLineCount(handle), 0);  // no ring: nothing to read, and no crash
+  EXPECT_LE(TavPortLineCount(5), 0);
   {
     CSegmentLock lock;
     ASSERT_TRUE(lock.Held());
-    Segment& s = *lock;
-    EXPECT_GT(s.header.repairs, repairs);
-    EXPECT_TRUE(SegmentIsSound(s));
-    EXPECT_EQ(s.ports[4].ring, -1);
-    EXPECT_EQ(FindClient(s, handle)->ring, -1);
+    EXPECT_GE(lock->header.repairs, repairs + 2);
+    EXPECT_EQ(lock->ports[4].ring, -1);
+    EXPECT_EQ(FindClient(*lock, handle)->ring, -1);
+  }
+  // The rings nobody used meanwhile are mended by the sweep.
+  SweepSegmentAtNextLock();
+  {
+    CSegmentLock lock;
+    ASSERT_TRUE(lock.Held());
+    EXPECT_GE(lock->header.repairs, repairs + 3);
+    EXPECT_TRUE(SegmentIsSound(*lock));
+    lock->header.nextHandle = -3;
+  }
+  {
+    CSegmentLock lock;  // the handle counter is checked at every lock
+    ASSERT_TRUE(lock.Held());
+    EXPECT_GT(lock->header.nextHandle, 0);
   }
   EXPECT_GT(AllocateClientHandle("after"), 0);
   FreeClientHandle(handle);
+}
+
+TEST_F(SegmentTest, ADamagedRingIsMendedWhereItIsUsed) {
+  ASSERT_EQ(TavAttachPort(kPort, TAV_ROLE_SERVER), 0);
+  ASSERT_EQ(TavAttachPortRecords(kPort), 0);
+  ASSERT_EQ(TavLogRecord(kPort, 0, 0, 1, 4, "%01#", "", ""), 0);
+  {
+    CSegmentLock lock;
+    ASSERT_TRUE(lock.Held());
+    SegRing* r = PortRing(*lock, kPort, nullptr);
+    ASSERT_NE(r, nullptr);
+    r->start = 1 << 30;
+    r->capacity = 1 << 30;
+  }
+  // Neither the append nor the copy goes outside the ring's lines.
+  EXPECT_EQ(TavLogRecord(kPort, 0, 0, 1, 4, "%01#", "", ""), 0);
+  char line[128];
+  EXPECT_EQ(TavCopyPortLine(kPort, (1 << 30) - 1, line, sizeof line), TAV_E_BAD_ARGUMENT);
+  EXPECT_EQ(TavPortLineCount(kPort), 2);
+  TavReleasePort(kPort);
 }

@@ -41,9 +41,9 @@ int Run(const sim::PlcSimOptions& o) {
   std::string error;
   bool ok = true;
   if (o.mode == Mode::Tcp) {
-    ok = plcsim::ServeTcp(plc, o.tcpPort, error);
+    ok = plcsim::ServeTcp(plc, o.tcpPort, o.header, error);
   } else if (o.mode == Mode::Connect) {
-    ok = plcsim::ServeOutgoing(plc, o.host, o.connectPort, error);
+    ok = plcsim::ServeOutgoing(plc, o.host, o.connectPort, o.header, error);
   } else {
     int slave = -1;
     std::string path = o.device;

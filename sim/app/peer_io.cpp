@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "connsrv/ethernet_frame.h"
 #include "sim/stream_framer.h"
 
 namespace plcsim {
@@ -25,6 +26,13 @@ std::atomic<bool> g_powerCycle{false};
 
 namespace {
 constexpr int kPollMs = 100;
+
+// What arrived on one link and is not yet a whole frame.
+struct LinkReader {
+  sim::CStreamFramer framer;
+  bool header = false;
+  std::string raw;  // with header: bytes not yet a whole header and text
+};
 
 bool MakeRaw(int fd) {
   termios tio{};
@@ -67,12 +75,47 @@ void CheckPowerCycle(sim::CSimPlc& plc) {
   std::fprintf(stderr, "plcsim: the unit was switched off and on\n");
 }
 
-// Feeds received bytes to the PLC and sends the answers; false when the
-// answer cannot be written.
-bool Feed(sim::CSimPlc& plc, sim::CStreamFramer& framer, int fd, std::string_view bytes) {
-  for (const std::string& frame : framer.Feed(bytes))
-    if (!SendParts(fd, plc.Handle(frame).parts)) return false;
+// Handles the frames in text and sends their answers, each behind header
+// when one is given (with the answer's own length); false when the link
+// must close (an answer that cannot be written, the hang-up fault).
+bool Answer(sim::CSimPlc& plc, sim::CStreamFramer& framer, int fd, std::string_view text, std::string header) {
+  for (const std::string& frame : framer.Feed(text)) {
+    sim::CSimPlc::Exchange ex = plc.Handle(frame);
+    if (!header.empty()) {
+      // Each answer frame gets a header of its own (an answer sent in pieces,
+      // one header in front of the first piece).
+      for (size_t first = 0; first < ex.parts.size();) {
+        size_t end = first, length = 0;
+        do {
+          length += ex.parts[end].bytes.size();
+        } while (!ex.parts[end++].bytes.ends_with('\r') && end < ex.parts.size());
+        header[2] = static_cast<char>(length & 0xFF);
+        header[3] = static_cast<char>((length >> 8) & 0xFF);
+        ex.parts[first].bytes.insert(0, header);
+        first = end;
+      }
+    }
+    if (!SendParts(fd, ex.parts) || ex.hangUp) return false;
+  }
   return true;
+}
+
+// Feeds received bytes to the PLC; false when the link must close (also for
+// a route header that does not read).
+bool Feed(sim::CSimPlc& plc, LinkReader& reader, int fd, std::string_view bytes) {
+  if (!reader.header) return Answer(plc, reader.framer, fd, bytes, {});
+  reader.raw.append(bytes);
+  for (;;) {
+    size_t headerLength = 0, textLength = 0;
+    const auto parsed = connsrv::CEthernetFrame::ParseHeader(reader.raw, headerLength, textLength);
+    if (parsed == connsrv::CEthernetFrame::Parse::kBad) return false;
+    if (parsed == connsrv::CEthernetFrame::Parse::kNeedMore || reader.raw.size() < headerLength + textLength)
+      return true;
+    const std::string header = reader.raw.substr(0, headerLength);
+    const std::string text = reader.raw.substr(headerLength, textLength);
+    reader.raw.erase(0, headerLength + textLength);
+    if (!Answer(plc, reader.framer, fd, text, header)) return false;
+  }
 }
 
 int ListenSocket(int port, std::string& error) {
@@ -142,8 +185,9 @@ int OpenSerialDevice(const std::string& path, std::string& error) {
   return fd;
 }
 
-bool ServeStream(sim::CSimPlc& plc, int fd) {
-  sim::CStreamFramer framer;
+bool ServeStream(sim::CSimPlc& plc, int fd, bool header) {
+  LinkReader reader;
+  reader.header = header;
   char buf[4096];
   while (!g_stop) {
     CheckPowerCycle(plc);
@@ -157,7 +201,7 @@ bool ServeStream(sim::CSimPlc& plc, int fd) {
       if (errno == EINTR || errno == EAGAIN) continue;
       return false;
     }
-    if (!Feed(plc, framer, fd, std::string_view(buf, static_cast<size_t>(n)))) return false;
+    if (!Feed(plc, reader, fd, std::string_view(buf, static_cast<size_t>(n)))) return false;
   }
   return true;
 }
@@ -180,7 +224,7 @@ void ServeModem(sim::CSimPlc& plc, int fd, const sim::ModemConfig& config) {
   }
 }
 
-bool ServeTcp(sim::CSimPlc& plc, int port, std::string& error) {
+bool ServeTcp(sim::CSimPlc& plc, int port, bool header, std::string& error) {
   const int listener = ListenSocket(port, error);
   if (listener < 0) return false;
   sockaddr_in a{};
@@ -190,7 +234,7 @@ bool ServeTcp(sim::CSimPlc& plc, int port, std::string& error) {
   std::fflush(stdout);
   struct Client {
     int fd;
-    sim::CStreamFramer framer;
+    LinkReader reader;
   };
   std::vector<Client> clients;
   char buf[4096];
@@ -201,13 +245,13 @@ bool ServeTcp(sim::CSimPlc& plc, int port, std::string& error) {
     if (poll(fds.data(), fds.size(), kPollMs) <= 0) continue;
     if (fds[0].revents & POLLIN) {
       const int fd = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-      if (fd >= 0) clients.push_back({fd, {}});
+      if (fd >= 0) clients.push_back({fd, LinkReader{{}, header, {}}});
     }
     for (size_t i = 1; i < fds.size(); ++i) {
       if (!(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
       Client& c = clients[i - 1];
       const ssize_t n = read(c.fd, buf, sizeof buf);
-      const bool ok = n > 0 && Feed(plc, c.framer, c.fd, std::string_view(buf, static_cast<size_t>(n)));
+      const bool ok = n > 0 && Feed(plc, c.reader, c.fd, std::string_view(buf, static_cast<size_t>(n)));
       if (!ok && !(n < 0 && errno == EINTR)) {
         close(c.fd);
         c.fd = -1;
@@ -220,7 +264,7 @@ bool ServeTcp(sim::CSimPlc& plc, int port, std::string& error) {
   return true;
 }
 
-bool ServeOutgoing(sim::CSimPlc& plc, const std::string& host, int port, std::string& error) {
+bool ServeOutgoing(sim::CSimPlc& plc, const std::string& host, int port, bool header, std::string& error) {
   const std::string address = host == "localhost" ? "127.0.0.1" : host;
   sockaddr_in a{};
   a.sin_family = AF_INET;
@@ -236,7 +280,7 @@ bool ServeOutgoing(sim::CSimPlc& plc, const std::string& host, int port, std::st
       std::printf("plcsim: connected to %s:%d\n", address.c_str(), port);
       std::fflush(stdout);
       announced = false;
-      ServeStream(plc, fd);
+      ServeStream(plc, fd, header);
       close(fd);
       if (!g_stop) std::printf("plcsim: link to %s:%d closed\n", address.c_str(), port);
     } else {

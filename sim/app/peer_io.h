@@ -22,13 +22,14 @@ int OpenSerialDevice(const std::string& path, std::string& error);
 
 // Serves a byte stream (serial line or pseudo-terminal) until stopped, or
 // until the peer closes it (returns false then).
-bool ServeStream(sim::CSimPlc& plc, int fd);
+bool ServeStream(sim::CSimPlc& plc, int fd, bool header = false);
 // Serves the modem emulator on a byte stream until stopped.
 void ServeModem(sim::CSimPlc& plc, int fd, const sim::ModemConfig& config);
 // Listens on 127.0.0.1:port and serves every connection. False on failure.
-bool ServeTcp(sim::CSimPlc& plc, int port, std::string& error);
+// With header, frames come and go behind a route header.
+bool ServeTcp(sim::CSimPlc& plc, int port, bool header, std::string& error);
 // Connects to host:port and serves the link, reconnecting until stopped.
-bool ServeOutgoing(sim::CSimPlc& plc, const std::string& host, int port, std::string& error);
+bool ServeOutgoing(sim::CSimPlc& plc, const std::string& host, int port, bool header, std::string& error);
 
 // Prints a frame to standard error ("<" in, ">" out).
 void LogFrame(bool incoming, std::string_view bytes);

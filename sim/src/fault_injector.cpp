@@ -32,6 +32,7 @@ bool ParseFaultList(std::string_view list, FaultConfig& config, std::string& err
     else if (key == "split") result.splitEvery = value;
     else if (key == "pause") result.splitPauseMs = value;
     else if (key == "delay") result.delayMs = value;
+    else if (key == "hangup") result.hangupEvery = value;
     else {
       error = "unknown fault switch \"" + std::string(key) + "\"";
       return false;

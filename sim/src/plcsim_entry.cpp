@@ -122,6 +122,11 @@ extern "C" int PlcSimExchange(int station, const char* frame, int frameLength, c
   return 0;
 }
 
+extern "C" void PlcSimSave(void) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  SaveLocked();
+}
+
 extern "C" void PlcSimShutdown(void) {
   std::lock_guard<std::mutex> lock(g_mutex);
   SaveLocked();

@@ -75,6 +75,7 @@ bool Apply(PlcSimOptions& o, const std::string& option, const std::string& value
   else if (option == "--link") o.linkPath = value;
   else if (option == "--data") o.dataDir = value;
   else if (option == "--log") o.logFrames = true;
+  else if (option == "--header") o.header = true;
   else if (option == "--power-cycle") o.powerCycle = true;
   else if (option == "--help" || option == "-h") o.help = true;
   return true;
@@ -84,7 +85,7 @@ bool Apply(PlcSimOptions& o, const std::string& option, const std::string& value
 
 bool ParsePlcSimOptions(const std::vector<std::string>& args, PlcSimOptions& o, std::string& error) {
   platform::CCommandLine line;
-  for (const char* flag : {"h,help", "serial", "modem", "log", "power-cycle"}) line.AddFlag(flag);
+  for (const char* flag : {"h,help", "serial", "modem", "log", "power-cycle", "header"}) line.AddFlag(flag);
   for (const NumberOption& n : kNumbers) line.AddValue(n.name + 2);
   for (const char* value : {"link", "connect", "faults", "busy", "no-answer", "data"}) line.AddValue(value);
   if (!line.Parse(args, error)) {
@@ -152,6 +153,9 @@ Options:
   --data DIR           keep the unit's memory in DIR instead
   --power-cycle        start as after switching the unit off and on
   --log                print every frame in and out on standard error
+  --header             (--tcp, --connect) each frame comes behind a binary
+                       route header; answers go back behind the same header
+                       with their own length
 
 Modem options:
   --connect-delay MS   time from ATD to CONNECT (default 1000)
@@ -168,7 +172,8 @@ Fault injection (N = every Nth; 0 = off):
   --split-pause MS     ... with this pause between them (default 50)
   --delay MS           every answer is sent after this delay
   --faults LIST        the same as a list: bcc=N,nak=N,drop=N,other=N,
-                       split=N,pause=MS,delay=MS
+                       split=N,pause=MS,delay=MS,hangup=N (hangup: close the
+                       TCP link after every Nth answer)
 
 Codes the unit raises (as the data monitor shows them):
   errors    00001-E0021 / E0022  upper / lower software limit

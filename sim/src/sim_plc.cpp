@@ -46,6 +46,7 @@ CSimPlc::Exchange CSimPlc::Handle(std::string_view frame) {
     result.continuation = r.continuation;
   }
   result.parts = faults_.Shape(answer, config_.station);
+  result.hangUp = !result.parts.empty() && faults_.HangUpAfterAnswer();
   if (log_)
     for (const auto& part : result.parts) log_(false, part.bytes);
   return result;

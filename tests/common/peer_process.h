@@ -2,6 +2,7 @@
 // Starts a program of the build (plcsim, KELD_TAVMGR) as a peer of a test,
 // reads the first line it prints, and ends it when the test is done.
 #include <csignal>
+#include <fcntl.h>
 #include <cstdlib>
 #include <cstdio>
 #include <poll.h>
@@ -16,12 +17,18 @@ namespace keldtest {
 
 class PeerProcess {
  public:
-  explicit PeerProcess(const std::string& program, const std::vector<std::string>& args) {
+  // With stderrFile, what the peer writes on standard error goes to that file.
+  explicit PeerProcess(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& stderrFile = "") {
     int out[2];
     if (pipe(out) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
       dup2(out[1], 1);
+      if (!stderrFile.empty()) {
+        const int err = open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (err >= 0) dup2(err, 2);
+      }
       close(out[0]);
       close(out[1]);
       std::vector<std::string> all{keldtest::BinPath(program)};

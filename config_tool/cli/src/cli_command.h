@@ -44,6 +44,9 @@ const std::vector<Command>& AxesCommands();
 // axcfg monitor.
 const std::vector<Command>& MonitorCommands();
 
+// axcfg tool.
+const std::vector<Command>& ToolCommands();
+
 // Decimal or 0x-prefixed hexadecimal numbers, as every command reads them.
 using platform::ParseNumber;
 

@@ -35,6 +35,7 @@ std::vector<Command> AllCommands() {
   std::vector<Command> all = FileCommands();
   all.insert(all.end(), UnitCommands().begin(), UnitCommands().end());
   all.insert(all.end(), MonitorCommands().begin(), MonitorCommands().end());
+  all.insert(all.end(), ToolCommands().begin(), ToolCommands().end());
   all.insert(all.end(), TransferCommands().begin(), TransferCommands().end());
   all.insert(all.end(), AxesCommands().begin(), AxesCommands().end());
   return all;

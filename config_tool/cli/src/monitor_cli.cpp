@@ -129,15 +129,8 @@ int Monitor(const Args& args) {
   MonitorOptions o;
   if (int rc = ParseMonitorOptions(args, o); rc != kExitOk) return rc;
   OpenLink l;
-  if (int rc = Connect(kName, o.unit, l); rc != kExitOk) return rc;
   CUnitAxisConfig unit;
-  const int rc = ReadUnitAxisConfig(*l.link, unit);
-  if (rc == kUnitLayoutInvalid) {
-    std::fprintf(stderr, "%s\n", MonitorText(kMonUnitAxesNotCorrect).c_str());
-    l.link->Close();
-    return kExitLayout;
-  }
-  if (rc != 0) return Fail(l, rc);
+  if (int rc = ConnectToUnitAxes(kName, o.unit, l, unit); rc != kExitOk) return rc;
   std::vector<MonitorAxis> axes;
   for (const MonitorAxis& a : MonitorAxes(unit.layout))
     if (o.axes.empty() || o.axes.count(a.axis + 1)) axes.push_back(a);
@@ -149,10 +142,7 @@ int Monitor(const Args& args) {
   }
 
   g_stop = 0;
-  struct sigaction sa {};
-  sa.sa_handler = OnStopSignal;
-  sigaction(SIGINT, &sa, nullptr);
-  sigaction(SIGTERM, &sa, nullptr);
+  OnStopSignals(OnStopSignal);
   CDataMonitorCycle dataCycle;
   CStatusMonitorCycle statusCycle;
   DataMonitorSnapshot data;

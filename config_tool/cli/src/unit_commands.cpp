@@ -1,12 +1,14 @@
 // axcfg read-words, write-words and unit-info: the unit's shared memory
 // through the same unit link the configuration tool uses.
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "axcfg_data/unit_types.h"
 #include "axcfg_unit/fixed_destination_library.h"
+#include "axcfg_unit/monitor_strings.h"
 #include "axcfg_unit/unit_addresses.h"
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
@@ -58,6 +60,24 @@ int Fail(OpenLink& l, int rc) {
   std::fprintf(stderr, "%s\n", l.link->GetErrorString(rc).c_str());
   l.link->Close();
   return kExitCommunication;
+}
+
+int ConnectToUnitAxes(const char* command, const UnitOptions& o, OpenLink& l, CUnitAxisConfig& unit) {
+  if (int rc = Connect(command, o, l); rc != kExitOk) return rc;
+  const int rc = ReadUnitAxisConfig(*l.link, unit);
+  if (rc == kUnitLayoutInvalid) {
+    std::fprintf(stderr, "%s\n", MonitorText(kMonUnitAxesNotCorrect).c_str());
+    l.link->Close();
+    return kExitLayout;
+  }
+  return rc != 0 ? Fail(l, rc) : kExitOk;
+}
+
+void OnStopSignals(void (*handler)(int)) {
+  struct sigaction sa {};
+  sa.sa_handler = handler;
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "axcfg_unit/fixed_destination_library.h"
+#include "axcfg_unit/unit_axis_config.h"
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
 
@@ -58,6 +59,12 @@ int MakeLink(const char* command, const UnitOptions& o, OpenLink& l);
 int Connect(const char* command, const UnitOptions& o, OpenLink& l);
 // Prints the link's text for a failure, closes the link, kExitCommunication.
 int Fail(OpenLink& l, int rc);
+// Connects and reads the unit's own axis layout and model; kExitOk, or the
+// exit code after printing why (kExitLayout for layout words that break the
+// rules), with the link closed.
+int ConnectToUnitAxes(const char* command, const UnitOptions& o, OpenLink& l, CUnitAxisConfig& unit);
+// SIGINT and SIGTERM call `handler` (commands that run until stopped).
+void OnStopSignals(void (*handler)(int));
 
 // The help lines of the unit options.
 inline constexpr const char* kDestHelp =

@@ -58,8 +58,9 @@ CGroupSettingsDlg::CGroupSettingsDlg(QWidget* parent, axcfg::CGroupArrangement& 
   connect(m_initialize, &QPushButton::clicked, this, &CGroupSettingsDlg::OnInitialize);
 
   auto* left = new QVBoxLayout;
-  left->addWidget(m_area, 1);
+  left->addWidget(m_area);
   left->addWidget(m_initialize, 0, Qt::AlignLeft);
+  left->addStretch(1);
 
   auto* sync = new QGroupBox(UiQText(kIdsSynchronousGroup));
   sync->setProperty("controlId", kIdSynchronousGroup);

@@ -18,19 +18,6 @@ std::string AppKeyPath() { return std::string("Software\\") + kAppRegistryKey; }
 
 std::string AppSectionKey(const std::string& section) { return AppKeyPath() + "\\" + section; }
 
-int ClampToolOprTimes(int64_t value) { return (value < 1 || value > 30) ? 1 : static_cast<int>(value); }
-
-int ReadToolOprTimes() {
-  auto v = Registry::ReadDword(Hive::CurrentUser, AppSectionKey("Settings"), "ToolOprTimes");
-  // The value is a signed integer: a stored -1 is out of range, not 4 billion.
-  return ClampToolOprTimes(v ? static_cast<int32_t>(*v) : 0);
-}
-
-void WriteToolOprTimes(int seconds) {
-  Registry::WriteDword(Hive::CurrentUser, AppSectionKey("Settings"), "ToolOprTimes",
-                       static_cast<uint32_t>(ClampToolOprTimes(seconds)));
-}
-
 std::string DefaultCurrentPath(const std::string& path, const std::string& workingDir) {
   if (!path.empty()) return path;
   std::error_code ec;

@@ -8,17 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "axcfg_unit/tool_timer_settings.h"
+
 namespace axcfgui {
 
 // The tool's registry key below "Software" and the key path of a section.
-inline constexpr const char* kAppRegistryKey = "KELD\\Axis Configurator";
+using axcfg::kAppRegistryKey;
 std::string AppKeyPath();                         // "Software\KELD\Axis Configurator"
 std::string AppSectionKey(const std::string& section);
 
-// "Settings"/"ToolOprTimes": a value below 1 or above 30 becomes 1.
-int ClampToolOprTimes(int64_t value);
-int ReadToolOprTimes();
-void WriteToolOprTimes(int seconds);
+// "Settings"/"ToolOprTimes", shared with the command line.
+using axcfg::ClampToolOprTimes;
+using axcfg::ReadToolOprTimes;
+using axcfg::WriteToolOprTimes;
 
 // "Settings"/"CurrentPath". An empty path becomes <cwd>/Documents when that
 // folder exists; otherwise it stays empty.

@@ -81,7 +81,10 @@ TEST(AxisCommands, NewAsksForTheAxesAndCancelLeavesTheDocumentAsItWas) {
   // dialog, which is cancelled too.
   boxes.answers = {platform::IDNO};
   script.steps = {TickAxes(0x0F), Cancel(), Cancel()};
-  s.app.Frame()->Commands().Action(ID_FILE_NEW)->trigger();
+  s.app.Frame()->show();
+  QApplication::setActiveWindow(s.app.Frame());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.app.Frame()));
+  QTest::keyClick(s.app.Frame(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(script.titles, (std::vector<QString>{"Setting used axis", "interpolation group settings",
                                                  "Setting used axis"}));
   EXPECT_EQ(s.app.View()->GetSheetCount(), 2);

@@ -27,30 +27,34 @@ enum StatusRow {
 
 std::string Number(long long value) { return std::to_string(value); }
 
-// The first synchronous group holding the axis as master, else as slave:
-// its index and whether as master; -1 when neither.
-int SyncGroupOf(const DataMonitorSnapshot& s, int axis, bool& master) {
-  const uint16_t bit = static_cast<uint16_t>(1u << axis);
-  for (int g = 0; g < 2; ++g)
-    if (s.sync[g].master & bit) return master = true, g;
-  for (int g = 0; g < 2; ++g)
-    if (s.sync[g].slave & bit) return master = false, g;
-  return -1;
-}
-
-MonitorCell StateCell(const DataMonitorSnapshot& s, int axis) {
-  if (s.HasError(axis)) return {T(kMonStateError), CellColour::Error};
-  if (s.HasWarning(axis)) return {T(kMonStateWarning), CellColour::Warning};
-  if (!s.IsConnected(axis)) return {T(kMonStateNotConnected), CellColour::Face};
-  if (s.IsBusy(axis)) return {T(kMonStateActive), CellColour::Active};
-  return {T(kMonStateInactive), CellColour::Face};
-}
-
 MonitorCell FlagCell(bool set, unsigned onText, unsigned offText) {
   return set ? MonitorCell{T(onText), CellColour::Set} : MonitorCell{T(offText), CellColour::Face};
 }
 
 }  // namespace
+
+std::array<std::string, 3> SyncCellTexts(const std::array<SyncGroupState, 2>& sync, int axis) {
+  const uint16_t bit = static_cast<uint16_t>(1u << axis);
+  int g = -1;
+  bool master = false;
+  for (int i = 0; i < 2 && g < 0; ++i)
+    if (sync[i].master & bit) g = i, master = true;
+  for (int i = 0; i < 2 && g < 0; ++i)
+    if (sync[i].slave & bit) g = i;
+  if (g < 0) return {kNoValueText, kNoValueText, kNoValueText};
+  const SyncGroupState& group = sync[g];
+  const bool asynchronous = group.mode != 1 && (group.condition & 1);
+  return {std::to_string(g + 1) + T(master ? kMonMaster : kMonSlave), T(group.mode != 0 ? kMonModeB : kMonModeA),
+          T(asynchronous ? kMonAsynchronous : kMonSynchronous)};
+}
+
+MonitorCell AxisStateCell(bool error, bool warning, bool connected, bool busy) {
+  if (error) return {T(kMonStateError), CellColour::Error};
+  if (warning) return {T(kMonStateWarning), CellColour::Warning};
+  if (!connected) return {T(kMonStateNotConnected), CellColour::Face};
+  if (busy) return {T(kMonStateActive), CellColour::Active};
+  return {T(kMonStateInactive), CellColour::Face};
+}
 
 std::string MonitorCodeText(uint32_t code) {
   if (code == 0) return kNoValueText;
@@ -117,7 +121,7 @@ std::vector<MonitorCell> DataMonitorCells(const DataMonitorSnapshot& s, uint32_t
   if (!s.valid) return cells;
   const int n = axis.axis;
   const DataAxisValues& v = s.axes[n];
-  cells[kRowState] = StateCell(s, n);
+  cells[kRowState] = AxisStateCell(s.HasError(n), s.HasWarning(n), s.IsConnected(n), s.IsBusy(n));
   cells[kRowError].text = MonitorCodeText(v.errorCode);
   cells[kRowWarning].text = MonitorCodeText(v.warningCode);
   const int valueRows[] = {kRowSyncGroup, kRowSyncMode, kRowSyncCondition, kRowTable, kRowAux,
@@ -126,17 +130,10 @@ std::vector<MonitorCell> DataMonitorCells(const DataMonitorSnapshot& s, uint32_t
     for (int row : valueRows) cells[row].text = kNoValueText;
     return cells;
   }
-  bool master = false;
-  const int g = SyncGroupOf(s, n, master);
-  if (g < 0) {
-    cells[kRowSyncGroup].text = cells[kRowSyncMode].text = cells[kRowSyncCondition].text = kNoValueText;
-  } else {
-    const SyncGroupState& group = s.sync[g];
-    cells[kRowSyncGroup].text = std::to_string(g + 1) + T(master ? kMonMaster : kMonSlave);
-    cells[kRowSyncMode].text = T(group.mode != 0 ? kMonModeB : kMonModeA);
-    const bool asynchronous = group.mode != 1 && (group.condition & 1);
-    cells[kRowSyncCondition].text = T(asynchronous ? kMonAsynchronous : kMonSynchronous);
-  }
+  const auto sync = SyncCellTexts(s.sync, n);
+  cells[kRowSyncGroup].text = sync[0];
+  cells[kRowSyncMode].text = sync[1];
+  cells[kRowSyncCondition].text = sync[2];
   cells[kRowTable].text = Number(v.activeTable);
   cells[kRowAux].text = Number(v.auxCode);
   cells[kRowPulse].text = Number(v.currentPulse);

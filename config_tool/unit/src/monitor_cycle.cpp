@@ -23,6 +23,21 @@ IdentText ReadIdent(const CWordReader& r, uint32_t address) {
 
 }  // namespace
 
+std::array<SyncGroupState, 2> SyncGroupsRead(const CWordReader& r) {
+  std::array<SyncGroupState, 2> sync{};
+  for (uint32_t g = 0; g < 2; ++g) {
+    sync[g].mode = r.Word(ua::kSyncGroups + 6 * g);
+    sync[g].master = r.Word(ua::kSyncGroups + 6 * g + 2);
+    sync[g].slave = r.Word(ua::kSyncGroups + 6 * g + 4);
+    sync[g].condition = r.Word(ua::kSyncCondition + 2 * g);
+  }
+  return sync;
+}
+
+uint16_t ErrorWarningRead(const CWordReader& r) {
+  return static_cast<uint16_t>(((r.Word(ua::kErrorFlags) & 0xFF) << 8) | (r.Word(ua::kWarningFlags) & 0xFF));
+}
+
 void CMonitorCycle::Count(const CWordReader& reader) {
   frames_ = reader.Frames();
   words_ = reader.WordsRead();
@@ -72,15 +87,10 @@ int CDataMonitorCycle::Read(CUnitLink& link, const std::vector<MonitorAxis>& axe
 
   DataMonitorSnapshot s;
   s.valid = true;
-  for (uint32_t g = 0; g < 2; ++g) {
-    s.sync[g].mode = r.Word(ua::kSyncGroups + 6 * g);
-    s.sync[g].master = r.Word(ua::kSyncGroups + 6 * g + 2);
-    s.sync[g].slave = r.Word(ua::kSyncGroups + 6 * g + 4);
-    s.sync[g].condition = r.Word(ua::kSyncCondition + 2 * g);
-  }
+  s.sync = SyncGroupsRead(r);
   s.connection = connection;
   s.busy = static_cast<uint16_t>(~r.Word(ua::kStatusBusy));
-  s.errorWarning = static_cast<uint16_t>(((r.Word(ua::kErrorFlags) & 0xFF) << 8) | (r.Word(ua::kWarningFlags) & 0xFF));
+  s.errorWarning = ErrorWarningRead(r);
   for (const MonitorAxis& a : axes) {
     const int n = a.axis;
     DataAxisValues& v = s.axes[n];

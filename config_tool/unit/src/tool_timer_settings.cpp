@@ -4,6 +4,7 @@
 
 #include "platform/folders.h"
 #include "platform/profile.h"
+#include "platform/registry.h"
 
 namespace axcfg {
 
@@ -35,6 +36,25 @@ std::string ToolTimerSettingsPath() {
   const std::string inSettings = platform::SettingsRoot() + "/" + kFileName;
   if (std::filesystem::is_regular_file(inSettings, ec)) return inSettings;
   return platform::ProgramDir() + "/" + kFileName;
+}
+
+namespace {
+
+std::string SettingsKey() { return std::string("Software\\") + kAppRegistryKey + "\\Settings"; }
+
+}  // namespace
+
+int ClampToolOprTimes(int64_t value) { return (value < 1 || value > 30) ? 1 : static_cast<int>(value); }
+
+int ReadToolOprTimes() {
+  auto v = platform::Registry::ReadDword(platform::Hive::CurrentUser, SettingsKey(), "ToolOprTimes");
+  // The value is a signed integer: a stored -1 is out of range, not 4 billion.
+  return ClampToolOprTimes(v ? static_cast<int32_t>(*v) : 0);
+}
+
+void WriteToolOprTimes(int seconds) {
+  platform::Registry::WriteDword(platform::Hive::CurrentUser, SettingsKey(), "ToolOprTimes",
+                                 static_cast<uint32_t>(ClampToolOprTimes(seconds)));
 }
 
 }  // namespace axcfg

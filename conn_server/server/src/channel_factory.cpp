@@ -1,5 +1,6 @@
 #include "connsrv/channel.h"
 #include "connsrv/result_codes.h"
+#include "ethernet_channel.h"
 #include "serial_channel.h"
 #include "simulation_channel.h"
 
@@ -13,6 +14,10 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
       return std::make_unique<CSerialChannel>(config, library, clock, log, settings);
     case tavinter::kKindSimulation:
       return std::make_unique<CSimulationChannel>(library, clock, log, settings);
+    case tavinter::kKindEthernet:
+    case tavinter::kKindEthernet8:
+    case tavinter::kKindEthernetListen:
+      return std::make_unique<CEthernetChannel>(clock, log, settings, nullptr);
     case tavinter::kKindBoardH:
       errorCode = kErrLibraryOpen;  // no board library in this build
       return nullptr;
@@ -21,9 +26,12 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
       errorCode = kErrBoardAttach;  // no board driver in this build
       return nullptr;
     default:
-      errorCode = kErrChannelKind;  // Ethernet, modem and USB links are not carried yet
+      errorCode = kErrChannelKind;  // modem and USB links are not carried yet
       return nullptr;
   }
 }
+
+int IChannel::AcceptCheck(int16_t) { return kErrChannelKind; }
+int IChannel::OpenLink(int16_t, const tavinter::CChannelConfig&) { return kErrChannelKind; }
 
 }  // namespace connsrv

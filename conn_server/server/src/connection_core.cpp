@@ -95,6 +95,12 @@ int CConnectionCore::Handle(int code, const uint8_t* record, size_t size) {
   if (!clients_.Contains(currentHandle_)) return kErrClient;
   requestTimeoutMs_ = rec.Timeout() > 0 ? rec.Timeout() * 1000 : channelTimeoutMs_;
   if (channel_) channel_->BeginRequest();
+  // A channel with a link per client runs the request over the client's own
+  // link; the accept check, the link replacement and the close need none.
+  if (channel_ && channel_->KeepsClientLinks() && code != tavinter::kRequestAcceptCheck &&
+      code != tavinter::kRequestOpenLink && code != tavinter::kRequestClose) {
+    if (int rc = channel_->EnsureClient(currentHandle_); rc != kOk) return rc;
+  }
   int result = Dispatch(code, rec);
   requestTimeoutMs_ = channelTimeoutMs_;
   return result;
@@ -114,8 +120,12 @@ int CConnectionCore::Dispatch(int code, const CRequestRecord& rec) {
     case tavinter::kRequestReadByte: return ReadByte();
     case tavinter::kRequestRawText: case tavinter::kRequestRawText55: case tavinter::kRequestRawBytes: case tavinter::kRequestRawBytes53: case tavinter::kRequestRawBytes54:
       return RawSend(code, rec);
-    case tavinter::kRequestDial: case tavinter::kRequestHangUp: case tavinter::kRequestModemResult: case tavinter::kRequestAcceptCheck: case tavinter::kRequestOpenLink:
-      return kErrChannelKind;  // modem and Ethernet requests need transports this build lacks
+    case tavinter::kRequestAcceptCheck:
+      return channel_ ? channel_->AcceptCheck(rec.ClientHandle()) : kErrChannelKind;
+    case tavinter::kRequestOpenLink:
+      return channel_ ? channel_->OpenLink(rec.ClientHandle(), rec.ChannelConfig()) : kErrChannelKind;
+    case tavinter::kRequestDial: case tavinter::kRequestHangUp: case tavinter::kRequestModemResult:
+      return kErrChannelKind;  // modem requests need a transport this build lacks
     default:
       return kOk;  // 13, 14, 28, 29, 42..49 and unknown codes of a registered client
   }
@@ -136,12 +146,21 @@ int CConnectionCore::Open(const CRequestRecord& rec) {
     library_.AddClient(port_, handle, rec.ClientName());
     library_.AttachClientRecords(handle);
     const bool first = clients_.Count() == 1;
-    if (first || requested.Kind() == tavinter::kKindEthernetListen) {
-      if (first) log_.Refresh(std::time(nullptr));
+    if (first) {
+      log_.Refresh(std::time(nullptr));
       result = OpenChannel(requested);
       opened = result == kOk;
     } else if (IsModemKind(requested.Kind()) && config_.Kind() == tavinter::kKindSerial) {
       result = kErrModemOnSerial;
+    }
+    // Every client of an Ethernet channel gets a link of its own; the
+    // channel itself is opened once, by the first client.
+    if (result == kOk && channel_ && channel_->KeepsClientLinks()) {
+      result = channel_->OpenClient(handle, requested);
+      if (result != kOk && first) {
+        CloseChannel();
+        opened = false;
+      }
     }
   }
   if (result < 0) {
@@ -188,6 +207,7 @@ void CConnectionCore::RemoveClient(int16_t handle) {
 
 int CConnectionCore::Close(int16_t handle) {
   if (!clients_.Contains(handle)) return kErrClient;
+  if (channel_) channel_->CloseClient(handle);
   RemoveClient(handle);
   if (!clients_.Empty()) return kOk;
   CloseChannel();
@@ -238,6 +258,7 @@ int CConnectionCore::PlcCommand(int /*code*/, const CRequestRecord& rec) {
 
 int CConnectionCore::PreCommand(const CRequestRecord& rec) {
   std::string pre;
+  if (channel_ && channel_->OpenedByPlc(currentHandle_)) return kOk;  // the PLC set its link up itself
   if (!library_.PreCommand(currentHandle_, pre) || pre.empty()) return kOk;
   std::string ignored;
   return Exchange(pre, rec, ignored);
@@ -245,6 +266,11 @@ int CConnectionCore::PreCommand(const CRequestRecord& rec) {
 
 int CConnectionCore::NotedCommand(const CRequestRecord& rec) {
   library_.NoteCommand(currentHandle_, port_, rec.CommandText());
+  if (channel_ && channel_->OpenedByPlc(currentHandle_)) {
+    // A link the PLC opened carries no noted command: it counts as answered.
+    library_.DeliverAnswer(currentHandle_, std::string("$\0", 2));
+    return kOk;
+  }
   std::string delivered;
   int rc = Exchange(rec.CommandText(), rec, delivered);
   if (rc == kOk) {
@@ -391,10 +417,12 @@ bool CConnectionCore::Tick(std::time_t now) {
   for (const auto& c : clients_.Clients())
     if (!library_.ClientAlive(c.handle)) gone.push_back(c.handle);
   for (int16_t h : gone) {
+    if (channel_) channel_->CloseClient(h);
     RemoveClient(h);
     library_.ReleaseClient(h);
   }
   if (!gone.empty() && clients_.Empty()) CloseChannel();
+  if (channel_) channel_->AfterTick();
   return false;
 }
 

@@ -21,12 +21,26 @@ int CSerialChannel::Open() {
 int CSerialChannel::Reopen(const tavinter::CChannelConfig& config) {
   port_.Close();
   config_ = config;
+  broken_ = false;
   return Open();
 }
 
 int CSerialChannel::Command(const std::string& text, int /*station*/, const ExchangeOptions& options,
                             std::string& delivered) {
-  return exchange_.Run(text, options, delivered);
+  // A descriptor whose device went away stays dead even when the device
+  // comes back under the same name, so a plain serial line is opened again.
+  // The modem kinds keep theirs: a new descriptor would not bring the call back.
+  if (broken_) {
+    port_.Close();
+    if (Open() != kOk) {
+      delivered.clear();
+      return kErrSerialOpen;
+    }
+    broken_ = false;
+  }
+  const int rc = exchange_.Run(text, options, delivered);
+  broken_ = (rc == kErrRead || rc == kErrWrite) && config_.Kind() == tavinter::kKindSerial;
+  return rc;
 }
 
 }  // namespace connsrv

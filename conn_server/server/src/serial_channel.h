@@ -27,6 +27,9 @@ class CSerialChannel : public IChannel {
   IServerLibrary& library_;
   CSerialPort port_;
   CCommandExchange exchange_;
+  // The device failed a read or a write (unplugged, its far end gone): it is
+  // opened afresh before the next command.
+  bool broken_ = false;
 };
 
 }  // namespace connsrv

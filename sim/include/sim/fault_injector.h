@@ -15,9 +15,10 @@ struct FaultConfig {
   int splitEvery = 0;          // every Nth answer is sent in two parts ...
   int splitPauseMs = 50;       // ... with this pause between them
   int delayMs = 0;             // every answer waits this long before it is sent
+  int hangupEvery = 0;         // the link is closed after every Nth answer (TCP peers)
 
   bool Any() const {
-    return corruptBccEvery || nakEvery || dropEvery || otherStationEvery || splitEvery || delayMs;
+    return corruptBccEvery || nakEvery || dropEvery || otherStationEvery || splitEvery || delayMs || hangupEvery;
   }
 };
 
@@ -40,13 +41,15 @@ class CFaultInjector {
   bool NakThisFrame();
   // Turns an answer into the parts to send (none when it is dropped).
   std::vector<AnswerPart> Shape(const std::string& answer, int ownStation);
+  // After an answer was sent: true when the link must be closed now.
+  bool HangUpAfterAnswer() { return Due(config_.hangupEvery, hangupCount_); }
 
  private:
   static bool Due(int every, long& counter);
 
   FaultConfig config_;
   long frames_ = 0;
-  long corruptCount_ = 0, dropCount_ = 0, otherCount_ = 0, splitCount_ = 0;
+  long corruptCount_ = 0, dropCount_ = 0, otherCount_ = 0, splitCount_ = 0, hangupCount_ = 0;
 };
 
 }  // namespace sim

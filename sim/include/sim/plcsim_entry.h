@@ -10,3 +10,6 @@ extern "C" int PlcSimExchange(int station, const char* frame, int frameLength,
 // KELD_SIM_SLOT, KELD_SIM_AXES if set, else defaults), loading its memory from the data folder;
 // it advances in real time between calls; its memory is saved at process exit.
 extern "C" void PlcSimShutdown(void);  // saves and frees the process's simulated PLC
+// Saves the memory of the process's simulated PLC (if it exists) and leaves it
+// running: servo, tool operation mode and motion go on as on a real unit.
+extern "C" void PlcSimSave(void);

@@ -19,6 +19,7 @@ struct PlcSimOptions {
   PlcConfig plc;
   ModemConfig modem;
   bool logFrames = false;  // --log
+  bool header = false;     // --header: TCP frames come and go behind a route header
   bool powerCycle = false; // --power-cycle
   std::string dataDir;     // --data DIR; empty: the data folder
   bool help = false;

@@ -32,6 +32,7 @@ class CSimPlc {
   struct Exchange {
     std::vector<AnswerPart> parts;  // empty: no answer
     bool continuation = false;      // the answer only asks for the next frame
+    bool hangUp = false;            // close the link once the answer is out
   };
   // incoming: true for a frame received, false for bytes sent.
   using FrameLog = std::function<void(bool incoming, std::string_view bytes)>;

@@ -2,6 +2,7 @@
 // What the monitor windows draw, as text: the rows of the data monitor and
 // the status monitor, and for each axis column the text and colour of every
 // cell. The windows and the command line both draw from here.
+#include <array>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,11 @@ struct MonitorLine {
 std::vector<MonitorLine> StatusMonitorUnitLines(const StatusMonitorSnapshot& snap);
 
 // Helpers the cells are made of.
+// The synchronous group, mode and condition texts of an axis: the first
+// group holding it as master, else as slave; "--------" three times for none.
+std::array<std::string, 3> SyncCellTexts(const std::array<SyncGroupState, 2>& sync, int axis);
+// "State of axis": error, warning, not connected, active or inactive.
+MonitorCell AxisStateCell(bool error, bool warning, bool connected, bool busy);
 // 0 → "--------"; otherwise "%05d-E%04X" of the high and low 16 bits.
 std::string MonitorCodeText(uint32_t code);
 // "%2X.%02X" of the high and low byte.

@@ -3,6 +3,7 @@
 // with report mode 2, the first failing read ends the cycle with its code.
 // With merging on, reads of neighbouring words share a frame and words the
 // monitor block already carries are not read twice; the values are the same.
+#include <array>
 #include <vector>
 
 #include "axcfg_unit/monitor_snapshot.h"
@@ -13,6 +14,12 @@ namespace axcfg {
 class CUnitLink;
 
 class CWordReader;
+
+// The unit-wide words both the monitors and tool operation decode, from a
+// reader that read them: the two synchronous groups with their conditions,
+// and the error and warning flags (bit 8+n error, bit n warning on axis n).
+std::array<SyncGroupState, 2> SyncGroupsRead(const CWordReader& reader);
+uint16_t ErrorWarningRead(const CWordReader& reader);
 
 // What both cycles keep: whether reads are merged, and the frames and words
 // of the last Read.

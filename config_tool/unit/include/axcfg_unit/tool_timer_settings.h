@@ -28,4 +28,14 @@ ToolTimerSettings LoadToolTimerSettings(const std::string& path);
 // the program's folder.
 std::string ToolTimerSettingsPath();
 
+// The tool's registry key below "Software", where its settings live.
+inline constexpr const char* kAppRegistryKey = "KELD\\Axis Configurator";
+
+// "Settings"/"ToolOprTimes": the seconds the unit waits for the keep-alive
+// before it stops an axis and leaves tool operation mode. A value below 1 or
+// above 30 becomes 1.
+int ClampToolOprTimes(int64_t value);
+int ReadToolOprTimes();
+void WriteToolOprTimes(int seconds);
+
 }  // namespace axcfg

@@ -15,12 +15,25 @@ namespace connsrv {
   X(kErrBlockCheck, -10013)                                                            \
   X(kErrIncomplete, -10015)                                                            \
   X(kErrWrite, -10020)                                                                 \
+  X(kErrSocketStart, -10030)                                                           \
+  X(kErrSocket, -10031)                                                                \
+  X(kErrEthernetSend, -10033)                                                          \
+  X(kErrEthernetReceive, -10035)                                                       \
+  X(kErrSocketClose, -10037)                                                           \
+  X(kErrEthernetBlockCheck, -10038)                                                    \
+  X(kErrEthernetNoAnswer, -10039)                                                      \
   X(kErrEthernetSetup, -10040)                                                         \
+  X(kErrSocketBind, -10041)                                                            \
   X(kErrEthernetAccept, -10042)                                                        \
+  X(kErrSocketOption, -10043)                                                          \
+  X(kErrListenRegister, -10044)                                                        \
   X(kErrEthernetMissing, -10047)                                                       \
+  X(kErrNonBlocking, -10048)                                                           \
+  X(kErrListen, -10049)                                                                \
   X(kErrModemOnSerial, -10065)                                                         \
   X(kErrModemNoCall, -10066)                                                           \
   X(kErrModemInit, -10068)                                                             \
+  X(kErrEthernetIncomplete, -10080)                                                    \
   X(kErrBadRecord, -10090)   /* a request record that does not hold together */       \
   X(kErrNoBoard, -10091)     /* board requests: this build has no board support */    \
   X(kErrSerialOpen, -10092)  /* the serial device could not be opened or set up */    \

@@ -26,6 +26,20 @@ class IChannel {
   virtual CCommandExchange* Exchange() { return nullptr; }
   // Serial kinds: close and open again with a fresh configuration.
   virtual int Reopen(const tavinter::CChannelConfig& /*config*/) { return 0; }
+
+  // Channels that keep a link per client (Ethernet) hear of each client's
+  // open and close, select the client's link before its request, answer the
+  // accept check (request 40) and the link replacement (request 41), and
+  // accept waiting connections after each housekeeping tick.
+  virtual bool KeepsClientLinks() const { return false; }
+  virtual int OpenClient(int16_t /*handle*/, const tavinter::CChannelConfig& /*config*/) { return 0; }
+  virtual void CloseClient(int16_t /*handle*/) {}
+  virtual int EnsureClient(int16_t /*handle*/) { return 0; }
+  virtual int AcceptCheck(int16_t /*handle*/);
+  virtual int OpenLink(int16_t /*handle*/, const tavinter::CChannelConfig& /*config*/);
+  virtual void AfterTick() {}
+  // The client's link was opened by the PLC: no pre-command, and request 16 sends nothing.
+  virtual bool OpenedByPlc(int16_t /*handle*/) const { return false; }
 };
 
 // Makes the channel for a configuration's kind; null for kinds this build

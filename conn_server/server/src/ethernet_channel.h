@@ -1,0 +1,49 @@
+#pragma once
+// Channel kinds 5, 8 and 9: one Ethernet link per client, each with its own
+// destination, set up when the client opens (the server connects, or listens
+// until the PLC connects) and closed when the client goes. Requests run over
+// the link of the client that sent them.
+#include <map>
+#include <memory>
+
+#include "connsrv/channel.h"
+#include "connsrv/ethernet_exchange.h"
+#include "ethernet_link.h"
+
+namespace connsrv {
+
+class CEthernetChannel : public IChannel {
+ public:
+  static constexpr size_t kMaxLinks = 512;
+
+  CEthernetChannel(IClock& clock, ILogSink& log, const CServerSettings& settings, IConnectWatch* watch)
+      : clock_(clock), settings_(settings), watch_(watch), exchange_(clock, &log, settings) {}
+
+  int Open() override { return 0; }
+  void Close() override;
+  int Command(const std::string& text, int station, const ExchangeOptions& options, std::string& delivered) override;
+
+  bool KeepsClientLinks() const override { return true; }
+  int OpenClient(int16_t handle, const tavinter::CChannelConfig& config) override;
+  void CloseClient(int16_t handle) override;
+  int EnsureClient(int16_t handle) override;
+  int AcceptCheck(int16_t handle) override;
+  int OpenLink(int16_t handle, const tavinter::CChannelConfig& config) override;
+  void AfterTick() override;
+  bool OpenedByPlc(int16_t handle) const override;
+
+  const CEthernetLink* LinkOf(int16_t handle) const;
+
+ private:
+  // Sets up a link for the client in place of any it had.
+  int SetUp(int16_t handle, const tavinter::CChannelConfig& config);
+
+  IClock& clock_;
+  const CServerSettings& settings_;
+  IConnectWatch* watch_;
+  CEthernetExchange exchange_;
+  std::map<int16_t, std::unique_ptr<CEthernetLink>> links_;
+  CEthernetLink* current_ = nullptr;
+};
+
+}  // namespace connsrv

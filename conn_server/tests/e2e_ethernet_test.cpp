@@ -1,0 +1,269 @@
+// Through the interface library and a started KELD_TAVMGR to plcsim over TCP
+// on 127.0.0.1: links the server opens (kind 5) and links the PLC opens
+// (kind 9), bare and with the route header, with faults and dropped links.
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "connsrv/ethernet_link_config.h"
+#include "peer_process.h"
+#include "tavinter/connection_record.h"
+#include "tavinter/tavinter.h"
+
+using keldtest::PeerProcess;
+
+namespace {
+
+constexpr long kTables = 0x850;  // positioning tables of axis 1
+constexpr int kAccepted = 10001;
+
+// plcsim listening on a free port of 127.0.0.1.
+struct TcpPeer {
+  PeerProcess peer;
+  int port = 0;
+  explicit TcpPeer(std::vector<std::string> extra, const std::string& stderrFile = "")
+      : peer("plcsim", Args(extra), stderrFile) {
+    const std::string line = peer.ReadLine();
+    const auto colon = line.rfind(':');
+    if (colon != std::string::npos) port = std::atoi(line.c_str() + colon + 1);
+  }
+  static std::vector<std::string> Args(std::vector<std::string> extra) {
+    std::vector<std::string> a{"--tcp", "0"};
+    a.insert(a.end(), extra.begin(), extra.end());
+    return a;
+  }
+};
+
+// A TCP port nobody listens on right now.
+int FreePort() {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  socklen_t len = sizeof a;
+  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+  close(fd);
+  return ntohs(a.sin_port);
+}
+
+struct EthernetConnection {
+  std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
+  explicit EthernetConnection(const connsrv::EthernetLinkConfig& link, int timeout = 2) {
+    tavinter::CConnectionRecord r(bytes.data());
+    r.SetName("ethernet e2e");
+    r.SetLanguage(1);
+    tavinter::CChannelConfig c;
+    link.WriteTo(c);
+    c.SetTimeout(timeout);
+    r.SetConfig(c);
+  }
+  unsigned char* data() { return bytes.data(); }
+};
+
+connsrv::EthernetLinkConfig ServerConnects(int ethernetPort, int tcpPort, bool header = false) {
+  connsrv::EthernetLinkConfig c;
+  c.kind = 5;
+  c.port = ethernetPort;
+  c.destination = "127.0.0.1";
+  c.destinationPort = static_cast<uint16_t>(tcpPort);
+  c.destinationStation = 1;
+  c.header = header;
+  c.connectLimitSec = 5;
+  return c;
+}
+
+connsrv::EthernetLinkConfig PlcConnects(int ethernetPort, int listenPort, const std::string& from = "") {
+  connsrv::EthernetLinkConfig c;
+  c.kind = 9;
+  c.port = ethernetPort;
+  c.destination = from;
+  c.sourcePort = static_cast<uint16_t>(listenPort);
+  c.destinationStation = 1;
+  return c;
+}
+
+std::vector<uint16_t> Pattern(size_t n, uint16_t seed) {
+  std::vector<uint16_t> v(n);
+  for (size_t i = 0; i < n; ++i) v[i] = static_cast<uint16_t>(seed + i * 13);
+  return v;
+}
+
+void RoundTrip(EthernetConnection& c, size_t words, uint16_t seed) {
+  auto out = Pattern(words, seed);
+  std::vector<uint16_t> in(out.size());
+  ASSERT_EQ(TavWriteUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, kTables, static_cast<long>(words), out.data()), 0);
+  ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, kTables, static_cast<long>(words), in.data()), 0);
+  EXPECT_EQ(in, out);
+}
+
+int AcceptCheck(EthernetConnection& c) {
+  unsigned char answer[16];
+  int length = 0;
+  return TavRequest(c.data(), 40, nullptr, answer, sizeof answer, &length);
+}
+
+// Polls request 40 until the PLC has connected.
+int WaitForPlc(EthernetConnection& c, int seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  int rc = 0;
+  while (std::chrono::steady_clock::now() < until) {
+    rc = AcceptCheck(c);
+    if (rc != 0) return rc;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  return rc;
+}
+
+TEST(EthernetEndToEnd, WordsTravelOverALinkTheServerOpens) {
+  TcpPeer sim({});
+  ASSERT_GT(sim.port, 0);
+  EthernetConnection c(ServerConnects(1, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  uint16_t model = 0;
+  ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(model, 5154);
+  RoundTrip(c, 3000, 7);
+  // A second client on the same port gets a link of its own.
+  EthernetConnection other(ServerConnects(1, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, other.data()), 0);
+  RoundTrip(other, 600, 9);
+  EXPECT_EQ(TavClose(other.data()), 0);
+  RoundTrip(c, 100, 11);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(EthernetEndToEnd, FaultsAndDroppedLinksAreRepeatedAway) {
+  TcpPeer sim({"--faults", "bcc=3,nak=4,drop=7,other=2,split=2,pause=30"});
+  EthernetConnection c(ServerConnects(2, sim.port), 1);
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 3000, 100);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(EthernetEndToEnd, HeaderLinksCarryTheRouteHeaderBothWays) {
+  TcpPeer sim({"--header", "--faults", "bcc=3,nak=4,drop=7,other=2,split=2,pause=30"});
+  EthernetConnection c(ServerConnects(7, sim.port, true), 1);
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 3000, 200);
+  EXPECT_EQ(TavClose(c.data()), 0);
+  // A bare peer behind a header link: its answers are refused.
+  TcpPeer bare({});
+  EthernetConnection wrong(ServerConnects(8, bare.port, true), 1);
+  ASSERT_EQ(TavOpen(nullptr, wrong.data()), 0);
+  uint16_t word = 0;
+  EXPECT_EQ(TavReadUnitWords(wrong.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), -10035);
+  EXPECT_EQ(TavClose(wrong.data()), 0);
+}
+
+TEST(EthernetEndToEnd, APlcThatHangsUpIsReconnectedTransparently) {
+  TcpPeer sim({"--faults", "hangup=5"});
+  EthernetConnection c(ServerConnects(9, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 3000, 300);  // 12 frames: the link drops twice
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(EthernetEndToEnd, ABroadcastReturnsAfterThePause) {
+  TcpPeer sim({});
+  EthernetConnection c(ServerConnects(10, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  char answer[64];
+  int length = -1;
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_EQ(TavSendCommand(c.data(), 0, "%FF#UWD00000900010001", answer, sizeof answer, &length), 0);
+  EXPECT_GE(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(950));  // SLPTIME
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+// Ethernet retries off: a request that gets no answer is sent once.
+TEST(EthernetEndToEnd, RetriesOffSendEachFrameOnce) {
+  char path[1024];
+  ASSERT_EQ(TavGetFilePath("KELD_TAVCOMM.INI", path, sizeof path), 0);
+  const std::string before = keldtest::ReadWholeFile(path);
+  std::ofstream(path) << "[ETHERNETRETRY]\nRETRY=0\n";
+  const std::string logPath = keldtest::FreshDir("retry") + "/plcsim.log";
+  TcpPeer sim({"--station", "5", "--log"}, logPath);
+  EthernetConnection c(ServerConnects(11, sim.port), 1);
+  const int rc = TavOpen(nullptr, c.data());
+  std::ofstream(path) << before;  // later servers start with the usual settings
+  ASSERT_EQ(rc, 0);
+  uint16_t word = 0;
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), -10039);
+  EXPECT_EQ(TavReadUnitWords(c.data(), 5, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), 0);
+  EXPECT_EQ(TavClose(c.data()), 0);
+  sim.peer.Stop();
+  const std::string log = keldtest::ReadWholeFile(logPath);
+  size_t frames = 0;
+  for (size_t at = log.find("< %01#UR"); at != std::string::npos; at = log.find("< %01#UR", at + 1)) ++frames;
+  EXPECT_EQ(frames, 1u) << log;
+}
+
+TEST(EthernetEndToEnd, ALinkNobodyAnswersFailsTheOpen) {
+  EthernetConnection c(ServerConnects(3, FreePort()));
+  EXPECT_EQ(TavOpen(nullptr, c.data()), -10040);
+}
+
+TEST(EthernetEndToEnd, TheServerReconnectsWhenThePlcComesBack) {
+  auto sim = std::make_unique<TcpPeer>(std::vector<std::string>{});
+  const int port = sim->port;
+  EthernetConnection c(ServerConnects(4, port));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 10, 1);
+  // The PLC goes away and comes back on the same port.
+  sim.reset();
+  PeerProcess again("plcsim", {"--tcp", std::to_string(port)});
+  ASSERT_NE(again.ReadLine().find("listening"), std::string::npos);
+  RoundTrip(c, 10, 2);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(EthernetEndToEnd, ALinkThePlcOpens) {
+  const int listenPort = FreePort();
+  EthernetConnection c(PlcConnects(5, listenPort, "127.0.0.1"));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  EXPECT_EQ(AcceptCheck(c), 0);  // nobody has connected yet
+  uint16_t word = 0;
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), -10047);
+  PeerProcess plc("plcsim", {"--connect", "127.0.0.1:" + std::to_string(listenPort)});
+  ASSERT_EQ(WaitForPlc(c, 20), kAccepted);
+  EXPECT_EQ(AcceptCheck(c), kAccepted);
+  ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), 0);
+  EXPECT_EQ(word, 5154);
+  RoundTrip(c, 1000, 3);
+  // Request 16 on a link the PLC opened sends nothing and counts as answered.
+  std::array<unsigned char, TAV_REQUEST_RECORD_SIZE> rec{};
+  const char text[] = "%01#RDD0000000001";
+  std::copy(text, text + sizeof text, rec.begin() + 53);
+  unsigned char answer[16] = {};
+  int length = 0;
+  ASSERT_EQ(TavRequest(c.data(), 16, rec.data(), answer, sizeof answer, &length), 0);
+  ASSERT_GE(length, 2);
+  EXPECT_EQ(answer[0], '$');
+  EXPECT_EQ(answer[1], 0);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+TEST(EthernetEndToEnd, APlcFromAnotherHostIsRefused) {
+  const int listenPort = FreePort();
+  // Only 127.0.0.2 may connect; plcsim connects from 127.0.0.1.
+  EthernetConnection c(PlcConnects(6, listenPort, "127.0.0.2"));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  PeerProcess plc("plcsim", {"--connect", "127.0.0.1:" + std::to_string(listenPort)});
+  EXPECT_NE(plc.ReadLine().find("connected"), std::string::npos);
+  EXPECT_EQ(WaitForPlc(c, 3), 0);
+  uint16_t word = 0;
+  EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), -10047);
+  EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+}  // namespace
