@@ -40,7 +40,7 @@ class SettingsSeed : public ::testing::Test {
 };
 
 TEST_F(SettingsSeed, TheFirstStartCopiesTheDefaultsAndLaterStartsKeepTheUsersFile) {
-  ASSERT_FALSE(std::filesystem::exists(platform::SettingsRoot())) << "a fresh home has no settings folder yet";
+  ASSERT_FALSE(std::filesystem::exists(Target())) << "a fresh home has no settings file yet";
   EXPECT_TRUE(platform::SeedSettingsFile("KELD_TAVCOMM.INI", defaults_));
   EXPECT_EQ(Read(Target()), "[INTERVAL]\nRETRY=7\n");
   EXPECT_EQ(platform::Profile(Target()).ReadInt("INTERVAL", "RETRY", 0), 7);
