@@ -41,6 +41,9 @@ const std::vector<Command>& TransferCommands();
 // axcfg change-axes.
 const std::vector<Command>& AxesCommands();
 
+// axcfg params and edit-params.
+const std::vector<Command>& ParamCommands();
+
 // axcfg monitor.
 const std::vector<Command>& MonitorCommands();
 

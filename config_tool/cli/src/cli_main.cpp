@@ -38,6 +38,7 @@ std::vector<Command> AllCommands() {
   all.insert(all.end(), ToolCommands().begin(), ToolCommands().end());
   all.insert(all.end(), TransferCommands().begin(), TransferCommands().end());
   all.insert(all.end(), AxesCommands().begin(), AxesCommands().end());
+  all.insert(all.end(), ParamCommands().begin(), ParamCommands().end());
   return all;
 }
 

@@ -26,6 +26,7 @@
 #include "monitor_command.h"
 #include "transfer_command.h"
 #include "options_dialog.h"
+#include "param_settings_dlg.h"
 #include "platform/cp932.h"
 #include "platform/folders.h"
 #include "platform/help_window.h"
@@ -110,11 +111,17 @@ CAxisCfgApp::CAxisCfgApp() {
   };
   m_prompts.exportCsv = [](CCsvExportDialog& dialog) { dialog.exec(); };
   m_prompts.showVerifyResult = [](CVerifyResultDialog& dialog) { dialog.exec(); };
+  m_prompts.editParameters = [](CParamSettingsDlg& dialog) { return dialog.exec(); };
   m_prompts.axisDialog = [](QDialog& dialog) { return dialog.exec(); };
   RegisterCommands();
+  // The data check takes the user to a parameter out of range in the editor.
+  SetParameterFailureHandler([this] { OpenParameterEditor(true); });
 }
 
-CAxisCfgApp::~CAxisCfgApp() { ExitInstance(); }
+CAxisCfgApp::~CAxisCfgApp() {
+  SetParameterFailureHandler({});
+  ExitInstance();
+}
 
 CAxisCfgView* CAxisCfgApp::View() const { return m_frame ? m_frame->View() : nullptr; }
 
@@ -315,6 +322,7 @@ void CAxisCfgApp::RegisterCommands() {
   c.Add(ID_CHECK_DATA, [this] { RunDataCheck(View(), true); }, withDocument);
   c.Add(ID_EXPORT_CSV, [this] { OnExportCsv(); }, withDocument);
   c.Add(ID_VERIFY_FILE, [this] { OnVerifyFile(); }, withDocument);
+  c.Add(ID_PARAMETER_SETTINGS, [this] { OpenParameterEditor(false); }, withDocument);
   c.Add(ID_CHANGE_AXIS, [this] { OnChangeAxis(); }, withDocument);
   c.Add(ID_OPTION_FONT, [this] { View()->ChangeDrawingElements(); });
   c.Add(ID_HELP_CONTENTS, [this] { ShowHelp(m_frame.get(), m_helpFile, 0); });

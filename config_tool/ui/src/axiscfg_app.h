@@ -29,6 +29,7 @@ class CAxisSettingsSequence;
 class CCsvExportDialog;
 class CSingleInstance;
 class CVerifyResultDialog;
+class CParamSettingsDlg;
 
 class CAxisCfgApp : public QObject {
   Q_OBJECT
@@ -46,6 +47,8 @@ class CAxisCfgApp : public QObject {
     // Runs the CSV export dialog and the verification result window.
     std::function<void(CCsvExportDialog&)> exportCsv;
     std::function<void(CVerifyResultDialog&)> showVerifyResult;
+    // Runs the parameter settings dialog; returns its result.
+    std::function<int(CParamSettingsDlg&)> editParameters;
     // Runs one dialog of the axis settings sequence and returns its result.
     std::function<int(QDialog&)> axisDialog;
   };
@@ -91,6 +94,9 @@ class CAxisCfgApp : public QObject {
   // against a setting file.
   void OnExportCsv();
   void OnVerifyFile();
+  // "Parameter Settings": the editor on the document; with checkOnShow it
+  // selects the first value out of range when it opens. True after OK.
+  bool OpenParameterEditor(bool checkOnShow);
   // Set Axis > Change Axis: the axis settings sequence on the open document.
   void OnChangeAxis();
 

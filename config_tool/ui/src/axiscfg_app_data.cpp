@@ -1,12 +1,14 @@
 // The commands of CAxisCfgApp on the document's data as a whole: export as
-// CSV files and verification against a setting file.
+// CSV files, verification against a setting file and the parameter editor.
 #include <filesystem>
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/compare.h"
 #include "axiscfg_app.h"
+#include "axiscfg_view.h"
 #include "csv_export_dialog.h"
 #include "main_frame.h"
+#include "param_settings_dlg.h"
 #include "platform/message_box.h"
 #include "verify_result_dialog.h"
 
@@ -38,6 +40,19 @@ void CAxisCfgApp::OnVerifyFile() {
   result.showCommentNote = false;
   dialog.SetResult(result);
   m_prompts.showVerifyResult(dialog);
+}
+
+bool CAxisCfgApp::OpenParameterEditor(bool checkOnShow) {
+  if (!m_doc || !m_frame) return false;
+  // A value still being typed in a sheet belongs to the document first.
+  if (View() && !View()->CommitPendingEdit()) return false;
+  const bool changed = axcfgui::OpenParameterEditor(*m_doc, m_frame.get(), checkOnShow, m_helpFile,
+                                                    m_prompts.editParameters);
+  if (changed) {
+    UpdateTitle();
+    UpdateCommandStates();
+  }
+  return changed;
 }
 
 }  // namespace axcfgui

@@ -11,6 +11,11 @@ namespace {
 
 constexpr unsigned kIdParamOutOfRange = 21183;
 
+std::function<void()>& FailureHandler() {
+  static std::function<void()> handler;
+  return handler;
+}
+
 int Message(const std::string& text, unsigned icon) { return axcfg::AxisCfgMessageBox(text, platform::MB_OK | icon); }
 
 // Puts cursor and selection on one cell of a sheet and scrolls it into view.
@@ -26,7 +31,13 @@ void GoToCell(CAxisCfgView& view, int sheet, int line, int column) {
 
 }  // namespace
 
+void SetParameterFailureHandler(std::function<void()> handler) { FailureHandler() = std::move(handler); }
+
 void ShowParameterCheckFailure(CAxisCfgView& view, int param, int axis) {
+  if (FailureHandler()) {
+    FailureHandler()();
+    return;
+  }
   const axcfg::CAxisCfgDoc& doc = *view.GetDocument();
   const std::string text = axcfg::AxisCfgText(kIdParamOutOfRange) + "\r\n" +
                            doc.GetParamBlock().GetParamName(param) + " - " + doc.GetAxisLabel(axis);

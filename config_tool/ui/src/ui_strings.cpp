@@ -64,6 +64,13 @@ const platform::StringEntry kUiStrings[] = {
     {31031, "Choose the slot No. of destination unit."},
     {31032, "Slot No."},
     // The used-axis dialog.
+    {31200, "Parameter settings"},
+    {31201, "Copy axis"},
+    {31202, "&Initialize"},
+    {31203, "Specify the axis to copy"},
+    {31204, "Source axis"},
+    {31205, "Destination axis"},
+    {31206, "Choose the axes of the source and destination."},
     {31220, "Setting used axis"},
     {31221, "Unit type"},
     {31222, "Choose the axis to use."},

@@ -39,6 +39,13 @@ enum UiText : unsigned {
   kIdsSelectSlotTitle = 31030,
   kIdsSelectSlotPrompt = 31031,
   kIdsSelectSlotLabel = 31032,
+  kIdsParamSettingsTitle = 31200,
+  kIdsCopyAxisButton = 31201,
+  kIdsInitializeButton = 31202,
+  kIdsCopyAxisTitle = 31203,
+  kIdsSourceAxis = 31204,
+  kIdsDestinationAxis = 31205,
+  kIdsCopyAxisHint = 31206,
   kIdsMenuBase = 31100,  // menu and item labels, see command_table.cpp
   kIdsVerifyResultTitle = 31300,
   kIdsVerifyTarget = 31301,
