@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "connsrv/ethernet_link_config.h"
+#include "tavinter/ethernet_link_config.h"
 #include "peer_process.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
@@ -58,7 +58,7 @@ int FreePort() {
 
 struct EthernetConnection {
   std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
-  explicit EthernetConnection(const connsrv::EthernetLinkConfig& link, int timeout = 2) {
+  explicit EthernetConnection(const tavinter::EthernetLinkConfig& link, int timeout = 2) {
     tavinter::CConnectionRecord r(bytes.data());
     r.SetName("ethernet e2e");
     r.SetLanguage(1);
@@ -70,8 +70,8 @@ struct EthernetConnection {
   unsigned char* data() { return bytes.data(); }
 };
 
-connsrv::EthernetLinkConfig ServerConnects(int ethernetPort, int tcpPort, bool header = false) {
-  connsrv::EthernetLinkConfig c;
+tavinter::EthernetLinkConfig ServerConnects(int ethernetPort, int tcpPort, bool header = false) {
+  tavinter::EthernetLinkConfig c;
   c.kind = 5;
   c.port = ethernetPort;
   c.destination = "127.0.0.1";
@@ -82,8 +82,8 @@ connsrv::EthernetLinkConfig ServerConnects(int ethernetPort, int tcpPort, bool h
   return c;
 }
 
-connsrv::EthernetLinkConfig PlcConnects(int ethernetPort, int listenPort, const std::string& from = "") {
-  connsrv::EthernetLinkConfig c;
+tavinter::EthernetLinkConfig PlcConnects(int ethernetPort, int listenPort, const std::string& from = "") {
+  tavinter::EthernetLinkConfig c;
   c.kind = 9;
   c.port = ethernetPort;
   c.destination = from;

@@ -8,6 +8,7 @@
 
 #include "platform/folders.h"
 #include "platform/profile.h"
+#include "tavinter/ethernet_link_config.h"
 #include "tavinter/serial_settings.h"
 
 namespace tavinter {
@@ -40,6 +41,19 @@ void ReadChannel(const platform::Profile& p, const std::string& section, CConnec
   r.SetStation(static_cast<int16_t>(p.ReadInt(section, "STATION", 1)));
   r.SetDialMode(static_cast<int16_t>(p.ReadInt(section, "DIALMODE", 1)));
   r.SetDialCommand(p.ReadString(section, "DIALCOMMAND", "AT"));
+  // The Ethernet link's further fields; TEXT1 is its destination, TEXT2 its source address.
+  CChannelConfig config = r.Config();
+  uint8_t* b = config.Bytes().data();
+  const size_t n = config.Bytes().size();
+  using E = EthernetLinkConfig;
+  PutI16(b, n, E::kSourcePort, static_cast<int16_t>(p.ReadInt(section, "SRCPORT", 0)));
+  PutI16(b, n, E::kSourceStation, static_cast<int16_t>(p.ReadInt(section, "SRCSTATION", 0)));
+  PutI16(b, n, E::kDestinationStation, static_cast<int16_t>(p.ReadInt(section, "DSTSTATION", 0)));
+  PutI16(b, n, E::kHeader, static_cast<int16_t>(p.ReadInt(section, "HEADER", 0)));
+  PutI32(b, n, E::kConnectLimit, p.ReadInt(section, "CONNECTLIMIT", 0));
+  PutI16(b, n, E::kLocalAddress, static_cast<int16_t>(p.ReadInt(section, "LOCALADDRESS", 0)));
+  PutI16(b, n, E::kBacklog, static_cast<int16_t>(p.ReadInt(section, "BACKLOG", 0)));
+  r.SetConfig(config);
 }
 
 bool WriteChannel(platform::Profile& p, const std::string& section, const CConnectionRecord& r) {
@@ -57,6 +71,17 @@ bool WriteChannel(platform::Profile& p, const std::string& section, const CConne
   ok = ok && p.WriteInt(section, "STATION", r.Station());
   ok = ok && p.WriteInt(section, "DIALMODE", r.DialMode());
   ok = ok && p.WriteString(section, "DIALCOMMAND", r.DialCommand());
+  const CChannelConfig config = r.Config();
+  const uint8_t* b = config.Bytes().data();
+  const size_t n = config.Bytes().size();
+  using E = EthernetLinkConfig;
+  ok = ok && p.WriteInt(section, "SRCPORT", GetU16(b, n, E::kSourcePort));
+  ok = ok && p.WriteInt(section, "SRCSTATION", GetI16(b, n, E::kSourceStation));
+  ok = ok && p.WriteInt(section, "DSTSTATION", GetI16(b, n, E::kDestinationStation));
+  ok = ok && p.WriteInt(section, "HEADER", GetI16(b, n, E::kHeader));
+  ok = ok && p.WriteInt(section, "CONNECTLIMIT", GetI32(b, n, E::kConnectLimit));
+  ok = ok && p.WriteInt(section, "LOCALADDRESS", GetI16(b, n, E::kLocalAddress));
+  ok = ok && p.WriteInt(section, "BACKLOG", GetI16(b, n, E::kBacklog));
   return ok;
 }
 

@@ -38,8 +38,10 @@ bool TakeUnitOptions(const char* command, ParsedArgs& a, UnitOptions& o, int& ex
 
 int MakeLink(const char* command, const UnitOptions& o, OpenLink& l) {
   std::string error;
-  if (!ParseDestination(o.dest, l.destination.data(), error)) return UsageError(command, error);
+  int acceptWaitSec = 0;
+  if (!ParseDestination(o.dest, l.destination.data(), acceptWaitSec, error)) return UsageError(command, error);
   l.library = std::make_unique<CFixedDestinationLibrary>(l.destination);
+  l.library->SetAfterOpen(AcceptWait(acceptWaitSec));
   l.link = std::make_unique<CUnitLink>(kAppName, *l.library, l.ui);
   l.link->SetDestination(static_cast<uint16_t>(o.station), "");
   l.link->SetSlotNo(static_cast<uint16_t>(o.slot));

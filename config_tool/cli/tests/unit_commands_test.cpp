@@ -6,7 +6,10 @@
 #include <string>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include "axcfg_run.h"
+#include "peer_process.h"
 
 namespace {
 
@@ -38,6 +41,35 @@ TEST(AxcfgUnitCommands, ExitCodes) {
   Result help = Axcfg("read-words --help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("--dest"), std::string::npos);
+}
+
+// Over Ethernet to plcsim on a TCP port of 127.0.0.1: the server connects, or
+// plcsim connects to the port the command listens on.
+TEST(AxcfgUnitCommands, EthernetDestinations) {
+  keldtest::PeerProcess sim("plcsim", {"--tcp", "0", "--header"});
+  const std::string line = sim.ReadLine();
+  const std::string port = line.substr(line.rfind(':') + 1);
+  const std::string dest = " --dest tcp:127.0.0.1:" + port + ",eth=3,header,limit=5";
+  ASSERT_EQ(Axcfg("write-words 0x1100 0x1234 48879" + dest).exitCode, 0);
+  Result r = Axcfg("read-words 0x1100 2" + dest);
+  ASSERT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "0x1100 0x1234\n0x1102 0xBEEF\n");
+  // The same unit without the header it expects: the link's own text, exit 4.
+  Result bare = axcfg_test::Axcfg("read-words 0x1100 2 --dest tcp:127.0.0.1:" + port + ",eth=4", true);
+  EXPECT_EQ(bare.exitCode, 4);
+  EXPECT_FALSE(bare.out.empty());
+
+  const int listenPort = 20000 + getpid() % 20000;
+  keldtest::PeerProcess plc("plcsim", {"--connect", "127.0.0.1:" + std::to_string(listenPort)});
+  Result waited = axcfg_test::Axcfg(
+      "read-words 0x4 1 --dest listen:" + std::to_string(listenPort) + ",eth=5,wait=20", true);
+  EXPECT_EQ(waited.exitCode, 0) << waited.out;
+  EXPECT_NE(waited.out.find("0x4 0x1422\n"), std::string::npos) << waited.out;  // model code 5154
+  EXPECT_NE(waited.out.find("waiting up to 20 s"), std::string::npos);
+
+  for (const char* bad : {"tcp:127.0.0.1", "tcp:h:1,eth=65", "tcp:h:1,wait=3", "listen:0", "listen:80,header",
+                          "listen:80,wait=x", "udp:1"})
+    EXPECT_EQ(Axcfg(std::string("read-words 0x4 1 --dest ") + bad).exitCode, 2) << bad;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ void CEthernetChannel::Close() {
 int CEthernetChannel::SetUp(int16_t handle, const tavinter::CChannelConfig& config) {
   CloseClient(handle);
   const EthernetLinkConfig c = EthernetLinkConfig::From(config);
-  if (!IsEthernetKind(c.kind)) return kErrEthernetSetup;
+  if (!tavinter::IsEthernetKind(c.kind)) return kErrEthernetSetup;
   if (links_.size() >= kMaxLinks) return c.PlcConnects() ? kErrListenRegister : kErrEthernetSetup;
   auto link = std::make_unique<CEthernetLink>(handle, c, clock_, settings_, watch_);
   const int rc = link->Setup();

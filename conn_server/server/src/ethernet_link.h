@@ -8,11 +8,13 @@
 
 #include "connsrv/connect_wait.h"
 #include "connsrv/ethernet_exchange.h"
-#include "connsrv/ethernet_link_config.h"
+#include "tavinter/ethernet_link_config.h"
 #include "connsrv/server_settings.h"
 #include "connsrv/tcp_socket.h"
 
 namespace connsrv {
+
+using tavinter::EthernetLinkConfig;
 
 class CEthernetLink : public IEthernetSocket {
  public:

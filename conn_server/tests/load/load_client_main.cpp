@@ -1,8 +1,9 @@
 // One client of the load tests and the load benchmark: opens a connection on
-// the simulation channel, then writes its own block of unit words and reads
+// the simulation channel (or, with --tcp, on Ethernet port ETH to plcsim
+// listening on 127.0.0.1:PORT), then writes its own block of unit words and reads
 // it back, cycle after cycle, and reports what went wrong.
 //
-//   tav_load_client INDEX WORDS CYCLES [SECONDS] [--wait-stdin] [--latency FILE]
+//   tav_load_client INDEX WORDS CYCLES [SECONDS] [--wait-stdin] [--latency FILE] [--tcp PORT --eth ETH]
 //
 // The block starts at 0x850 + INDEX * WORDS. With SECONDS > 0 the cycles go
 // on until that time has passed. --wait-stdin holds the first request until
@@ -48,9 +49,12 @@ int main(int argc, char** argv) {
   long seconds = 0;
   bool waitStdin = false;
   const char* latencyFile = nullptr;
+  long tcpPort = 0, ethernetPort = 1;
   for (int i = 4; i < argc; ++i) {
     if (std::strcmp(argv[i], "--wait-stdin") == 0) waitStdin = true;
     else if (std::strcmp(argv[i], "--latency") == 0 && i + 1 < argc) latencyFile = argv[++i];
+    else if (std::strcmp(argv[i], "--tcp") == 0 && i + 1 < argc) tcpPort = std::strtol(argv[++i], nullptr, 10);
+    else if (std::strcmp(argv[i], "--eth") == 0 && i + 1 < argc) ethernetPort = std::strtol(argv[++i], nullptr, 10);
     else seconds = std::strtol(argv[i], nullptr, 10);
   }
   if (index < 0 || words < 1 || words > 500 || cycles < 0) return 2;
@@ -59,6 +63,12 @@ int main(int argc, char** argv) {
   tavinter::CConnectionRecord r(conn.data());
   r.SetName(("load" + std::to_string(index)).c_str());
   r.SetKind(tavinter::kKindSimulation);
+  if (tcpPort > 0) {
+    r.SetKind(tavinter::kKindEthernet);
+    r.SetPort(static_cast<int16_t>(ethernetPort));
+    r.SetInitCommand("127.0.0.1");
+    r.SetTcpPort(static_cast<int32_t>(tcpPort));
+  }
   r.SetTimeout(3);
   r.SetLanguage(1);
   const int opened = TavOpen(nullptr, conn.data());

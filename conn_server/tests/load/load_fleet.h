@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -39,6 +40,8 @@ class CLoadFleet {
     int cycles = 20;
     int seconds = 0;        // > 0: run for this long instead of a cycle count
     std::string latencyDir; // when set, each client writes its request times there
+    // Client i's further arguments (e.g. an Ethernet destination); none when empty.
+    std::function<std::vector<std::string>(int)> extraArgs;
   };
 
   explicit CLoadFleet(const Options& o) : o_(o) {
@@ -66,6 +69,8 @@ class CLoadFleet {
         ::dup2(outWrite_, 1);
         std::vector<std::string> args{o_.program, std::to_string(i), std::to_string(o_.words),
                                       std::to_string(o_.cycles), std::to_string(o_.seconds), "--wait-stdin"};
+        if (o_.extraArgs)
+          for (auto& a : o_.extraArgs(i)) args.push_back(a);
         if (!o_.latencyDir.empty()) {
           args.push_back("--latency");
           args.push_back(o_.latencyDir + "/" + std::to_string(i) + ".lat");

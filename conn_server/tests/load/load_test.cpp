@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ethernet_fleet.h"
 #include "load_fleet.h"
 #include "sim_connection.h"
 #include "platform/folders.h"
@@ -67,6 +68,15 @@ TEST(LoadEndToEnd, SixtyFourClientsAtOnceEachGetTheirOwnWordsBack) {
   EXPECT_EQ(r.wrong, 0);
   EXPECT_EQ(r.badExits, 0);
   EXPECT_EQ(TavClose(warm.data()), 0);
+}
+
+TEST(LoadEndToEnd, ThirtyTwoEthernetClientsOverFourPortsEachGetTheirOwnWordsBack) {
+  const auto run = keldload::RunEthernetFleet(32, 4, 10, 10);
+  ASSERT_TRUE(run.started) << Describe(run.report);
+  EXPECT_EQ(run.report.done, 32) << Describe(run.report);
+  EXPECT_EQ(run.report.cycles, 32 * 10);
+  EXPECT_EQ(run.report.failures, 0) << Describe(run.report);
+  EXPECT_EQ(run.report.wrong, 0);
 }
 
 TEST(LoadEndToEnd, PeersThatConnectAndStallHoldNobodyElse) {

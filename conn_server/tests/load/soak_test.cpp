@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "ethernet_fleet.h"
 #include "load_fleet.h"
 #include "sim_connection.h"
 #include "server_process.h"
@@ -142,6 +143,17 @@ TEST(LoadSoak, FullClientListForAMinuteWithoutLossOrLeak) {
     if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   EXPECT_TRUE(ended);
+}
+
+// The full link table of eight Ethernet ports at once: 512 clients, 64 per
+// port, each with its own TCP link to the PLC.
+TEST(SoakEthernet, FiveHundredTwelveClientsOverEightPorts) {
+  const auto run = keldload::RunEthernetFleet(512, 8, 10, 20);
+  ASSERT_TRUE(run.started);
+  EXPECT_EQ(run.report.done, 512);
+  EXPECT_EQ(run.report.cycles, 512 * 20);
+  EXPECT_EQ(run.report.failures, 0);
+  EXPECT_EQ(run.report.wrong, 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "settings_dialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -30,22 +31,34 @@ QDialogButtonBox* Buttons(QDialog* dialog, int language) {
   return box;
 }
 
+// An address field: host names and dotted addresses (letters, digits, dots,
+// hyphens and colons), at most 39 characters as the record holds them.
+QLineEdit* AddressEdit(QWidget* parent, const char* name) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setMaxLength(39);
+  edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9.:-]*"), edit));
+  return edit;
+}
+
 constexpr int kOfferedCount = static_cast<int>(std::size(kOfferedKinds));
 
 int IndexOfKind(int kind) {
   for (int i = 0; i < kOfferedCount; ++i)
     if (kOfferedKinds[i] == kind) return i;
+  if (kind == tavinter::kKindEthernet8) return IndexOfKind(tavinter::kKindEthernet);
   return kOfferedCount;  // the stored destination's own entry
 }
 
 }  // namespace
 
 CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d, int language)
-    : QDialog(parent), language_(language), stored_(d), storedEditable_(IsEditableKind(d.kind)) {
+    : QDialog(parent), language_(language), stored_(d), storedEditable_(IsEditableKind(d.kind)), storedKind_(d.kind) {
   setWindowTitle(T(kTextSettingsTitle, language));
   kind_ = new QComboBox(this);
   kind_->setObjectName("kind");
-  for (unsigned id : {kTextKindSimulation, kTextKindSerial, kTextKindEthernet, kTextKindUsb, kTextKindModem})
+  for (unsigned id : {kTextKindSimulation, kTextKindSerial, kTextKindEthernet, kTextKindEthernetListen, kTextKindUsb,
+                      kTextKindModem})
     kind_->addItem(T(id, language));
   // A destination the dialog cannot edit yet is listed as it is and kept.
   if (!storedEditable_) kind_->addItem(QString::fromStdString(DestinationName(d, language)));
@@ -73,11 +86,7 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   timeout_ = new QSpinBox(this);
   timeout_->setObjectName("timeout");
   timeout_->setRange(1, 600);
-  address_ = new QLineEdit(this);
-  address_->setObjectName("address");
-  address_->setMaxLength(39);
-  // Host names and dotted addresses: letters, digits, dots, hyphens and colons.
-  address_->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-Za-z0-9.:-]*"), address_));
+  address_ = AddressEdit(this, "address");
   tcpPort_ = new QSpinBox(this);
   tcpPort_->setObjectName("tcpPort");
   tcpPort_->setRange(1, 65535);
@@ -85,6 +94,23 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   station_->setObjectName("station");
   station_->setRange(0, 99);
   station_->setToolTip(T(kTextStationHint, language));
+  ethernetPort_ = new QSpinBox(this);
+  ethernetPort_->setObjectName("ethernetPort");
+  ethernetPort_->setRange(1, 64);
+  sourceAddress_ = AddressEdit(this, "sourceAddress");
+  useLocalAddress_ = new QCheckBox(T(kTextUseLocalAddress, language), this);
+  useLocalAddress_->setObjectName("useLocalAddress");
+  sourcePort_ = new QSpinBox(this);
+  sourcePort_->setObjectName("sourcePort");
+  sourcePort_->setRange(0, 65535);
+  sourceStation_ = new QSpinBox(this);
+  sourceStation_->setObjectName("sourceStation");
+  sourceStation_->setRange(0, 255);
+  header_ = new QCheckBox(T(kTextHeader, language), this);
+  header_->setObjectName("header");
+  connectLimit_ = new QSpinBox(this);
+  connectLimit_->setObjectName("connectLimit");
+  connectLimit_->setRange(0, 3600);
 
   auto* form = new QFormLayout;
   form->addRow(T(kTextKind, language), kind_);
@@ -96,6 +122,13 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   form->addRow(T(kTextTimeout, language), timeout_);
   form->addRow(T(kTextAddress, language), address_);
   form->addRow(T(kTextTcpPort, language), tcpPort_);
+  form->addRow(T(kTextEthernetPort, language), ethernetPort_);
+  form->addRow(T(kTextSourceAddress, language), sourceAddress_);
+  form->addRow(QString(), useLocalAddress_);
+  form->addRow(T(kTextSourcePort, language), sourcePort_);
+  form->addRow(T(kTextSourceStation, language), sourceStation_);
+  form->addRow(T(kTextConnectLimit, language), connectLimit_);
+  form->addRow(QString(), header_);
   form->addRow(T(kTextStation, language), station_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -112,7 +145,15 @@ CCommSettingsDialog::CCommSettingsDialog(QWidget* parent, const CDestination& d,
   address_->setText(QString::fromStdString(d.address));
   tcpPort_->setValue(d.tcpPort);
   station_->setValue(d.station);
+  ethernetPort_->setValue(d.ethernetPort);
+  sourceAddress_->setText(QString::fromStdString(d.sourceAddress));
+  useLocalAddress_->setChecked(d.useLocalAddress);
+  sourcePort_->setValue(d.sourcePort);
+  sourceStation_->setValue(d.sourceStation);
+  header_->setChecked(d.header);
+  connectLimit_->setValue(d.connectLimit);
   connect(kind_, &QComboBox::currentIndexChanged, this, [this] { UpdateEnabled(); });
+  connect(useLocalAddress_, &QCheckBox::toggled, this, [this] { UpdateEnabled(); });
   UpdateEnabled();
 }
 
@@ -124,15 +165,25 @@ void CCommSettingsDialog::UpdateEnabled() {
   const bool kept = KeepsStoredDestination();
   const int kind = kept ? -1 : kOfferedKinds[std::max(0, kind_->currentIndex())];
   const bool serial = kind == tavinter::kKindSerial || kind == tavinter::kKindModem;
-  const bool ethernet = kind == tavinter::kKindEthernet;
+  const bool ethernet = IsEthernetKind(kind);
+  const bool plcConnects = kind == tavinter::kKindEthernetListen;
   comPort_->setEnabled(serial);
   baud_->setEnabled(serial);
   dataBits_->setEnabled(serial);
   parity_->setEnabled(serial);
   stopBits_->setEnabled(serial);
   timeout_->setEnabled(!kept);
+  // The PLC that connects needs no port of ours to reach; its address, when
+  // given, is the only one accepted.
   address_->setEnabled(ethernet);
-  tcpPort_->setEnabled(ethernet);
+  tcpPort_->setEnabled(ethernet && !plcConnects);
+  ethernetPort_->setEnabled(ethernet);
+  useLocalAddress_->setEnabled(ethernet);
+  sourceAddress_->setEnabled(ethernet && !useLocalAddress_->isChecked());
+  sourcePort_->setEnabled(ethernet);
+  sourceStation_->setEnabled(ethernet);
+  header_->setEnabled(ethernet && !plcConnects);
+  connectLimit_->setEnabled(ethernet && !plcConnects);
   keptHint_->setVisible(kept);
 }
 
@@ -153,6 +204,14 @@ CDestination CCommSettingsDialog::Destination() const {
   d.address = address_->text().trimmed().toStdString();
   d.tcpPort = tcpPort_->value();
   d.station = station_->value();
+  d.ethernetPort = ethernetPort_->value();
+  d.sourceAddress = sourceAddress_->text().trimmed().toStdString();
+  d.useLocalAddress = useLocalAddress_->isChecked();
+  d.sourcePort = sourcePort_->value();
+  d.sourceStation = sourceStation_->value();
+  d.header = header_->isChecked();
+  d.connectLimit = connectLimit_->value();
+  if (d.kind == tavinter::kKindEthernet && storedKind_ == tavinter::kKindEthernet8) d.kind = tavinter::kKindEthernet8;
   return d;
 }
 
@@ -162,6 +221,7 @@ void CCommSettingsDialog::accept() {
     platform::ShowMessageBox(ToolText(problem, language_), platform::MB_OK | platform::MB_ICONEXCLAMATION,
                              ToolText(kTextSettingsTitle, language_), this);
     if (problem == kTextNoAddress) address_->setFocus();
+    if (problem == kTextNoSourcePort) sourcePort_->setFocus();
     return;
   }
   QDialog::accept();

@@ -4,6 +4,7 @@
 
 #include "destination.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QSpinBox;
@@ -27,6 +28,13 @@ class CCommSettingsDialog : public QDialog {
   QLineEdit* addressEdit() const { return address_; }
   QSpinBox* tcpPortBox() const { return tcpPort_; }
   QSpinBox* stationBox() const { return station_; }
+  QSpinBox* ethernetPortBox() const { return ethernetPort_; }
+  QLineEdit* sourceAddressEdit() const { return sourceAddress_; }
+  QCheckBox* useLocalAddressBox() const { return useLocalAddress_; }
+  QSpinBox* sourcePortBox() const { return sourcePort_; }
+  QSpinBox* sourceStationBox() const { return sourceStation_; }
+  QCheckBox* headerBox() const { return header_; }
+  QSpinBox* connectLimitBox() const { return connectLimit_; }
   // Whether the stored destination, of a kind the dialog cannot edit, is
   // shown (as the last kind in the list) and kept.
   bool KeepsStoredDestination() const;
@@ -50,6 +58,14 @@ class CCommSettingsDialog : public QDialog {
   QLineEdit* address_;
   QSpinBox* tcpPort_;
   QSpinBox* station_;
+  QSpinBox* ethernetPort_;
+  QLineEdit* sourceAddress_;
+  QCheckBox* useLocalAddress_;
+  QSpinBox* sourcePort_;
+  QSpinBox* sourceStation_;
+  QCheckBox* header_;
+  QSpinBox* connectLimit_;
+  int storedKind_;  // kind 8 is shown as "Ethernet" and saved as 8 again
 };
 
 class CStationDialog : public QDialog {

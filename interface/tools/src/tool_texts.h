@@ -8,10 +8,14 @@ enum TextId : unsigned {
   kTextSettingsTitle = 100, kTextStationTitle, kTextKind, kTextComPort, kTextBaud, kTextDataBits,
   kTextParity, kTextStopBits, kTextTimeout, kTextAddress, kTextTcpPort, kTextStation, kTextOk, kTextCancel,
   kTextParityNone, kTextParityOdd, kTextParityEven, kTextStationHint, kTextParitySpace, kTextKeptHint,
+  kTextEthernetPort, kTextSourceAddress, kTextUseLocalAddress, kTextSourcePort, kTextSourceStation, kTextHeader,
+  kTextConnectLimit,
   kTextKindSimulation = 200, kTextKindSerial, kTextKindEthernet, kTextKindUsb, kTextKindModem,
+  kTextKindEthernetListen,
   kTextNameSimulation = 300, kTextNameSerial, kTextNameEthernet, kTextNameUsb, kTextNameModem,
   kTextNameBoardH, kTextNameBoardP, kTextNameUnknown, kTextStationSuffix, kTextLocalStation,
-  kTextNoAddress = 400, kTextBadStation, kTextBadPort, kTextSaveFailed,
+  kTextNameEthernetListen,
+  kTextNoAddress = 400, kTextBadStation, kTextBadPort, kTextSaveFailed, kTextNoSourcePort,
 };
 
 // The text in the language (0 Japanese, else English); Japanese falls back to English.

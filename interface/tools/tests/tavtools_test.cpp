@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,10 +176,11 @@ void StoreSection(const char* app, const std::function<void(CConnectionRecord&)>
   ASSERT_EQ(TavWriteSection(r.data(), app), 0);
 }
 
-void StoreEthernetListen(const char* app) {
+// A network board: a kind the dialog cannot edit.
+void StoreBoard(const char* app) {
   StoreSection(app, [](CConnectionRecord& rec) {
-    rec.SetKind(tavinter::kKindEthernetListen);
-    rec.SetPort(3);
+    rec.SetKind(tavinter::kKindBoardH);
+    rec.SetPort(1);
     rec.SetInitCommand("10.0.0.7");
     rec.SetTcpPort(5010);
     rec.SetTimeout(7);
@@ -194,13 +196,12 @@ int RunSettings(const char* app, char* name) {
 }
 
 TEST(CommSettings, AStoredDestinationItCannotEditSurvivesOk) {
-  StoreEthernetListen("KeepApp");
+  StoreBoard("KeepApp");
   const Record before = Section("KeepApp");
   bool shownAsItIs = false;
   WhenShown<CCommSettingsDialog>([&](CCommSettingsDialog* d) {
-    shownAsItIs = d->KeepsStoredDestination() && d->kindBox()->currentText() == "Ethernet 10.0.0.7:5010" &&
-                  d->addressEdit()->text() == "10.0.0.7" && !d->addressEdit()->isEnabled() &&
-                  d->tcpPortBox()->value() == 5010 && !d->tcpPortBox()->isEnabled() &&
+    shownAsItIs = d->KeepsStoredDestination() && d->kindBox()->currentText() == "TAVNET-H(1)" &&
+                  !d->addressEdit()->isEnabled() && !d->tcpPortBox()->isEnabled() &&
                   !d->timeoutBox()->isEnabled() && d->stationBox()->value() == 4 &&
                   d->findChild<QLabel*>("keptHint")->isVisibleTo(d);
     d->accept();
@@ -208,7 +209,7 @@ TEST(CommSettings, AStoredDestinationItCannotEditSurvivesOk) {
   char name[TAVTOOLS_NAME_SIZE] = "";
   ASSERT_EQ(RunSettings("KeepApp", name), 1);
   EXPECT_TRUE(shownAsItIs);
-  EXPECT_STREQ(name, "Ethernet 10.0.0.7:5010");
+  EXPECT_STREQ(name, "TAVNET-H(1)");
   EXPECT_EQ(Section("KeepApp"), before);  // not one byte of the stored destination changed
 
   // A modem line with its alarm: the station may change, the line stays.
@@ -236,7 +237,7 @@ TEST(CommSettings, AStoredDestinationItCannotEditSurvivesOk) {
 }
 
 TEST(CommSettings, ChoosingAnotherKindReplacesTheStoredDestination) {
-  StoreEthernetListen("ReplaceApp");
+  StoreBoard("ReplaceApp");
   WhenShown<CCommSettingsDialog>([](CCommSettingsDialog* d) {
     d->kindBox()->setCurrentIndex(1);  // serial port
     EXPECT_FALSE(d->KeepsStoredDestination());
@@ -256,6 +257,75 @@ TEST(CommSettings, ChoosingAnotherKindReplacesTheStoredDestination) {
   EXPECT_EQ(s.DataBits(), 5);
   EXPECT_EQ(s.Parity(), tavinter::kParitySpace);
   EXPECT_EQ(s.BaudIndex(), 3);  // the stored index 9 was no rate: the default is shown and saved
+}
+
+// Both Ethernet kinds: the fields each needs, and every field through the
+// stored record and back; a stored kind 8 stays 8.
+TEST(CommSettings, EthernetFieldsFollowTheKindAndSurviveTheRecord) {
+  keldtest::MessageBoxRecorder boxes;
+  WhenShown<CCommSettingsDialog>([&](CCommSettingsDialog* d) {
+    d->kindBox()->setCurrentIndex(3);  // the PLC connects
+    EXPECT_TRUE(d->sourcePortBox()->isEnabled());
+    EXPECT_FALSE(d->tcpPortBox()->isEnabled());
+    EXPECT_FALSE(d->headerBox()->isEnabled());
+    d->accept();  // refused: no port for the PLC to connect to
+    EXPECT_TRUE(d->isVisible());
+    d->sourcePortBox()->setValue(6001);
+    d->ethernetPortBox()->setValue(12);
+    d->addressEdit()->setText("192.168.0.9");  // only this PLC is accepted
+    d->useLocalAddressBox()->setChecked(true);
+    EXPECT_FALSE(d->sourceAddressEdit()->isEnabled());
+    d->accept();
+  });
+  char name[TAVTOOLS_NAME_SIZE] = "";
+  ASSERT_EQ(RunSettings("ListenApp", name), 1);
+  ASSERT_EQ(boxes.Texts().size(), 1u);
+  EXPECT_EQ(boxes.Texts()[0], "Enter this PC's port number the PLC connects to.");
+  EXPECT_STREQ(name, "Ethernet (PLC connects to port 6001)");
+  Record stored = Section("ListenApp");
+  EXPECT_EQ(TavPortNumberOfRecord(stored.data()), 16);
+  CDestination back = CDestination::FromRecord(CConnectionRecord(stored.data()));
+  EXPECT_EQ(back.kind, tavinter::kKindEthernetListen);
+  EXPECT_EQ(back.sourcePort, 6001);
+  EXPECT_EQ(back.address, "192.168.0.9");
+  EXPECT_TRUE(back.useLocalAddress);
+
+  StoreSection("Kind8App", [](CConnectionRecord& rec) {
+    CDestination d;
+    d.kind = tavinter::kKindEthernet8;
+    d.address = "plc7";
+    d.tcpPort = 9000;
+    d.ethernetPort = 64;
+    d.sourceAddress = "10.1.1.1";
+    d.sourcePort = 7000;
+    d.sourceStation = 200;
+    d.header = true;
+    d.connectLimit = 30;
+    d.station = 5;
+    d.ToRecord(rec);
+  });
+  WhenShown<CCommSettingsDialog>([&](CCommSettingsDialog* d) {
+    EXPECT_EQ(d->kindBox()->currentIndex(), 2);  // shown as "Ethernet"
+    EXPECT_FALSE(d->KeepsStoredDestination());
+    EXPECT_EQ(d->ethernetPortBox()->value(), 64);
+    EXPECT_EQ(d->sourceAddressEdit()->text(), "10.1.1.1");
+    EXPECT_EQ(d->sourceStationBox()->value(), 200);
+    EXPECT_TRUE(d->headerBox()->isChecked());
+    EXPECT_EQ(d->connectLimitBox()->value(), 30);
+    d->accept();
+  });
+  ASSERT_EQ(RunSettings("Kind8App", name), 1);
+  stored = Section("Kind8App");
+  back = CDestination::FromRecord(CConnectionRecord(stored.data()));
+  EXPECT_EQ(back.kind, tavinter::kKindEthernet8);
+  EXPECT_EQ(back.address, "plc7");
+  EXPECT_EQ(back.tcpPort, 9000);
+  EXPECT_EQ(back.ethernetPort, 64);
+  EXPECT_EQ(back.sourcePort, 7000);
+  EXPECT_EQ(back.sourceStation, 200);
+  EXPECT_TRUE(back.header);
+  EXPECT_EQ(back.connectLimit, 30);
+  EXPECT_EQ(TavPortNumberOfRecord(stored.data()), 68);
 }
 
 TEST(StationDialog, ChosenStationIsKept) {

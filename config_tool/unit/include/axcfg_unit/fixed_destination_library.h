@@ -3,6 +3,7 @@
 // caller (a connection record prepared elsewhere) instead of the one stored
 // for the application: for the command line and for tests.
 #include <array>
+#include <functional>
 
 #include "axcfg_unit/link_library.h"
 
@@ -18,7 +19,10 @@ class CFixedDestinationLibrary : public ILinkLibrary {
   int ReadSection(uint8_t* c, const std::string& section) override;
   int SetLanguage(uint8_t* c, int english) override { return real_.SetLanguage(c, english); }
   int SetApplicationName(uint8_t* c, const std::string& n) override { return real_.SetApplicationName(c, n); }
-  int Open(void* owner, uint8_t* c) override { return real_.Open(owner, c); }
+  // After a successful open, afterOpen (when set) runs on the open context;
+  // its non-zero result closes the connection again and is the open's result.
+  int Open(void* owner, uint8_t* c) override;
+  void SetAfterOpen(std::function<int(uint8_t*)> afterOpen) { afterOpen_ = std::move(afterOpen); }
   int Close(uint8_t* c) override { return real_.Close(c); }
   std::string ErrorText(const uint8_t* c, int code) override { return real_.ErrorText(c, code); }
   int ReadWords(uint8_t* c, int st, int slot, long a, long n, uint16_t* w) override {
@@ -37,6 +41,7 @@ class CFixedDestinationLibrary : public ILinkLibrary {
  private:
   std::array<uint8_t, kLinkContextSize> destination_;
   ILinkLibrary& real_;
+  std::function<int(uint8_t*)> afterOpen_;
 };
 
 }  // namespace axcfg

@@ -19,7 +19,7 @@
 
 #include "tavinter/request_record.h"
 
-namespace connsrv {
+namespace tavinter {
 
 struct EthernetLinkConfig {
   enum Offset : size_t {
@@ -41,11 +41,11 @@ struct EthernetLinkConfig {
   bool localAddress = false;
   int backlog = 5;
 
-  static EthernetLinkConfig From(const tavinter::CChannelConfig& config);
-  void WriteTo(tavinter::CChannelConfig& config) const;
-  bool PlcConnects() const { return kind == tavinter::kKindEthernetListen; }
+  static EthernetLinkConfig From(const CChannelConfig& config);
+  void WriteTo(CChannelConfig& config) const;
+  bool PlcConnects() const { return kind == kKindEthernetListen; }
 };
 
 bool IsEthernetKind(int kind);
 
-}  // namespace connsrv
+}  // namespace tavinter
