@@ -9,9 +9,18 @@
 #include <utility>
 #include <vector>
 
+#include "axcfg_data/axis_layout.h"
 #include "fake_unit.h"
 
 namespace axcfg_test {
+
+// A layout of `count` single axes, axis 1 upwards.
+inline axcfg::CAxisLayout SingleAxesLayout(int count) {
+  axcfg::CAxisLayout layout;
+  layout.Clear();
+  for (int i = 0; i < count; ++i) layout.Append(axcfg::MakeSingleAxisEntry(i));
+  return layout;
+}
 
 class MonitorUnit : public FakeUnit {
  public:

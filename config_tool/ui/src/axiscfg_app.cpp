@@ -24,6 +24,7 @@
 #include "main_frame.h"
 #include "qt_language.h"
 #include "monitor_command.h"
+#include "tool_opr_dlg.h"
 #include "transfer_command.h"
 #include "options_dialog.h"
 #include "param_settings_dlg.h"
@@ -309,6 +310,10 @@ void CAxisCfgApp::RegisterCommands() {
       if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
         RunMonitorCommand(link->Link(), id == ID_STATUS_DISPLAY, m_frame.get(), m_helpFile);
     }, withLink);
+  c.Add(ID_TOOL_OPERATION, [this] {
+    if (CDocUnitLink* link = CDocUnitLink::Of(*m_doc))
+      RunToolOprCommand(link->Link(), m_doc.get(), m_toolOprTimes, m_frame.get());
+  }, withLink);
   c.Add(ID_APP_EXIT, [this] { m_frame->close(); });
   c.Add(ID_EDIT_SELECT_ALL, [this] { View()->SelectAll(); }, [this] { return View()->CanSelectAll(); });
   c.Add(ID_EDIT_CUT, [this] { View()->OnEditCut(); }, [this] { return View()->OnUpdateEditCut() != 0; });

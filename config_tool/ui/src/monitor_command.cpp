@@ -20,8 +20,9 @@ struct WaitCursor {
   ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-// Reads the unit's configuration on an open link; false after telling why.
-bool ReadConfig(axcfg::CUnitLink& link, axcfg::CUnitAxisConfig& config) {
+}  // namespace
+
+bool ReadMonitoredUnit(axcfg::CUnitLink& link, axcfg::CUnitAxisConfig& config) {
   const int rc = axcfg::ReadUnitAxisConfig(link, config);
   if (rc == axcfg::kUnitLayoutInvalid) {
     axcfg::AxisCfgMessageBox(axcfg::MonitorText(axcfg::kMonUnitAxesNotCorrect),
@@ -35,15 +36,13 @@ bool ReadConfig(axcfg::CUnitLink& link, axcfg::CUnitAxisConfig& config) {
   return true;
 }
 
-}  // namespace
-
 void RunMonitorCommand(axcfg::CUnitLink& link, bool statusDisplay, QWidget* frame, const std::string& helpFile,
                        const std::function<void(CMonitorDialog&)>& show) {
   axcfg::CUnitAxisConfig config;
   {
     WaitCursor wait;
     if (link.Open(frame, true, true, false) != 0) return;
-    if (!ReadConfig(link, config)) {
+    if (!ReadMonitoredUnit(link, config)) {
       link.Close();
       return;
     }

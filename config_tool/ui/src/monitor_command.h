@@ -10,11 +10,16 @@ class QWidget;
 
 namespace axcfg {
 class CUnitLink;
+struct CUnitAxisConfig;
 }
 
 namespace axcfgui {
 
 class CMonitorDialog;
+
+// Reads the unit's own axis configuration on an open link; false after
+// telling why (the layout words break the rules, or the read failed).
+bool ReadMonitoredUnit(axcfg::CUnitLink& link, axcfg::CUnitAxisConfig& config);
 
 // Runs the data monitor (statusDisplay false) or the status monitor.
 // `show` runs the window modally; tests replace it.

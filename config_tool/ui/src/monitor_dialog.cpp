@@ -17,14 +17,15 @@
 
 namespace axcfgui {
 
-CMonitorDialog::CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int helpContext)
+CMonitorDialog::CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int helpContext, CMonitorGrid* grid)
     : QDialog(parent),
       m_link(link),
       m_helpContext(helpContext),
-      m_grid(new CMonitorGrid(this)),
+      m_grid(grid ? grid : new CMonitorGrid(this)),
       m_close(new QPushButton(QString::fromStdString(axcfg::MonitorText(axcfg::kMonClose)), this)),
       m_help(new QPushButton(QString::fromStdString(axcfg::MonitorText(axcfg::kMonHelp)), this)),
       m_timer(new QTimer(this)) {
+  m_grid->setParent(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_grid, 1);
   auto* buttons = new QHBoxLayout;
@@ -88,14 +89,18 @@ void CMonitorDialog::OnCycleDone(int rc) {
   if (m_closing || m_stop) return;
   if (rc != 0) {
     m_stop = true;
-    axcfg::AxisCfgMessageBox(axcfg::MonitorText(axcfg::kMonStopMonitoring) + m_link.GetErrorString(rc),
-                             platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    CycleFailed(rc);
     update();
     return;
   }
   m_take();
   ++m_drawn;
   m_timer->start(m_periodMs);
+}
+
+void CMonitorDialog::CycleFailed(int rc) {
+  axcfg::AxisCfgMessageBox(axcfg::MonitorText(axcfg::kMonStopMonitoring) + m_link.GetErrorString(rc),
+                           platform::MB_OK | platform::MB_ICONEXCLAMATION);
 }
 
 void CMonitorDialog::StopAndWait() {

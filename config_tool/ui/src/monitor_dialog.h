@@ -51,7 +51,8 @@ class CMonitorDialog : public QDialog {
   void done(int result) override;
 
  protected:
-  CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int helpContext);
+  // `grid` (null: a plain monitor grid) becomes the window's.
+  CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int helpContext, CMonitorGrid* grid = nullptr);
   // `cycle` runs on the worker thread and reads into storage it shares with
   // nothing else while it runs; `take` runs on the window thread after a
   // successful cycle and draws it.
@@ -81,6 +82,8 @@ class CMonitorDialog : public QDialog {
 
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // A cycle failed; monitoring has stopped. Shows the error once.
+  virtual void CycleFailed(int rc);
 
  private:
   void OnTick();

@@ -29,12 +29,7 @@ using axcfg_test::MonitorUnit;
 
 namespace {
 
-axcfg::CAxisLayout AxesLayout(int count) {
-  axcfg::CAxisLayout layout;
-  layout.Clear();
-  for (int i = 0; i < count; ++i) layout.Append(axcfg::MakeSingleAxisEntry(i));
-  return layout;
-}
+axcfg::CAxisLayout AxesLayout(int count) { return axcfg_test::SingleAxesLayout(count); }
 
 struct MonitorWindowTest : ::testing::Test {
   keldtest::MessageBoxRecorder boxes;

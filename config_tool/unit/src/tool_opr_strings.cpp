@@ -79,6 +79,20 @@ void RegisterToolOprStrings() {
         {kTopTitleHomingWnd, "Tool operation - Homing"},
         {kTopTitlePositioningWnd, "Tool operation - Positioning"},
         {kTopTitleTeachingWnd, "Tool operation - Teaching"},
+        {kTopBtnServoDlg, "&Servo ON/OFF..."},
+        {kTopBtnHomingDlg, "&Homing..."},
+        {kTopBtnPositioningDlg, "&Positioning..."},
+        {kTopBtnJogDlg, "&JOG..."},
+        {kTopBtnTeachingDlg, "&Teaching..."},
+        {kTopBtnExit, "&Exit"},
+        {kTopBtnSpeedRate, "&Speed rate"},
+        {kTopTitleServoDlg, "Servo ON/OFF"},
+        {kTopServoOn, "ON"},
+        {kTopServoOff, "OFF"},
+        {kTopBtnChangeServo, "Change ON/OFF"},
+        {kTopServoState, "Servo"},
+        {kTopBtnOk, "&OK"},
+        {kTopBtnCancel, "&Cancel"},
     };
     platform::Strings::RegisterBuiltin("AxisCfg", kTexts, sizeof kTexts / sizeof kTexts[0]);
   });

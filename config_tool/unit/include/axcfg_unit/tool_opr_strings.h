@@ -73,6 +73,20 @@ enum ToolOprStringId : unsigned {
   kTopTitleHomingWnd = 34164,
   kTopTitlePositioningWnd = 34165,
   kTopTitleTeachingWnd = 34166,
+  kTopBtnServoDlg = 34167,
+  kTopBtnHomingDlg = 34168,
+  kTopBtnPositioningDlg = 34169,
+  kTopBtnJogDlg = 34170,
+  kTopBtnTeachingDlg = 34171,
+  kTopBtnExit = 34172,
+  kTopBtnSpeedRate = 34173,
+  kTopTitleServoDlg = 34174,
+  kTopServoOn = 34175,
+  kTopServoOff = 34176,
+  kTopBtnChangeServo = 34177,
+  kTopServoState = 34178,
+  kTopBtnOk = 34179,
+  kTopBtnCancel = 34180,
 };
 
 // Registers the English texts with the tool's table (repeatable).
