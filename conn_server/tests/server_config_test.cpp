@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "connsrv/channel_table.h"
 #include "connsrv/client_list.h"
 #include "connsrv/command_line.h"
@@ -7,6 +9,7 @@
 #include "connsrv/server_settings.h"
 #include "platform/file_util.h"
 #include "platform/registry.h"
+#include "platform/settings_seed.h"
 #include "test_home.h"
 
 using namespace connsrv;
@@ -61,6 +64,17 @@ TEST(ServerConfig, SettingsDefaultsAndFile) {
   EXPECT_EQ(s.afterCloseMs, 2000);
   EXPECT_EQ(s.retry, 1);
   EXPECT_EQ(s.slpTimeMs, 250);  // the section is spelled with a zero
+
+  // The installed file users start from states the same values.
+  ASSERT_TRUE(std::filesystem::exists(platform::DefaultsDir() + "/KELD_TAVCOMM.INI"));
+  auto installed = CServerSettings::Load(platform::DefaultsDir() + "/KELD_TAVCOMM.INI");
+  EXPECT_EQ(installed.ethernetRetry, d.ethernetRetry);
+  EXPECT_EQ(installed.afterCloseMs, d.afterCloseMs);
+  EXPECT_EQ(installed.dispTime, d.dispTime);
+  EXPECT_EQ(installed.unitChk, d.unitChk);
+  EXPECT_EQ(installed.retry, d.retry);
+  EXPECT_EQ(installed.retryTime, d.retryTime);
+  EXPECT_EQ(installed.slpTimeMs, d.slpTimeMs);
 }
 
 TEST(ServerConfig, ClientListKeepsOrderAndLimit) {

@@ -58,6 +58,9 @@ timeout 2 "$bin/AxisCfg" "$tmp/work/first.axc" >"$tmp/axiscfg.log" 2>&1
 rc=$?
 set -e
 [ $rc -eq 124 ] || { cat "$tmp/axiscfg.log" >&2; fail "AxisCfg ended with $rc within two seconds"; }
+# The first start seeded the servers' settings file from the installed one.
+cmp -s "$root/usr/share/keld/defaults/KELD_TAVCOMM.INI" "$KELD_HOME/settings/KELD_TAVCOMM.INI" ||
+  fail "KELD_TAVCOMM.INI was not seeded from the installed defaults"
 
 for d in "$root"/usr/share/applications/*.desktop; do
   grep -q '^Icon=' "$d" || fail "$d has no icon"

@@ -128,3 +128,17 @@ TEST_F(ControlBar, FloatingLayoutKeepsTheMinimum) {
   EXPECT_EQ(bar.CalcDynamicLayout(0, LM_MRUWIDTH), CSize(300, 32));
   EXPECT_EQ(bar.CalcDynamicLayout(260, LM_COMMIT), CSize(260, 32));
 }
+
+TEST_F(ControlBar, FloatedBarTakesItsFloatingSizeNotTheDockedWidth) {
+  ASSERT_GT(bar.width(), 700) << "docked at the top, the bar spans the window";
+  bar.findChild<QAbstractButton*>("barButton1001")->click();
+  QApplication::processEvents();
+  ASSERT_TRUE(bar.IsFloating());
+  EXPECT_EQ(bar.size(), QSize(300, 120));
+  bar.setFloating(false);
+  QApplication::processEvents();
+  bar.SetFloatSize(CSize(420, 180));
+  bar.setFloating(true);
+  QApplication::processEvents();
+  EXPECT_EQ(bar.size(), QSize(420, 180));
+}

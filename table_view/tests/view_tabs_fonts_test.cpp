@@ -4,9 +4,11 @@
 
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "axview/helpers.h"
 #include "platform/registry.h"
+#include "font_size_dialog.h"
 #include "view_fixture.h"
 
 namespace {
@@ -167,5 +169,52 @@ TEST(ViewFont, FontComesFromAndGoesToTheRegistry) {
     RecordingView zero;
     EXPECT_EQ(sizeOf(zero).first, 90) << "a size below 1 reads as 9 points";
   }
+  SetAppRegistryKey("");
+}
+
+namespace {
+
+// Answers the next font dialog: checks what it offers, then picks a size
+// (or cancels with 0).
+void AnswerFontDialog(int points, QList<int>* offered) {
+  QTimer::singleShot(0, [points, offered] {
+    auto* dialog = qobject_cast<axview::CFontSizeDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    *offered = dialog->OfferedSizes();
+    if (points == 0) {
+      dialog->reject();
+      return;
+    }
+    dialog->SelectSize(points);
+    dialog->accept();
+  });
+}
+
+}  // namespace
+
+TEST(ViewFont, FontDialogOffersOnlyTheSizesTheGridDraws) {
+  SetAppRegistryKey("KELD\\Font Dialog Test");
+  RecordingView view;
+  ShowView(view, QSize(400, 300));
+  LOGFONT lf;
+  int size = 0;
+  QList<int> offered;
+  AnswerFontDialog(13, &offered);
+  view.ChangeDrawingElements();
+  EXPECT_EQ(offered, (QList<int>{8, 9, 10, 11, 12, 13, 14}));
+  view.GetLogFont(&lf, size);
+  EXPECT_EQ(size, 130);
+  EXPECT_EQ(view.GetFont()->pointSize(), 13);
+
+  AnswerFontDialog(0, &offered);
+  view.ChangeDrawingElements();
+  view.GetLogFont(&lf, size);
+  EXPECT_EQ(size, 130) << "Cancel keeps the font";
+
+  // A size outside the range is brought into it, never offered or taken.
+  axview::CFontSizeDialog dialog(QFont(QStringLiteral("Sans"), 20));
+  EXPECT_EQ(dialog.SelectedFont().pointSize(), 14);
+  dialog.SelectSize(3);
+  EXPECT_EQ(dialog.SelectedFont().pointSize(), 8);
   SetAppRegistryKey("");
 }

@@ -42,6 +42,12 @@ void CDocument::UpdateAllViews(CView* sender, long hint, void* hintObject) {
   }
 }
 
+void CDocument::NotifyRowWillChange(int k) {
+  std::vector<CView*> views = views_;
+  for (CView* v : views)
+    if (std::find(views_.begin(), views_.end(), v) != views_.end()) v->OnRowWillChange(k);
+}
+
 bool CDocument::OnNewDocument() {
   path_.clear();
   modified_ = false;

@@ -17,7 +17,7 @@ const platform::StringEntry kTexts[] = {
      "An error occurred in reading the file.\nThe file format is not supported with this version of the "
      "software.\nThe new version is necessary to read the file."},
     {29007, "An error occurred in reading the file.\nThere may be no data to read or the file may be damaged."},
-    {29008, "The file cannot be open as the working memory area\n for reading the file is not available."},
+    {29008, "The file cannot be open as the working memory area for reading the file is not available."},
     {29009, "As the version of the data is different, it cannot be read with this software."},
     {29010,
      "As the old version of the file was opened, a part of the setting was initialized.\r\nPresent file name %s "},

@@ -187,7 +187,7 @@ const platform::StringEntry kTexts[] = {
     {21181, "Enter the value correctly."},
     {21182, "The input value is out of the allowable range."},
     {21183, "The value in the unallowable range was set.\r\nChange the settings."},
-    {21184, "As the synchronous operation is set to the synchronous operaiton mode B,\r\n"
+    {21184, "As the synchronous operation is set to the synchronous operaiton mode B, "
             "this home return setting code cannot be specified."},
     {21291, "Setting range: %s"},
     {21293, "Choose from the followings."},

@@ -316,6 +316,7 @@ void CAxisCfgApp::RegisterCommands() {
   }, withLink);
   c.Add(ID_APP_EXIT, [this] { m_frame->close(); });
   c.Add(ID_EDIT_SELECT_ALL, [this] { View()->SelectAll(); }, [this] { return View()->CanSelectAll(); });
+  c.Add(ID_EDIT_CUT, [this] { View()->OnEditCut(); }, [this] { return View()->OnUpdateEditCut() != 0; });
   c.Add(ID_EDIT_COPY, [this] { View()->OnEditCopy(); }, [this] { return View()->OnUpdateEditCopy() != 0; });
   c.Add(ID_EDIT_PASTE, [this] { View()->OnEditPaste(); }, [this] { return View()->OnUpdateEditPaste() != 0; });
   c.Add(ID_EDIT_FIND, [this] { View()->OnEditFind(); }, [this] { return View()->OnUpdateEditFind() != 0; });

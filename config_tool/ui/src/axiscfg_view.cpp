@@ -14,6 +14,7 @@
 #include "axcfg_data/setting_file.h"
 #include "axcfg_data/text_format.h"
 #include "axcfg_data/axcfg_strings.h"
+#include "axview/helpers.h"
 #include "guidance_text.h"
 #include "table_printer.h"
 #include "platform/cp932.h"
@@ -52,9 +53,9 @@ axcfg::CAxisCfgDoc* CAxisCfgView::GetDocument() const {
 }
 
 void CAxisCfgView::InitialUpdate(bool rebuild) {
-  // Cut is not offered on the positioning tables (it would empty cells
-  // past the rows); undo and redo work on the document's row history.
-  SetEditFunctions((GetEditFunctions() & ~static_cast<DWORD>(EDITFUNC_CUT)) | EDITFUNC_UNDO | EDITFUNC_REDO);
+  // Cut resets cells through the document; undo and redo work on the
+  // document's row history.
+  SetEditFunctions(GetEditFunctions() | EDITFUNC_CUT | EDITFUNC_UNDO | EDITFUNC_REDO);
   SetWindowTextA(UiText(kIdsTableNo).c_str());
   m_printing = false;
   if (rebuild) RebuildSheets();
@@ -74,8 +75,41 @@ void CAxisCfgView::OnUpdate(axcfg::CView*, long hint, void* hintObject) {
     RebuildSheets();
   } else if (hint >= 0 && hintObject == GetDocument()) {
     RefreshLine(static_cast<int>(hint));
+    if (m_outsideStep) {
+      m_outsideStep = false;
+      OnChangeStepEnd();
+    }
     viewport()->update();
   }
+}
+
+void CAxisCfgView::OnRowWillChange(int k) {
+  const axcfg::CAxisCfgDoc* doc = GetDocument();
+  if (!doc) return;
+  if (!m_history.InStep()) {
+    m_history.BeginStep();
+    m_outsideStep = true;
+  }
+  m_history.NoteRow(*doc, k);
+}
+
+void CAxisCfgView::OnEditCut() {
+  if (GetSheetCount() == 0 || !CommitPendingEdit()) return;
+  const int sheet = GetSelSheet();
+  CRect sel;
+  CPoint cursor;
+  GetSel(sel, cursor);
+  OnEditCopy();
+  // Cells are reset only once their texts are safe on the clipboard.
+  std::string copied;
+  if (!GetClipboardText(nullptr, copied) || copied.empty()) return;
+  OnChangeStepBegin();
+  for (int line = sel.top; line <= sel.bottom; ++line)
+    for (int column = sel.left; column <= sel.right; ++column)
+      if (const CColumnProp* prop = GetColumnProp(sheet, column))
+        SetCellText(sheet, line, column, prop->m_default.c_str());
+  OnChangeStepEnd();
+  viewport()->update();
 }
 
 void CAxisCfgView::BuildColumns(int sheet, uint32_t entry) {

@@ -28,6 +28,10 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   // -1 rebuilds every sheet; k >= 0 with the document as hint object
   // rebuilds line k of every sheet.
   void OnUpdate(axcfg::CView* sender, long hint, void* hintObject) override;
+  // Row k is about to be replaced from outside the grid (teaching): the
+  // replacement becomes an undo step of its own, closed by the update hint
+  // of the row.
+  void OnRowWillChange(int k) override;
   void RebuildSheets();
 
   uint32_t CurrentEntry() const { return m_entry; }
@@ -37,6 +41,9 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
 
   // Undo and Redo of the changes made in the grid, one user action a step.
   // Returning to the saved state clears the modified flag again.
+  // Cut: the block goes to the clipboard, then its cells take their
+  // columns' reset values through the document, as one undoable step.
+  void OnEditCut() override;
   void OnEditUndo() override;
   void OnEditRedo() override;
   BOOL OnUpdateEditUndo() const override;
@@ -83,6 +90,7 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   uint32_t m_entry = 0;
   bool m_printing = false;
   bool m_rebuilding = false;
+  bool m_outsideStep = false;  // a step opened by OnRowWillChange
   axcfg::CRowHistory m_history;
   std::string m_savedImage;  // the document's file bytes when last saved
 };

@@ -3,12 +3,16 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QStyle>
+#include <QIcon>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "command_ids.h"
 #include "ui_strings.h"
+
+// The bundled icons live in this static library; their resource must be
+// registered explicitly, as nothing else refers to it.
+static void InitBundledIcons() { Q_INIT_RESOURCE(axiscfg_icons); }
 
 namespace axcfgui {
 
@@ -40,7 +44,7 @@ const MenuRow kMenuBar[] = {
     {kEnd, 0},
     {kBegin, M(1)},
     {ID_EDIT_UNDO, kIdsMenuUndo}, {ID_EDIT_REDO, kIdsMenuRedo}, {kSeparator, 0},
-    {ID_EDIT_COPY, M(19)}, {ID_EDIT_PASTE, M(20)}, {kSeparator, 0}, {ID_EDIT_SELECT_ALL, M(21)},
+    {ID_EDIT_CUT, kIdsMenuCut}, {ID_EDIT_COPY, M(19)}, {ID_EDIT_PASTE, M(20)}, {kSeparator, 0}, {ID_EDIT_SELECT_ALL, M(21)},
     {kSeparator, 0}, {ID_EDIT_FIND, M(22)}, {ID_EDIT_REPLACE, M(23)},
     {kEnd, 0},
     {kBegin, M(2)},
@@ -143,20 +147,27 @@ std::vector<int> CCommandTable::CommandIds() const {
   return ids;
 }
 
+QIcon CommandIcon(const char* themeName) {
+  // The desktop theme's icon where the theme has one, else the one bundled
+  // with the program, so that every button shows its command.
+  static const bool registered = (InitBundledIcons(), true);
+  (void)registered;
+  const QString name = QString::fromLatin1(themeName);
+  return QIcon::fromTheme(name, QIcon(QStringLiteral(":/axiscfg/icons/%1.png").arg(name)));
+}
+
 void CCommandTable::FillToolBar(QToolBar* bar) {
-  QStyle* style = m_window->style();
   struct Button {
     int id;
-    QStyle::StandardPixmap icon;
+    const char* icon;  // a name of the freedesktop icon naming rules
   };
   const Button buttons[] = {
-      {ID_FILE_NEW, QStyle::SP_FileIcon},          {ID_FILE_OPEN, QStyle::SP_DialogOpenButton},
-      {ID_FILE_SAVE, QStyle::SP_DialogSaveButton}, {0, QStyle::SP_CustomBase},
-      {ID_EDIT_COPY, QStyle::SP_FileDialogDetailedView}, {ID_EDIT_PASTE, QStyle::SP_FileDialogContentsView},
-      {0, QStyle::SP_CustomBase},
-      {ID_UPLOAD, QStyle::SP_ArrowUp},             {ID_DOWNLOAD, QStyle::SP_ArrowDown},
-      {0, QStyle::SP_CustomBase},
-      {ID_APP_ABOUT, QStyle::SP_MessageBoxQuestion},
+      {ID_FILE_NEW, "document-new"}, {ID_FILE_OPEN, "document-open"}, {ID_FILE_SAVE, "document-save"},
+      {ID_FILE_PRINT, "document-print"}, {0, nullptr},
+      {ID_EDIT_UNDO, "edit-undo"},   {ID_EDIT_REDO, "edit-redo"},     {0, nullptr},
+      {ID_EDIT_COPY, "edit-copy"},   {ID_EDIT_PASTE, "edit-paste"},   {0, nullptr},
+      {ID_UPLOAD, "go-up"},          {ID_DOWNLOAD, "go-down"},        {0, nullptr},
+      {ID_APP_ABOUT, "help-about"},
   };
   for (const Button& b : buttons) {
     if (b.id == 0) {
@@ -164,7 +175,7 @@ void CCommandTable::FillToolBar(QToolBar* bar) {
       continue;
     }
     QAction* action = Action(b.id);
-    if (action->icon().isNull()) action->setIcon(style->standardIcon(b.icon));
+    if (action->icon().isNull()) action->setIcon(CommandIcon(b.icon));
     bar->addAction(action);
     if (b.id == ID_FILE_OPEN) {
       // The arrow beside Open drops down the recent-file list.

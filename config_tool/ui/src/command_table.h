@@ -6,11 +6,16 @@
 #include <vector>
 
 class QAction;
+class QIcon;
 class QMainWindow;
 class QMenu;
 class QToolBar;
 
 namespace axcfgui {
+
+// The icon of a command by its theme name: the desktop theme's, else the
+// bundled one.
+QIcon CommandIcon(const char* themeName);
 
 class CCommandTable : public QObject {
   Q_OBJECT

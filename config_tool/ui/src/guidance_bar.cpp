@@ -16,6 +16,9 @@ CGuidanceBar::CGuidanceBar(QMainWindow* parent) : m_text(new QLabel) {
   size.cx = 200;
   size.cy = 110;
   Create(parent, kBarId, UiText(kIdsGuidanceBar).c_str(), size);
+  // Floated, the bar is a small window that holds a guidance text with its
+  // note (up to about eight lines) without scrolling.
+  SetFloatSize(CSize(380, 190));
   setAllowedAreas(Qt::AllDockWidgetAreas);
   m_text->setTextFormat(Qt::PlainText);
   m_text->setWordWrap(true);

@@ -7,6 +7,7 @@
 #include "axcfg_data/axcfg_strings.h"
 #include "axview/helpers.h"
 #include "platform/registry.h"
+#include "platform/settings_seed.h"
 #include "platform/strings.h"
 
 using platform::Hive;
@@ -48,6 +49,8 @@ void SeedInstallSettings() {
   // The user's own key exists from the first start on, so that window
   // placement and bar state are kept.
   Registry::CreateKey(Hive::CurrentUser, key);
+  // The connection servers' settings file, to edit before a server runs.
+  platform::SeedSettingsFile("KELD_TAVCOMM.INI");
 }
 
 LanguageChoice ChooseLanguage(int requested, const std::function<bool(int)>& listed,

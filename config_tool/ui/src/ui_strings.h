@@ -81,6 +81,7 @@ enum UiText : unsigned {
   kIdsPageOfPages = 31644,
   kIdsUntitled = 31645,
   kIdsVersion = 31646,
+  kIdsMenuCut = 31647,
 };
 
 // Registers the English texts of the windows (and the data model's) with

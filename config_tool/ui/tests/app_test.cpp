@@ -2,7 +2,10 @@
 // sheets of a layout, edits reaching the rows, and save / reopen.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QToolBar>
 #include <QScreen>
 #include <cstdlib>
 #include <algorithm>
@@ -363,4 +366,41 @@ TEST(MainFrame, StatusPanesFollowTheFirstAxisOfTheSheetShown) {
   s.app.View()->SetSelSheet(1);  // axis 1 alone, in pulses
   EXPECT_EQ(bar->PaneText(1), "Unit of position : " + axcfg::UnitName(axcfg::kUnitPulse));
   EXPECT_EQ(bar->PaneText(0).rfind("Destination of communication : ", 0), 0u);
+}
+
+TEST(MainFrame, ToolbarButtonsShowTheirCommandsAndTheGuidanceBarFloatsSmall) {
+  // No theme with these names: every button falls back to the bundled icon.
+  const QString theme = QIcon::themeName();
+  QIcon::setThemeName(QStringLiteral("keld-no-such-theme"));
+  ScriptedApp s;
+  ASSERT_TRUE(s.Start());
+  CMainFrame* frame = s.app.Frame();
+  auto* bar = frame->findChild<QToolBar*>(QStringLiteral("ToolBar"));
+  ASSERT_NE(bar, nullptr);
+  int buttons = 0;
+  for (QAction* action : bar->actions()) {
+    if (action->isSeparator()) continue;
+    ++buttons;
+    EXPECT_FALSE(action->icon().pixmap(24, 24).isNull()) << action->text().toStdString();
+    EXPECT_FALSE(action->toolTip().isEmpty()) << action->text().toStdString();
+    EXPECT_FALSE(action->statusTip().isEmpty()) << action->text().toStdString();
+  }
+  EXPECT_GE(buttons, 8);
+  // Every command explains itself in the status bar.
+  for (int id : frame->Commands().CommandIds())
+    if (id < ID_FILE_MRU_FILE1 || id >= ID_FILE_MRU_FILE1 + kRecentFileCount)
+      EXPECT_FALSE(frame->Commands().Action(id)->statusTip().isEmpty()) << id;
+  // Two commands never share a picture.
+  EXPECT_NE(frame->Commands().Action(ID_UPLOAD)->icon().pixmap(24, 24).toImage(),
+            frame->Commands().Action(ID_DOWNLOAD)->icon().pixmap(24, 24).toImage());
+
+  auto* guidance = frame->findChild<CGuidanceBar*>();
+  ASSERT_NE(guidance, nullptr);
+  guidance->setFloating(true);
+  QApplication::processEvents();
+  EXPECT_LT(guidance->width(), frame->width()) << "not the full window width";
+  EXPECT_EQ(guidance->size(), QSize(380, 190));
+  guidance->setFloating(false);
+  s.app.ExitInstance();
+  QIcon::setThemeName(theme);
 }

@@ -274,6 +274,47 @@ TEST_F(EditSafety, ReplaceAllIsUndoneInOneStep) {
   EXPECT_EQ(doc->GetPosData(7)->GetComment(0), "go home");
 }
 
+TEST_F(EditSafety, CutCopiesResetsThroughTheDocumentAndIsUndoneInOneStep) {
+  for (int line : {3, 4, 5}) {
+    QLineEdit* edit = TypeInto(line, move, "7");
+    ASSERT_NE(edit, nullptr);
+    edit->setText(QString::number(100 + line));
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+  const std::string saved = view->GetCellText(0, 3, comment);
+  view->SetSel(CRect(move, 3, move, 5), CPoint(move, 3));
+  s.app.OnCommand(ID_EDIT_CUT);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("103\r\n104\r\n105\r\n"));
+  for (int line : {3, 4, 5}) {
+    EXPECT_EQ(Move(line), 0) << "the row itself is reset, not only the cell shown";
+    EXPECT_EQ(view->GetCellText(0, line, move), "0");
+  }
+  EXPECT_EQ(view->GetCellText(0, 3, comment), saved) << "cells outside the block stay";
+  EXPECT_TRUE(doc->IsModified());
+  s.app.OnCommand(ID_EDIT_UNDO);
+  for (int line : {3, 4, 5}) EXPECT_EQ(Move(line), 100 + line) << "one step brings back the whole block";
+  // Pasting the cut block elsewhere gives the values back there.
+  view->SetSel(CRect(move, 20, move, 20), CPoint(move, 20));
+  s.app.OnCommand(ID_EDIT_PASTE);
+  EXPECT_EQ(Move(22), 105);
+}
+
+TEST_F(EditSafety, ARowReplacedFromOutsideTheGridIsShownAndUndoneAsAStep) {
+  // As teaching does: the document tells its views before and after.
+  doc->NotifyRowWillChange(41);
+  doc->GetPosData(41)->SetMoveAmount(0, 2468);
+  doc->SetModifiedFlag(true);
+  doc->UpdateAllViews(nullptr, 41, doc);
+  EXPECT_EQ(view->GetCellText(0, 41, move), "2468");
+  EXPECT_TRUE(view->OnUpdateEditUndo());
+  s.app.OnCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(Move(41), 0);
+  EXPECT_EQ(view->GetCellText(0, 41, move), "0");
+  EXPECT_FALSE(doc->IsModified()) << "back at the state of the new document";
+  s.app.OnCommand(ID_EDIT_REDO);
+  EXPECT_EQ(Move(41), 2468);
+}
+
 TEST_F(EditSafety, HelpStaysUsableWhileADialogIsOpen) {
   // A help page of our own, in the folder the tool reads.
   const std::string folder = HelpFolder(s.app.HelpFile());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <regex>
 
 #include "axcfg_data/axcfg_strings.h"
@@ -12,6 +13,7 @@
 #include "axcfg_unit/tool_opr_strings.h"
 #include "axcfg_unit/unit_transfer.h"
 #include "axcfg_unit/unit_strings.h"
+#include "axview/table_view.h"
 #include "platform/strings.h"
 #include "ui_strings.h"
 
@@ -44,6 +46,43 @@ TEST(LanguageTable, JapaneseCarriesEveryTextWithTheSamePlaceholders) {
     EXPECT_EQ(Placeholders(ja), Placeholders(text)) << id;
     EXPECT_EQ(LineBreaks(ja), LineBreaks(text)) << id;
   }
+}
+
+// The start of the first line after the first that holds more than
+// blanks, when it is a small letter; empty when the text keeps the rule.
+std::string LineStartingSmall(const std::string& text) {
+  size_t pos = text.find('\n');
+  while (pos != std::string::npos) {
+    size_t start = pos + 1;
+    while (start < text.size() && (text[start] == ' ' || text[start] == '\r')) ++start;
+    if (start < text.size() && text[start] != '\n') {
+      if (std::islower(static_cast<unsigned char>(text[start]))) return text.substr(start, 40);
+      return {};
+    }
+    pos = text.find('\n', start);
+  }
+  return {};
+}
+
+TEST(LanguageTable, EveryEnglishMessageStartsItsSecondLineWithACapital) {
+  axcfg::RegisterAxisCfgDataStrings();
+  axcfgui::RegisterAxisCfgUiStrings();
+  axcfg::RegisterUnitStrings();
+  axcfg::RegisterMonitorStrings();
+  axcfg::RegisterToolOprStrings();
+  CTableView grid;  // registers the grid library's texts
+  size_t checked = 0;
+  for (const char* module : {"AxisCfg", "AxView"}) {
+    auto english = platform::Strings::Builtin(module);
+    ASSERT_NE(english, nullptr) << module;
+    for (const auto& [id, text] : english->All()) {
+      EXPECT_EQ(LineStartingSmall(text), "") << module << " " << id << ": " << text;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 300u);
+  EXPECT_EQ(LineStartingSmall("First line.\r\n  continued here"), "continued here") << "the check itself";
+  EXPECT_EQ(LineStartingSmall("First line.\n\nSecond one."), "");
 }
 
 }  // namespace

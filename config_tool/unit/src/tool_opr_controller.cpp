@@ -410,11 +410,14 @@ ToolAction CToolOprController::Teach(int axis, CAxisCfgDoc& doc) {
     prompts_.Message(ToolOprText(kTopTeachUnitDiffers), kWarning);
     return ToolAction::kStopped;
   }
-  CPosData* row = doc.GetPosData(static_cast<int>(table) - 1);
+  const int k = static_cast<int>(table) - 1;
+  CPosData* row = doc.GetPosData(k);
   if (!row) return ToolAction::kStopped;
+  // The views keep the row as it was (an undo step) and show it afterwards.
+  doc.NotifyRowWillChange(k);
   row->SetMoveAmount(slot, Join32(words));
   doc.SetModifiedFlag();
-  doc.UpdateAllViews(nullptr);
+  doc.UpdateAllViews(nullptr, k, &doc);
   return ToolAction::kDone;
 }
 

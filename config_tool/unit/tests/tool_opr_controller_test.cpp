@@ -313,10 +313,10 @@ TEST_F(ControllerTest, SynchronousConditionTogglesTheGroupsOwnWord) {
   EXPECT_EQ(unit.Peek(kSyncCondition), 0x0000);
 
   EXPECT_EQ(ctl.ChangeSynchronous(0), ToolAction::kStopped);
-  EXPECT_EQ(LastMessage(), "As the mode is the synchronous mode B,  \nthe synchronous condition cannot be changed.");
+  EXPECT_EQ(LastMessage(), "As the mode is the synchronous mode B, the synchronous condition cannot be changed.");
   for (int i = 0; i < 6; ++i) unit.Poke(kSyncGroups + i, 0);
   EXPECT_EQ(ctl.ChangeSynchronous(0), ToolAction::kStopped);
-  EXPECT_EQ(LastMessage(), "As the synchronous operation is not set, \nthe synchronous condition cannot be changed.");
+  EXPECT_EQ(LastMessage(), "As the synchronous operation is not set, the synchronous condition cannot be changed.");
   unit.failAddress = kSyncCondition;
   EXPECT_EQ(ctl.ChangeSynchronous(0), ToolAction::kCommError);
 }
@@ -326,7 +326,7 @@ TEST_F(ControllerTest, HomeReturnFollowsTheSynchronousCheck) {
   for (int i = 0; i < 6; ++i) unit.Poke(kSyncGroups + i, groups[i]);
   // Mode A, synchronous: refused, nothing sent.
   EXPECT_EQ(ctl.HomeReturn(3, true), ToolAction::kStopped);
-  EXPECT_EQ(LastMessage().rfind("  In the synchronous mode A, ", 0), 0u);
+  EXPECT_EQ(LastMessage().rfind("In the synchronous mode A, ", 0), 0u);
   EXPECT_EQ(unit.Peek(Request(3)), 0);
   // Asynchronous: started.
   unit.Poke(kSyncCondition, 1);

@@ -13,6 +13,7 @@
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/named_event.h"
+#include "platform/settings_seed.h"
 #include "platform/named_mutex.h"
 #include "platform/strings.h"
 #include "server_strings.h"
@@ -109,6 +110,9 @@ int CServerApp::Run(const std::string& commandLine) {
   RegisterServerStrings();
   LoadLanguage(cl.language);
 
+  // A user's first server start gets the installed settings file to edit;
+  // an existing file is never replaced.
+  platform::SeedSettingsFile("KELD_TAVCOMM.INI");
   char iniPath[1024] = {};
   TavGetFilePath("KELD_TAVCOMM.INI", iniPath, sizeof iniPath);
   const CServerSettings settings = CServerSettings::Load(iniPath);

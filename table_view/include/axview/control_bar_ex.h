@@ -79,6 +79,9 @@ class AXVIEW_API CControlBarEx : public QDockWidget {
   CSize HorzSize() const { return m_sizeHorz; }
   CSize VertSize() const { return m_sizeVert; }
   CSize FloatSize() const { return m_sizeFloat; }
+  // The size the bar takes whenever it is floated (the size given to Create
+  // until set).
+  void SetFloatSize(CSize size) { m_sizeFloat = size; }
 
   // Resizing by the edge, in global coordinates. Losing the mouse to another
   // window cancels (StopTracking(FALSE)) and keeps the size.
@@ -106,6 +109,7 @@ class AXVIEW_API CControlBarEx : public QDockWidget {
  private:
   friend class CBarFrame;
   void ApplyDockedSize();
+  void ApplyFloatingSize();
   void OnButtonClose();
   void OnButtonMinimize();
   QMainWindow* Frame() const;

@@ -127,7 +127,9 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   // Paste (EDITFUNC_PASTE) writes the clipboard block into the selection,
   // repeated to fill it, asking or refusing when the shapes or kinds differ.
   void OnEditCopy();
-  void OnEditCut();
+  // An owner whose cells stand for stored data overrides Cut to reset the
+  // cells through its own data.
+  virtual void OnEditCut();
   void OnEditPaste();
   // Undo and Redo: the view keeps the undo list for its owner and performs
   // nothing itself; an owner with a history of its own overrides them.

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "axview/helpers.h"
@@ -25,7 +26,10 @@ CControlBarEx::CControlBarEx() : QDockWidget(nullptr) {
   connect(m_title->HideButton(), &QAbstractButton::clicked, this, &CControlBarEx::OnButtonClose);
   connect(m_title->FloatButton(), &QAbstractButton::clicked, this, &CControlBarEx::OnButtonMinimize);
   connect(this, &QDockWidget::dockLocationChanged, this, [this] { OnWindowPosChanged(); });
-  connect(this, &QDockWidget::topLevelChanged, this, [this] { OnWindowPosChanged(); });
+  connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+    if (floating) ApplyFloatingSize();
+    OnWindowPosChanged();
+  });
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) OnCaptureChanged();
   });
@@ -110,6 +114,14 @@ void CControlBarEx::ApplyDockedSize() {
   if (!frame || IsFloating()) return;
   if (IsHorzDocked()) frame->resizeDocks({this}, {m_sizeHorz.cy}, Qt::Vertical);
   else frame->resizeDocks({this}, {m_sizeVert.cx}, Qt::Horizontal);
+}
+
+void CControlBarEx::ApplyFloatingSize() {
+  // A floated bar takes its floating size, not the width it had docked
+  // along the whole main window; it never exceeds the screen.
+  QSize size(std::max(m_sizeFloat.cx, kMinSize), std::max(m_sizeFloat.cy, kMinSize));
+  if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
+  resize(size);
 }
 
 QRect CControlBarEx::EdgeRect() const {

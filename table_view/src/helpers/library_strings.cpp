@@ -22,10 +22,10 @@ const platform::StringEntry kEnglish[] = {
      "There are some invalid characters in clipboard string.\r\n\r\nIf you paste it, cell text won't be "
      "changed.\r\nAre you sure that you want to paste it?"},
     {IDS_REPLACE_ONE_COLUMN,
-     "Can't replace cell text on multi-columns\r\nbecause one column is selected in "
+     "Can't replace cell text on multi-columns because one column is selected in "
      "Column-Selecting-ComboBox.\r\nDo you want to continue after selecting one column?"},
     {IDS_FIND_ONE_COLUMN,
-     "Can't find cell text on multi-columns\r\nbecause one column is selected in "
+     "Can't find cell text on multi-columns because one column is selected in "
      "Column-Selecting-ComboBox.\r\nDo you want to contiue after selecting one column?"},
     {IDS_DLG_FIND_WHAT, "Fi&nd what :"},
     {IDS_DLG_REPLACE_WITH, "R&eplace with :"},
@@ -38,6 +38,10 @@ const platform::StringEntry kEnglish[] = {
     {IDS_DLG_REPLACE_ALL, "Replace &All"},
     {IDS_BAR_HIDE, "Hide"},
     {IDS_BAR_FLOAT, "Float or dock"},
+    {IDS_DLG_FONT, "Font"},
+    {IDS_DLG_FONT_FAMILY, "&Font :"},
+    {IDS_DLG_FONT_SIZE, "&Size (points) :"},
+    {IDS_DLG_FONT_SAMPLE, "Sample :"},
     {IDS_MENU_UNDO, "&Undo\tCtrl+Z"},
     {IDS_MENU_REDO, "&Redo\tCtrl+Y"},
     {IDS_MENU_CUT, "Cu&t\tCtrl+X"},

@@ -27,6 +27,11 @@ enum StringId : unsigned {
   IDS_DLG_REPLACE_ALL = 30109,
   IDS_BAR_HIDE = 30110,
   IDS_BAR_FLOAT = 30111,
+  // The cell font dialog.
+  IDS_DLG_FONT = 30112,
+  IDS_DLG_FONT_FAMILY = 30113,
+  IDS_DLG_FONT_SIZE = 30114,
+  IDS_DLG_FONT_SAMPLE = 30115,
   // Context menu texts, by the id of their command.
   IDS_MENU_COPY = 57634,
   IDS_MENU_CUT = 57635,

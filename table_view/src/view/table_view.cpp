@@ -2,7 +2,6 @@
 // geometry and fonts.
 #include "axview/table_view.h"
 
-#include <QFontDialog>
 #include <QResizeEvent>
 #include <QScrollBar>
 
@@ -11,6 +10,7 @@
 #include "cell_edit.h"
 #include "cell_text_painter.h"
 #include "column_header.h"
+#include "font_size_dialog.h"
 #include "library_strings.h"
 #include "line_header.h"
 #include "log_font.h"
@@ -336,11 +336,11 @@ QWidget* CTableView::GetActiveCellEditor() const {
 // ---- Fonts -------------------------------------------------------------------
 
 void CTableView::ChangeDrawingElements() {
-  bool ok = false;
-  QFont chosen = QFontDialog::getFont(&ok, m_font, this, QString(), QFontDialog::ScalableFonts);
-  if (!ok) return;
-  // Sizes from 8 through 14 points.
-  const int size = std::clamp(static_cast<int>(std::lround(chosen.pointSizeF() * 10)), 80, 140);
+  // The dialog offers only the sizes the grid draws, 8 through 14 points.
+  axview::CFontSizeDialog dialog(m_font, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QFont chosen = dialog.SelectedFont();
+  const int size = std::clamp(chosen.pointSize() * 10, 80, 140);
   // Widths are kept per font size: those of the old size are stored, and
   // the new size takes its own, or lays the columns out by their texts.
   WriteWidthOfColumns();

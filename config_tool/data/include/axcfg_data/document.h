@@ -15,6 +15,9 @@ class CView {
   CDocument* GetDocument() const { return document_; }
   // Called by CDocument::UpdateAllViews for every view but the sender.
   virtual void OnUpdate(CView* sender, long hint, void* hintObject) = 0;
+  // Called by CDocument::NotifyRowWillChange before a row is replaced from
+  // outside the views.
+  virtual void OnRowWillChange(int /*k*/) {}
 
  private:
   friend class CDocument;
@@ -42,6 +45,8 @@ class CDocument {
   void RemoveView(CView* view);
   const std::vector<CView*>& GetViews() const { return views_; }
   void UpdateAllViews(CView* sender, long hint = 0, void* hintObject = nullptr);
+  // Tells every view that row k is about to be replaced from outside them.
+  void NotifyRowWillChange(int k);
 
   // The base part of a new document: no path, not modified.
   virtual bool OnNewDocument();
