@@ -94,7 +94,8 @@ TEST_F(AxcfgParams, RefusalsPrintTheMessageAndWriteNothing) {
   };
   const Case cases[] = {
       {"--set 3:48=abc", "Enter the value correctly.\nParameter: JOG operation - Target speed, 3 axis\n"},
-      {"--set 3:48=0", "The input value is out of the allowable range.\nParameter: JOG operation - Target speed, 3 axis\n"},
+      {"--set 3:48=0",
+       "The input value is out of the allowable range.\nParameter: JOG operation - Target speed, 3 axis\n"},
       {"--set 1:34=3",
        "As the synchronous operation is set to the synchronous operaiton mode B, this home return setting code cannot "
        "be specified.\nParameter: Home return - Setting code, 1 axis [A]\n"},

@@ -248,7 +248,8 @@ ParamOkCheck CParamEditModel::CheckForOk() const {
 std::string CParamEditModel::CorrectModeBMasters(uint16_t changed) {
   SyncGroupCheckData data;
   data.groups = sync_;
-  for (int axis = 0; axis < kAxisCount; ++axis) data.homeCodes[axis] = GetLe16(params_.RecordBytes(axis) + kHomeCodeOffset);
+  for (int axis = 0; axis < kAxisCount; ++axis)
+    data.homeCodes[axis] = GetLe16(params_.RecordBytes(axis) + kHomeCodeOffset);
   std::vector<HomeReturnCorrection> applied;
   for (const HomeReturnCorrection& c : PlanHomeReturnCorrections(data)) {
     if (!(changed & (1u << c.axis))) continue;
@@ -293,7 +294,8 @@ ParamEditResult CParamEditModel::Initialize(uint16_t mask) {
 
 void CParamEditModel::Apply(CAxisCfgDoc& doc) const {
   CParamBlock& target = doc.GetParamBlock();
-  for (int axis = 0; axis < kAxisCount; ++axis) target.SetRecordBytes(axis, params_.RecordBytes(axis), kParamRecordBytes);
+  for (int axis = 0; axis < kAxisCount; ++axis)
+    target.SetRecordBytes(axis, params_.RecordBytes(axis), kParamRecordBytes);
   doc.SetModifiedFlag(true);
   doc.UpdateAllViews(nullptr, kHintRebuildAll);
 }

@@ -14,7 +14,8 @@ namespace {
 constexpr int kTextMargin = 14;
 // The model's cell styles and editor kinds are the grid's.
 constexpr bool SameBits(unsigned a, unsigned b) { return a == b; }
-static_assert(SameBits(axcfg::kCellLeft, CParamGrid::kAlignLeft) && SameBits(axcfg::kCellRight, CParamGrid::kAlignRight) &&
+static_assert(SameBits(axcfg::kCellLeft, CParamGrid::kAlignLeft) &&
+              SameBits(axcfg::kCellRight, CParamGrid::kAlignRight) &&
               SameBits(axcfg::kCellMiddle, CParamGrid::kAlignMiddle) &&
               SameBits(axcfg::kCellGrey, CParamGrid::kTextGrey) && SameBits(axcfg::kCellRed, CParamGrid::kTextRed));
 static_assert(axcfg::kEditList == CParamGrid::kEditList && axcfg::kEditNone == CParamGrid::kEditNone);
