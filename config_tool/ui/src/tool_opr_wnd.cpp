@@ -1,6 +1,8 @@
 #include "tool_opr_wnd.h"
 
 #include <QEvent>
+#include <QFontMetrics>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
@@ -89,6 +91,13 @@ CToolOprWnd::CToolOprWnd(ToolOprWindow kind, const axcfg::CAxisLayout& layout, a
            });
   Draw();
   FitToGrid();
+  // Four columns wide enough for the longest button text ("Change synchronous").
+  const QFontMetrics fm(m_toolGrid->font());
+  int widest = 0;
+  for (const auto& row : m_toolGrid->Rows())
+    if (row.kind == axcfg::RowKind::Button) widest = std::max(widest, fm.horizontalAdvance(Q(row.label)) + 24);
+  const int missing = widest - fm.horizontalAdvance(QStringLiteral("An error occurred")) - 16;
+  if (missing > 0) resize(width() + CMonitorGrid::kVisibleColumns * missing, height());
 }
 
 CToolOprWnd::~CToolOprWnd() { m_keep.Stop(); }
