@@ -182,7 +182,7 @@ void CCommSettingsDialog::UpdateEnabled() {
   sourceAddress_->setEnabled(ethernet && !useLocalAddress_->isChecked());
   sourcePort_->setEnabled(ethernet);
   sourceStation_->setEnabled(ethernet);
-  header_->setEnabled(ethernet && !plcConnects);
+  header_->setEnabled(ethernet);
   connectLimit_->setEnabled(ethernet && !plcConnects);
   keptHint_->setVisible(kept);
 }

@@ -267,7 +267,8 @@ TEST(CommSettings, EthernetFieldsFollowTheKindAndSurviveTheRecord) {
     d->kindBox()->setCurrentIndex(3);  // the PLC connects
     EXPECT_TRUE(d->sourcePortBox()->isEnabled());
     EXPECT_FALSE(d->tcpPortBox()->isEnabled());
-    EXPECT_FALSE(d->headerBox()->isEnabled());
+    EXPECT_TRUE(d->headerBox()->isEnabled());  // either side may frame with the header
+    EXPECT_FALSE(d->connectLimitBox()->isEnabled());
     d->accept();  // refused: no port for the PLC to connect to
     EXPECT_TRUE(d->isVisible());
     d->sourcePortBox()->setValue(6001);
