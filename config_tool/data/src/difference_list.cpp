@@ -38,6 +38,42 @@ Side SideOf(const CAxisCfgDoc& d) {
   return side;
 }
 
+// Whether the stored values behind a column differ. Texts alone would not
+// do: the same value reads differently under another unit setting, and
+// distinct codes can share a text. Row-wide fields are held by every member
+// of a group, so each member counts.
+bool ColumnDiffers(const CPosData& x, const CPosData& y, uint32_t entry, int column) {
+  const int own = ColumnAxis(column);
+  if (own >= 0) {
+    const PosElement& a = x.Element(own);
+    const PosElement& b = y.Element(own);
+    return IsMoveColumn(column) ? a.moveAmount != b.moveAmount : a.auxPoint != b.auxPoint;
+  }
+  const AxisList axes = EntryAxes(entry);
+  for (int i = 0; i < axes.count; ++i) {
+    const PosElement& a = x.Element(axes.axes[static_cast<size_t>(i)]);
+    const PosElement& b = y.Element(axes.axes[static_cast<size_t>(i)]);
+    bool differs = false;
+    switch (column) {
+      case kColControlMethod: differs = a.controlMethod != b.controlMethod; break;
+      case kColJumpNo: differs = a.jumpNo != b.jumpNo; break;
+      case kColInterpPattern: differs = a.interpPattern != b.interpPattern; break;
+      case kColPositionMode: differs = a.positionMode != b.positionMode; break;
+      case kColAccelPattern: differs = a.accelPattern != b.accelPattern; break;
+      case kColAccelTime: differs = a.accelTime != b.accelTime; break;
+      case kColDecelTime: differs = a.decelTime != b.decelTime; break;
+      case kColAxisSpeed:
+      case kColInterpSpeed: differs = a.targetSpeed != b.targetSpeed; break;
+      case kColDwellTime: differs = a.dwellTime != b.dwellTime; break;
+      case kColAuxCode: differs = a.auxCode != b.auxCode; break;
+      case kColComment: differs = a.comment != b.comment; break;
+      default: break;
+    }
+    if (differs) return true;
+  }
+  return false;
+}
+
 class CDifferenceLister {
  public:
   CDifferenceLister(const Side& a, const Side& b, bool comments) : a_(a), b_(b), comments_(comments) {}
@@ -146,10 +182,9 @@ class CDifferenceLister {
         for (int i = 0; i < set.count; ++i) {
           const int column = set.columns[static_cast<size_t>(i)];
           if (column == kColComment && !comments_) continue;
-          std::string first = RowCellText(*x, a_.params, entry, column);
-          std::string second = RowCellText(*y, b_.params, entry, column);
-          if (first == second) continue;
-          Add(Part::Table, sheet, k + 1, ColumnTitle(column, entry), std::move(first), std::move(second));
+          if (!ColumnDiffers(*x, *y, entry, column)) continue;
+          Add(Part::Table, sheet, k + 1, ColumnTitle(column, entry), RowCellText(*x, a_.params, entry, column),
+              RowCellText(*y, b_.params, entry, column));
         }
       }
     }

@@ -127,6 +127,13 @@ TEST(VerifyWithFile, AgreeDisagreeAndFailures) {
   EXPECT_EQ(comment.result.mismatch, kDiffRows);
   EXPECT_EQ(VerifyResultLines(comment.result)[2], "Positioninng data - Disagree");
   EXPECT_EQ(VerifyResultLines(comment.result)[3], "Result of verification - Disagree");
+  ASSERT_EQ(comment.items.size(), 1u);
+  EXPECT_EQ(comment.items[0].tableNo, 11);
+  EXPECT_EQ(comment.items[0].first, "other");
+  EXPECT_EQ(comment.items[0].second, "note");
+  VerifyFileOutcome noComments = VerifyWithFile(doc, dir + "/same.axc", false);
+  EXPECT_EQ(noComments.result.mismatch, 0u);
+  EXPECT_TRUE(noComments.items.empty());
 
   // Another family: nothing else is compared.
   CAxisCfgDoc other;
@@ -137,6 +144,8 @@ TEST(VerifyWithFile, AgreeDisagreeAndFailures) {
   EXPECT_EQ(VerifyResultLines(family.result),
             (std::vector<std::string>{"Axis infomation - Disagree", "Parameter data - ", "Positioninng data - ",
                                       "Result of verification - Disagree"}));
+  ASSERT_FALSE(family.items.empty());
+  EXPECT_EQ(DifferenceLine(family.items[0]), "Unit family: 0 | 1");
 
   std::ofstream(dir + "/x.txt") << "AXCF";
   VerifyFileOutcome ext = VerifyWithFile(doc, dir + "/x.txt");
@@ -202,6 +211,22 @@ TEST(ListDifferences, EachKindOfChangeGivesOneItemNamingIt) {
   EXPECT_EQ(d.first, doc.GetParamBlock().FormatParam(24, 7));
   EXPECT_EQ(d.second, theirs.FormatParam(24, 7));
   EXPECT_NE(d.first, d.second);
+
+  // Another unit changes how every position of the axis reads, but only the
+  // parameter differs.
+  set = SetOf(doc);
+  set.params.SetParam(kParamUnit, 0, 1);
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(d.part, DifferenceItem::Part::Parameter);
+  EXPECT_EQ(d.where, doc.GetLayout().GetAxisLabel(0));
+
+  // Codes that share a text still differ.
+  set = SetOf(doc);
+  doc.GetPosData(7)->SetControlMethod(0, 3);
+  set.rows[7]->SetControlMethod(0, 4);
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(d.tableNo, 8);
+  doc.GetPosData(7)->SetControlMethod(0, 0);
 
   set = SetOf(doc);
   set.rows[12]->SetMoveAmount(0, 12345);
