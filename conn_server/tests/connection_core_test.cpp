@@ -134,6 +134,21 @@ TEST_F(CoreTest, BoardRequestsAreRefusedAndTheAcceptedCodesSucceedWithoutAction)
   EXPECT_TRUE(lib.frames.empty());  // none of them reached the PLC
 }
 
+TEST_F(CoreTest, ModemRequestsNeedAModemChannel) {
+  ASSERT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1)), kOk);
+  for (int code : {tavinter::kRequestDial, tavinter::kRequestHangUp, tavinter::kRequestModemResult})
+    EXPECT_EQ(Send(code, Command(1, "ATDT1")), kErrNotModem) << code;
+  for (int code : {tavinter::kRequestAcceptCheck, tavinter::kRequestOpenLink})
+    EXPECT_EQ(Send(code, Command(1, "")), kErrChannelKind) << code;
+  EXPECT_EQ(core.CallHandle(), 0);
+  EXPECT_TRUE(lib.frames.empty());
+  // A modem whose device is missing fails the open like a serial one.
+  EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(2, tavinter::kKindModem)), kOk);  // the channel stays simulated
+  CConnectionCore other{327, lib, clock, settings};
+  CRequestRecord modem = OpenRecord(3, tavinter::kKindModemAlarm);
+  EXPECT_EQ(other.Handle(tavinter::kRequestOpen, modem.Bytes().data(), modem.Bytes().size()), kErrSerialOpen);
+}
+
 TEST_F(CoreTest, ChannelKindsThisBuildDoesNotCarryFailTheOpen) {
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardH)), kErrLibraryOpen);
   EXPECT_EQ(Send(tavinter::kRequestOpen, OpenRecord(1, tavinter::kKindBoardP)), kErrBoardAttach);

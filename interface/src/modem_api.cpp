@@ -12,6 +12,7 @@
 #include "process_util.h"
 #include "segment_access.h"
 #include "tavinter/connection_record.h"
+#include "tavinter/dial_cancel.h"
 #include "tavinter/tavinter.h"
 
 using namespace tavinter;
@@ -85,6 +86,9 @@ int TavDial(unsigned char* record, const char* dialText) {
   if (!dialText) return TAV_E_BAD_ARGUMENT;
   CRequestRecord request;
   if (!request.SetCommandText(dialText)) return TAV_E_BAD_ARGUMENT;
+  // A cancel left from an earlier dial must not end this one.
+  if (record && CConnectionRecord(record).ClientHandle() > 0)
+    WithClient(CConnectionRecord(record).ClientHandle(), [](Segment&, SegClient& c) { return c.cancelDial = 0; });
   std::vector<uint8_t> answer;
   int extra = record ? CConnectionRecord(record).LineTimeout() : 0;
   return ClientRequest(record, kRequestDial, request, answer, extra);
@@ -116,8 +120,27 @@ int TavForceOthersOff(const char* channelName) {
   });
 }
 
+int TavCancelDial(int port, int handle) {
+  return WithClient(handle, [&](Segment&, SegClient& c) -> int {
+    // The port is the server's port number or the COM number of a modem line.
+    if (c.port != port && c.port != PortNumberOf(kKindModem, port)) return TAV_E_BAD_ARGUMENT;
+    c.cancelDial = 1;
+    return 0;
+  });
+}
+
+int TavDialCancelRequested(int port, int handle) {
+  return WithClient(handle, [&](Segment&, SegClient& c) -> int {
+    if (c.port != port || !c.cancelDial) return 0;
+    c.cancelDial = 0;
+    return 1;
+  }) == 1;
+}
+
 int TavHangUp(void* /*owner*/, const char* /*channelName*/, unsigned char* record) {
   CRequestRecord request;
+  // The port's closing command goes to the modem after the hang-up.
+  if (record && !request.SetCommandText(CConnectionRecord(record).SecondCommand())) return TAV_E_BAD_ARGUMENT;
   std::vector<uint8_t> answer;
   return ClientRequest(record, kRequestHangUp, request, answer);
 }

@@ -23,7 +23,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 3;  // raised with every change of the layout
+constexpr uint32_t kVersion = 4;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 // How often a process checks the whole segment under the lock. Every entry
 // an operation follows is checked where it is followed; the whole check

@@ -59,6 +59,7 @@ struct SegClient {
   int32_t open;        // the server confirmed the open
   int32_t ring;        // index into the client rings, -1 none
   int32_t forcedOff;   // the port was taken over by a modem owner
+  int32_t cancelDial;  // the client asked to cancel its dial in progress
   char name[kNameBytes];
   char lastCommand[kNameBytes];
 };

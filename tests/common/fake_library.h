@@ -50,6 +50,11 @@ class FakeLibrary : public connsrv::IServerLibrary {
     return answer.empty() ? 1 : 0;
   }
   std::string ComDevicePath(int n) override { return comPaths.count(n) ? comPaths[n] : std::string(); }
+  void ModemConnected(int, int16_t h, const std::string& text) override {
+    calls.push_back("modem connected " + std::to_string(h) + " " + text);
+  }
+  void ModemDisconnected(int) override { calls.push_back("modem disconnected"); }
+  bool DialCancelled(int, int16_t) override { return cancelDial; }
 
   struct Log {
     int16_t handle, sub;
@@ -68,6 +73,7 @@ class FakeLibrary : public connsrv::IServerLibrary {
   std::map<int, std::string> comPaths;
   int configValue = -1;
   int tearDowns = 0;
+  bool cancelDial = false;
 };
 
 }  // namespace connsrv_test

@@ -2,6 +2,7 @@
 // A scripted byte link and clock for exchange tests: each write takes the
 // next scripted reply, whose chunks arrive at given times; reads advance the
 // fake clock instead of waiting.
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -20,6 +21,28 @@ class FakeClock : public connsrv::IClock {
   int64_t now = 1000000;
   int64_t slept = 0;
 };
+
+// Bytes that arrive at a time of the fake clock.
+struct TimedBytes {
+  int64_t due;
+  std::string bytes;
+};
+
+// A read of a fake link: what has arrived within waitMs (the clock jumps to
+// its arrival), or nothing after the whole wait.
+inline int ReadTimed(FakeClock& clock, std::deque<TimedBytes>& pending, char* buffer, size_t capacity, int waitMs) {
+  if (!pending.empty() && pending.front().due <= clock.now + waitMs) {
+    if (pending.front().due > clock.now) clock.now = pending.front().due;
+    std::string& b = pending.front().bytes;
+    size_t n = std::min(capacity, b.size());
+    std::copy(b.begin(), b.begin() + n, buffer);
+    b.erase(0, n);
+    if (b.empty()) pending.pop_front();
+    return static_cast<int>(n);
+  }
+  clock.now += waitMs;
+  return 0;
+}
 
 struct Chunk {
   int afterMs;  // after the write (or after the previous chunk)
@@ -51,17 +74,7 @@ class FakeLink : public connsrv::IByteLink {
   }
   int Read(char* buffer, size_t capacity, int waitMs) override {
     if (failReads) return -1;
-    if (!pending_.empty() && pending_.front().due <= clock_.now + waitMs) {
-      if (pending_.front().due > clock_.now) clock_.now = pending_.front().due;
-      std::string& b = pending_.front().bytes;
-      size_t n = std::min(capacity, b.size());
-      std::copy(b.begin(), b.begin() + n, buffer);
-      b.erase(0, n);
-      if (b.empty()) pending_.pop_front();
-      return static_cast<int>(n);
-    }
-    clock_.now += waitMs;
-    return 0;
+    return ReadTimed(clock_, pending_, buffer, capacity, waitMs);
   }
 
   std::deque<Reply> replies;
@@ -71,12 +84,8 @@ class FakeLink : public connsrv::IByteLink {
   bool failReads = false;
 
  private:
-  struct Pending {
-    int64_t due;
-    std::string bytes;
-  };
   FakeClock& clock_;
-  std::deque<Pending> pending_;
+  std::deque<TimedBytes> pending_;
 };
 
 class RecordingLog : public connsrv::ILogSink {

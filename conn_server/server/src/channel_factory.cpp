@@ -1,5 +1,6 @@
 #include "connsrv/channel.h"
 #include "connsrv/result_codes.h"
+#include "modem_channel.h"
 #include "ethernet_channel.h"
 #include "serial_channel.h"
 #include "simulation_channel.h"
@@ -12,6 +13,9 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
   switch (config.Kind()) {
     case tavinter::kKindSerial:
       return std::make_unique<CSerialChannel>(config, library, clock, log, settings);
+    case tavinter::kKindModem:
+    case tavinter::kKindModemAlarm:
+      return std::make_unique<CModemChannel>(config, library, clock, log, settings);
     case tavinter::kKindSimulation:
       return std::make_unique<CSimulationChannel>(library, clock, log, settings);
     case tavinter::kKindEthernet:
@@ -26,7 +30,7 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
       errorCode = kErrBoardAttach;  // no board driver in this build
       return nullptr;
     default:
-      errorCode = kErrChannelKind;  // modem and USB links are not carried yet
+      errorCode = kErrChannelKind;  // USB links are not carried yet
       return nullptr;
   }
 }

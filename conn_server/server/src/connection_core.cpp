@@ -108,8 +108,8 @@ int CConnectionCore::Handle(int code, const uint8_t* record, size_t size) {
 
 int CConnectionCore::Dispatch(int code, const CRequestRecord& rec) {
   const int kind = config_.Kind();
-  // No modem call is ever up in this build.
-  if (IsModemKind(kind) && NeedsModemCall(code)) return kErrModemNoCall;
+  // PLC commands on a modem channel need a connected call (of any client).
+  if (IsModemKind(kind) && NeedsModemCall(code) && !callUp_) return kErrModemNoCall;
   if (tavinter::IsRequestIn(tavinter::kBoardRequests, code)) return kErrNoBoard;
   switch (code) {
     case tavinter::kRequestClose: return Close(rec.ClientHandle());
@@ -125,7 +125,7 @@ int CConnectionCore::Dispatch(int code, const CRequestRecord& rec) {
     case tavinter::kRequestOpenLink:
       return channel_ ? channel_->OpenLink(rec.ClientHandle(), rec.ChannelConfig()) : kErrChannelKind;
     case tavinter::kRequestDial: case tavinter::kRequestHangUp: case tavinter::kRequestModemResult:
-      return kErrChannelKind;  // modem requests need a transport this build lacks
+      return ModemRequest(code, rec);
     default:
       return kOk;  // 13, 14, 28, 29, 42..49 and unknown codes of a registered client
   }
@@ -191,6 +191,7 @@ int CConnectionCore::OpenChannel(const CChannelConfig& config) {
 }
 
 void CConnectionCore::CloseChannel() {
+  HangUpAtClose();
   if (channel_) {
     channel_->Close();
     channel_.reset();
@@ -413,6 +414,7 @@ bool CConnectionCore::Tick(std::time_t now) {
   }
   idle_ = false;
   log_.Refresh(now);
+  WatchCall();
   std::vector<int16_t> gone;
   for (const auto& c : clients_.Clients())
     if (!library_.ClientAlive(c.handle)) gone.push_back(c.handle);

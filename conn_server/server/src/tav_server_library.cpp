@@ -4,6 +4,7 @@
 
 #include "connsrv/command_exchange.h"
 #include "tavinter/request_record.h"
+#include "tavinter/dial_cancel.h"
 #include "tavinter/tavinter.h"
 
 namespace connsrv {
@@ -60,5 +61,17 @@ std::string CTavServerLibrary::ComDevicePath(int comNumber) {
   if (TavGetComDevicePath(comNumber, path, sizeof path) != 0) return {};
   return path;
 }
+
+void CTavServerLibrary::ModemConnected(int port, int16_t handle, const std::string& dialText) {
+  TavModemConnected(port, handle);
+  TavModemDialText(port, dialText.c_str());
+}
+
+void CTavServerLibrary::ModemDisconnected(int port) {
+  TavModemDisconnected(port);
+  TavModemReleased(port);
+}
+
+bool CTavServerLibrary::DialCancelled(int port, int16_t handle) { return TavDialCancelRequested(port, handle) == 1; }
 
 }  // namespace connsrv

@@ -26,6 +26,9 @@ class CTavServerLibrary : public IServerLibrary {
   void ChannelTearDown(int port) override;
   int PlcSimExchange(int station, const std::string& frame, std::string& answer) override;
   std::string ComDevicePath(int comNumber) override;
+  void ModemConnected(int port, int16_t handle, const std::string& dialText) override;
+  void ModemDisconnected(int port) override;
+  bool DialCancelled(int port, int16_t handle) override;
 };
 
 }  // namespace connsrv

@@ -111,6 +111,12 @@ bool CSerialPort::SetFlowControl(bool on) {
   return ::tcsetattr(fd_, TCSANOW, &t) == 0;
 }
 
+void CSerialPort::SetDtr(bool raised) {
+  if (fd_ < 0) return;
+  int dtr = TIOCM_DTR;
+  ::ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &dtr);
+}
+
 void CSerialPort::Close() {
   if (fd_ < 0) return;
   int dtr = TIOCM_DTR;

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "dial_command.h"
 #include "modem_book/book_json.h"
 #include "modem_book/modem_strings.h"
 #include "modem_book/tel_connect_doc.h"
@@ -31,8 +32,14 @@ const char* const kUsage =
     "               [--plc-timeout S] [--line-timeout S]\n"
     "                               changes port N and makes it the last-used port\n"
     "  --reset-all                  every port to its defaults and an empty phone book\n"
-    "Exit codes: 0 done, 2 usage or refused input, 3 phone book file, 5 another copy\n"
-    "holds the settings.\n";
+    "  --dial INDEX [--port N] [--hold S] [--force]\n"
+    "                               connects entry INDEX through the modem of port N (the\n"
+    "                               last-used port), holds the call S seconds (until SIGTERM\n"
+    "                               or the line is lost without --hold), then hangs up once\n"
+    "                               other programs let go; --force ends them after 5 minutes.\n"
+    "                               SIGINT while dialling cancels the dial.\n"
+    "Exit codes: 0 done, 2 usage or refused input, 3 phone book file, 4 connect or hang-up\n"
+    "error, 5 another copy holds the settings.\n";
 
 // The commands, whether each changes anything, and the options each takes.
 struct CommandKind {
@@ -42,10 +49,11 @@ struct CommandKind {
 const std::map<std::string, CommandKind> kCommands = {
     {"--list", {false, false}},   {"--export", {true, false}}, {"--import", {true, true}},
     {"--add", {false, true}},     {"--delete", {true, true}},  {"--ports", {false, false}},
-    {"--set-port", {true, true}}, {"--reset-all", {false, true}},
+    {"--set-port", {true, true}}, {"--reset-all", {false, true}}, {"--dial", {true, false}},
 };
 const std::map<std::string, std::vector<std::string>> kOptionsOf = {
     {"--import", {"--replace"}},
+    {"--dial", {"--port", "--hold", "--force"}},
     {"--add", {"--title", "--phone", "--baud", "--data", "--parity", "--stop"}},
     {"--set-port", {"--dial-mode", "--dial-command", "--init-command", "--plc-timeout", "--line-timeout"}},
 };
@@ -80,9 +88,10 @@ bool Parse(const std::vector<std::string>& args, Request& r, std::string& error)
   for (const auto& [name, kind] : kCommands) kind.takesValue ? line.AddValue(name.substr(2)) : line.AddFlag(name.substr(2));
   line.AddValue("book");
   line.AddFlag("replace");
+  line.AddFlag("force");
   for (const auto& [command, options] : kOptionsOf)
     for (const auto& option : options)
-      if (option != "--replace") line.AddValue(option.substr(2));
+      if (option != "--replace" && option != "--force") line.AddValue(option.substr(2));
   if (!line.Parse(args, error)) return false;
   if (!line.Positional().empty()) {
     error = "unknown argument \"" + line.Positional().front() + "\"";
@@ -216,6 +225,28 @@ int SetPort(CTelConnectDoc& doc, const Request& r) {
   return Save(doc);
 }
 
+int Dial(CTelConnectDoc& doc, const Request& r, bool ownsSettings) {
+  DialCommand c;
+  const auto index = Number(r.value);
+  if (!index) return Fail(kExitUsage, "--dial takes an entry number from 1");
+  c.index = static_cast<int>(*index);
+  if (r.options.count("--port")) {
+    const auto port = Number(r.options.at("--port"));
+    if (!port || *port < 1 || *port > kPortCount) return Fail(kExitUsage, "--port takes a COM number from 1 to 15");
+    c.port = static_cast<int>(*port);
+  }
+  c.holdSeconds = -1;
+  if (r.options.count("--hold")) {
+    const auto hold = Number(r.options.at("--hold"));
+    if (!hold || *hold < 0) return Fail(kExitUsage, "--hold takes a number of seconds");
+    c.holdSeconds = static_cast<int>(*hold);
+  }
+  c.force = r.options.count("--force") != 0;
+  // A copy that does not own the settings writes nothing back.
+  c.writeBack = ownsSettings;
+  return RunDial(doc, c, TavDialLibrary(), SteadySessionClock());
+}
+
 }  // namespace
 
 int RunModemCli(const std::vector<std::string>& args) {
@@ -231,7 +262,9 @@ int RunModemCli(const std::vector<std::string>& args) {
   }
   // Changing commands own the settings for their run, as the window's first copy does.
   platform::NamedMutex mutex("KELDTAVMODEM");
-  if (kCommands.at(r.command).changes && !mutex.TryLock())
+  const bool wantsSettings = kCommands.at(r.command).changes || r.command == "--dial";
+  const bool owns = wantsSettings && mutex.TryLock();
+  if (kCommands.at(r.command).changes && !owns)
     return Fail(kExitOtherCopy, "another copy of KELD_TavModem holds the settings; nothing was changed");
 
   CTelConnectDoc doc;
@@ -246,6 +279,7 @@ int RunModemCli(const std::vector<std::string>& args) {
   if (r.command == "--add") return Add(doc, r);
   if (r.command == "--delete") return Delete(doc, r);
   if (r.command == "--set-port") return SetPort(doc, r);
+  if (r.command == "--dial") return Dial(doc, r, owns);
   doc.InitialiseRegisteredData();
   return Save(doc);
 }

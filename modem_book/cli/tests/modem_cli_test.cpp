@@ -15,6 +15,7 @@
 #include "modem_book/phone_book_file.h"
 #include "platform/named_mutex.h"
 #include "file_bytes.h"
+#include "shell_run.h"
 #include "test_home.h"
 
 namespace fs = std::filesystem;
@@ -31,14 +32,10 @@ Result Modem(const std::string& arguments, const std::string& prefix = "") {
   static int n = 0;
   const std::string errPath = keldtest::TestHome() + "/stderr-" + std::to_string(++n);
   const std::string command = prefix + keldtest::BinPath("KELD_TavModem") + " " + arguments + " 2>" + errPath;
+  const keldtest::ShellResult run = keldtest::RunShell(command);
   Result r;
-  FILE* p = popen(command.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t got;
-  while ((got = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), got);
-  const int status = pclose(p);
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.exitCode = run.exitCode;
+  r.out = run.out;
   std::ifstream e(errPath);
   std::stringstream s;
   s << e.rdbuf();

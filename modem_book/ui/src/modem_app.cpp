@@ -12,6 +12,7 @@
 #include "platform/program_icon.h"
 #include "platform/widget_message_box.h"
 #include "tel_connect_view.h"
+#include "window_dial_up.h"
 
 namespace modembook {
 
@@ -77,7 +78,14 @@ int RunModemWindow(int argc, char** argv, const StartArguments& start, int langu
 
   const bool english = language == 1;
   const std::string helpFolder = HelpFolderFor(language, productNumber);
-  CModemFrame frame(doc, nullptr, helpFolder, english);
+  CWindowDialUp dialUp(doc, TavDialLibrary(), SteadySessionClock(), english, productNumber);
+  CModemFrame frame(doc, &dialUp, helpFolder, english);
+  dialUp.SetWindow(&frame);
+  dialUp.showStatus = [&frame](const std::deque<std::string>& lines) { frame.View()->ShowStatus(lines); };
+  dialUp.connectedChanged = [&frame](bool connected) {
+    frame.View()->SetConnected(connected);
+    frame.UpdateCommands();
+  };
   frame.View()->InitialUpdate();
   frame.show();
   if (!options.screenshot.empty() || !options.screenshotEntry.empty())

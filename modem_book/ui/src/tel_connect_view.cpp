@@ -219,7 +219,7 @@ void CTelConnectView::UpdateDialCommandField() {
   shown.dialMode = static_cast<int16_t>(dialMode_->checkedId());
   // For pulse and tone the field shows the prefix those modes dial with.
   dialCommand_->setText(Qt8(other ? s.dialCommand : shown.DialPrefix()));
-  dialCommand_->setEnabled(other && !doc_.ReadOnly());
+  dialCommand_->setEnabled(other && !doc_.ReadOnly() && !connected_);
 }
 
 void CTelConnectView::TakePort() {
@@ -237,8 +237,23 @@ void CTelConnectView::TakePort() {
 
 void CTelConnectView::CommitEdits() { TakePort(); }
 
+void CTelConnectView::ShowStatus(const std::deque<std::string>& lines) {
+  status_->clear();
+  for (const auto& line : lines) status_->addItem(Qt8(line));
+  if (status_->count() > 0) status_->setCurrentRow(status_->count() - 1);
+  status_->repaint();
+}
+
+void CTelConnectView::SetConnected(bool connected) {
+  connected_ = connected;
+  portList_->setEnabled(!connected);
+  list_->setEnabled(!connected);
+  EnableControls();
+  if (!connected) portList_->setFocus();
+}
+
 void CTelConnectView::EnableControls() {
-  const bool rw = !doc_.ReadOnly();
+  const bool rw = !doc_.ReadOnly() && !connected_;
   for (auto* b : dialMode_->buttons()) b->setEnabled(rw);
   for (QWidget* w : std::initializer_list<QWidget*>{initCommand_, commandDefault_, plcTimeout_, lineTimeout_, add_, delete_})
     w->setEnabled(rw);

@@ -3,6 +3,7 @@
 // list of destinations, with add, edit, delete and sorting. Edits go to the
 // document at once; the frame saves it.
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -50,6 +51,10 @@ class CTelConnectView : public QWidget {
   // Opens the selected entry (or a new one on an empty list) to connect it.
   void ConnectSelection();
   int SelectedIndex() const;
+  // The dial-up's status lines, the last one selected.
+  void ShowStatus(const std::deque<std::string>& lines);
+  // While a line is up the settings, the port list and the book are locked.
+  void SetConnected(bool connected);
 
   // How an entry dialog is run; tests replace it. Default: exec().
   std::function<int(CEntryDialog&)> runDialog;
@@ -69,6 +74,7 @@ class CTelConnectView : public QWidget {
   std::string helpFolder_;
   bool english_;
   bool showing_ = false;
+  bool connected_ = false;
   QComboBox* portList_ = nullptr;
   QButtonGroup* dialMode_ = nullptr;
   QLineEdit* dialCommand_ = nullptr;

@@ -30,14 +30,21 @@ namespace connsrv {
   X(kErrEthernetMissing, -10047)                                                       \
   X(kErrNonBlocking, -10048)                                                           \
   X(kErrListen, -10049)                                                                \
+  X(kErrDialCancelled, -10054)                                                         \
+  X(kErrDialFailed, -10060)                                                            \
+  X(kErrHangUpEscape, -10062)                                                          \
+  X(kErrCallUp, -10063)                                                                \
+  X(kErrNotCallOwner, -10064)                                                          \
   X(kErrModemOnSerial, -10065)                                                         \
   X(kErrModemNoCall, -10066)                                                           \
+  X(kErrHangUpClosing, -10067)                                                         \
   X(kErrModemInit, -10068)                                                             \
   X(kErrEthernetIncomplete, -10080)                                                    \
   X(kErrBadRecord, -10090)   /* a request record that does not hold together */       \
   X(kErrNoBoard, -10091)     /* board requests: this build has no board support */    \
   X(kErrSerialOpen, -10092)  /* the serial device could not be opened or set up */    \
-  X(kErrChannelKind, -10093) /* a channel kind this build does not carry */
+  X(kErrChannelKind, -10093) /* a channel kind this build does not carry */           \
+  X(kErrNotModem, -10900)
 
 #define KELD_CONNSRV_AS_ENUM(name, value) name = value,
 #define KELD_CONNSRV_AS_VALUE(name, value) value,

@@ -11,6 +11,8 @@
 
 namespace connsrv {
 
+class IModemLine;
+
 class IChannel {
  public:
   virtual ~IChannel() = default;
@@ -40,10 +42,12 @@ class IChannel {
   virtual void AfterTick() {}
   // The client's link was opened by the PLC: no pre-command, and request 16 sends nothing.
   virtual bool OpenedByPlc(int16_t /*handle*/) const { return false; }
+  // The modem kinds: dialling, hang-up and modem results; null for others.
+  virtual IModemLine* Modem() { return nullptr; }
 };
 
 // Makes the channel for a configuration's kind; null for kinds this build
-// does not carry (boards, Ethernet, USB, modem), with the open's error code.
+// does not carry (boards, Ethernet, USB), with the open's error code.
 std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, int port, IServerLibrary& library,
                                       IClock& clock, ILogSink& log, const CServerSettings& settings,
                                       int& errorCode);

@@ -35,6 +35,8 @@ class CConnectionCore : public ILogSink {
   const CClientList& Clients() const { return clients_; }
   bool ChannelOpen() const { return channel_ != nullptr; }
   const CLogState& Log() const { return log_; }
+  // The modem call: the client that owns it, 0 while there is none.
+  int16_t CallHandle() const { return callUp_ ? callHandle_ : 0; }
   int Port() const { return port_; }
 
   // ILogSink: a record of the current request, to the library.
@@ -54,6 +56,17 @@ class CConnectionCore : public ILogSink {
   int Exchange(const std::string& text, const tavinter::CRequestRecord& rec, std::string& delivered);
   int SendRegistrations(const tavinter::CRequestRecord& rec, bool contacts, const RegistrationSet& held,
                         bool hasHeld, bool& stop);
+  // Modem requests: dial (30), hang up (31), one modem result (35).
+  int ModemRequest(int code, const tavinter::CRequestRecord& rec);
+  int Dial(const tavinter::CRequestRecord& rec);
+  int HangUp(const tavinter::CRequestRecord& rec);
+  int ModemResult(const tavinter::CRequestRecord& rec);
+  void CallUp(int16_t handle, const std::string& dialText);
+  void CallDown();
+  // During a call: a remote hang-up reported by the modem ends the call.
+  void WatchCall();
+  // Before the channel closes: a call still up is hung up.
+  void HangUpAtClose();
   int OpenChannel(const tavinter::CChannelConfig& config);
   void CloseChannel();
   void RemoveClient(int16_t handle);
@@ -77,6 +90,8 @@ class CConnectionCore : public ILogSink {
   std::time_t idleSince_ = 0;
   int lastStation_ = 0xFFFF;
   CLogState log_;
+  int16_t callHandle_ = 0;
+  bool callUp_ = false;
 };
 
 }  // namespace connsrv

@@ -45,6 +45,13 @@ class IServerLibrary {
   virtual int PlcSimExchange(int station, const std::string& frame, std::string& answer) = 0;
   // Device path of a COM port number.
   virtual std::string ComDevicePath(int comNumber) = 0;
+
+  // A modem call is up for the client (with its dial text, empty for an
+  // answered call); the call has ended.
+  virtual void ModemConnected(int port, int16_t handle, const std::string& dialText) = 0;
+  virtual void ModemDisconnected(int port) = 0;
+  // True once the dialling client asked to cancel (the request is taken back).
+  virtual bool DialCancelled(int port, int16_t handle) = 0;
 };
 
 }  // namespace connsrv

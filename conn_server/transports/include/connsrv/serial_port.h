@@ -48,6 +48,8 @@ class CSerialPort : public IByteLink {
 
   // Switches RTS/CTS flow control on or off on the open port.
   bool SetFlowControl(bool on);
+  // Raises or drops DTR (a pseudo-terminal has no modem lines: no effect).
+  void SetDtr(bool raised);
 
   void Purge() override;
   // Writes the bytes and waits until the port has sent them, all within the

@@ -1,0 +1,154 @@
+// The window's dial-up offscreen with a recording library and a scripted
+// clock: the progress, confirmation and hang-up windows in order, the
+// controls locked while connected, the status list, a failed dial's message,
+// and the forced hang-up offered after five minutes of waiting for others.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "fake_dial_library.h"
+#include "message_box_recorder.h"
+#include "modem_book/modem_strings.h"
+#include "modem_frame.h"
+#include "modem_ui.h"
+#include "tel_connect_view.h"
+#include "test_home.h"
+#include "window_dial_up.h"
+
+using namespace modembook;
+
+namespace {
+
+struct DialWindow : ::testing::Test {
+  void SetUp() override {
+    RegisterModemStrings();
+    doc.SetPath(keldtest::FreshDir("dialwin") + "/book.dat");
+    ASSERT_EQ(doc.Load(), 0);
+    doc.SetReadOnly(true);  // nothing is written back to the library here
+    CPhoneBookEntry e;
+    e.SetTitle("Plant 3");
+    e.SetPhone("0612345");
+    doc.Add(e);
+    CPortModemSettings s = doc.Port(2);
+    s.dialMode = kDialTone;
+    s.initCommand = "ATE0V1";
+    doc.SetPort(2, s);
+    dialUp.SetWindow(&frame);
+    dialUp.showStatus = [this](const std::deque<std::string>& l) { frame.View()->ShowStatus(l); };
+    dialUp.connectedChanged = [this](bool c) {
+      frame.View()->SetConnected(c);
+      frame.UpdateCommands();
+    };
+    dialUp.runDialog = [this](QDialog& d) {
+      shown.push_back(d.objectName().toInt());
+      if (onDialog) return onDialog(d);
+      return 1;
+    };
+    frame.View()->InitialUpdate();
+  }
+  FakeDialLibrary lib;
+  FakeSessionClock clock;
+  CTelConnectDoc doc;
+  CWindowDialUp dialUp{doc, lib, clock, true, 21};
+  CModemFrame frame{doc, &dialUp, std::string(), true};
+  std::vector<int> shown;
+  std::function<int(QDialog&)> onDialog;
+  keldtest::MessageBoxRecorder boxes;
+
+  QString Status() const {
+    auto* list = FindControl<QListWidget>(frame.View(), kIdStatusList);
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+    return lines.join("|");
+  }
+};
+
+}  // namespace
+
+TEST_F(DialWindow, ConnectLocksTheFormAndDisconnectFreesIt) {
+  dialUp.Connect(doc.Entries()[0], 2);
+  ASSERT_TRUE(dialUp.Connected());
+  EXPECT_EQ(shown, (std::vector<int>{kDialProgressWindow, kConnectedWindow}));
+  EXPECT_EQ(Status(), "Initialize for Modem|ATE0V1|Ring up|ATDT0612345");
+  EXPECT_EQ(FindControl<QListWidget>(frame.View(), kIdStatusList)->currentRow(), 3);
+  EXPECT_EQ(frame.windowTitle(), "Modem Connection Plant 3");
+  EXPECT_FALSE(FindControl<QComboBox>(frame.View(), kIdPortList)->isEnabled());
+  EXPECT_FALSE(FindControl<QTreeWidget>(frame.View(), kIdBookList)->isEnabled());
+  EXPECT_FALSE(frame.Action(20000)->isEnabled());
+  EXPECT_TRUE(frame.Action(20010)->isEnabled());
+
+  frame.Action(20010)->trigger();
+  EXPECT_FALSE(dialUp.Connected());
+  EXPECT_EQ(shown.back(), kHangUpWindow);
+  EXPECT_TRUE(Status().endsWith("Ring off|ATZ"));
+  EXPECT_TRUE(FindControl<QComboBox>(frame.View(), kIdPortList)->isEnabled());
+  EXPECT_TRUE(frame.Action(20000)->isEnabled());
+  EXPECT_FALSE(frame.Action(20010)->isEnabled());
+  EXPECT_EQ(frame.windowTitle(), "Modem Connection");
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(DialWindow, AFailedDialShowsTheLibrarysTextAndStaysIdle) {
+  lib.results["dial"] = -10060;
+  onDialog = [](QDialog& d) {
+    // The progress window shows the dial text with "is being connected".
+    auto* text = FindControl<QLabel>(&d, kIdDialText);
+    EXPECT_TRUE(text && text->text().startsWith("ATDT0612345 "));
+    return 1;
+  };
+  dialUp.Connect(doc.Entries()[0], 2);
+  EXPECT_FALSE(dialUp.Connected());
+  EXPECT_EQ(shown, std::vector<int>{kDialProgressWindow});
+  ASSERT_EQ(boxes.Texts(), std::vector<std::string>{"text -10060"});
+  EXPECT_TRUE(Status().endsWith("ERROR"));
+  EXPECT_TRUE(frame.Action(20000)->isEnabled());
+}
+
+TEST_F(DialWindow, TheForcedHangUpIsOfferedAfterFiveMinutesAndAsked) {
+  dialUp.Connect(doc.Entries()[0], 2);
+  ASSERT_TRUE(dialUp.Connected());
+  lib.pollsUntilReleased = 1000000;
+  boxes.answers = {platform::IDNO, platform::IDYES};
+  onDialog = [this](QDialog& d) {
+    auto* force = FindControl<QPushButton>(&d, kIdForce);
+    auto* text = FindControl<QLabel>(&d, kIdHangUpText);
+    EXPECT_TRUE(text->text().startsWith("Waiting for other applications"));
+    clock.now = 299000;
+    QTest::qWait(1300);
+    EXPECT_TRUE(force->isHidden());
+    clock.now = 300000;
+    QTest::qWait(1300);
+    EXPECT_FALSE(force->isHidden());
+    force->click();  // No: nothing changes
+    EXPECT_FALSE(force->isHidden());
+    force->click();  // Yes: the others are forced off, the next second hangs up
+    EXPECT_TRUE(force->isHidden());
+    for (int i = 0; i < 30 && dialUp.Connected(); ++i) QTest::qWait(100);
+    return d.result();
+  };
+  frame.Action(20010)->trigger();
+  EXPECT_FALSE(dialUp.Connected());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text, ModemText(kIdsAskForce));
+  EXPECT_NE(boxes.boxes[0].type & platform::MB_DEFBUTTON2, 0u);
+  EXPECT_NE(std::find(lib.calls.begin(), lib.calls.end(), "force"), lib.calls.end());
+}
+
+TEST_F(DialWindow, SupervisionHangsUpALostLine) {
+  dialUp.Connect(doc.Entries()[0], 2);
+  ASSERT_TRUE(dialUp.Connected());
+  dialUp.Supervise();
+  EXPECT_TRUE(dialUp.Connected());
+  lib.results["line"] = 1;  // the library says the line is no longer in use
+  dialUp.Supervise();
+  EXPECT_FALSE(dialUp.Connected());
+  EXPECT_EQ(shown.back(), kHangUpWindow);
+}
