@@ -40,7 +40,12 @@ int ShowMessageBox(const MessageBoxRequest& request) {
 }
 
 int ShowMessageBox(const std::string& text, unsigned type, const std::string& caption, void* owner) {
-  return ShowMessageBox(MessageBoxRequest{text, caption, type, owner});
+  MessageBoxRequest request;
+  request.text = text;
+  request.caption = caption;
+  request.type = type;
+  request.owner = owner;
+  return ShowMessageBox(request);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

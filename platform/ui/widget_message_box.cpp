@@ -44,6 +44,7 @@ int WidgetBox(const MessageBoxRequest& r) {
   // active window, and centres on it.
   if (!owner) owner = QApplication::activeModalWidget();
   if (!owner) owner = QApplication::activeWindow();
+  if (r.window) return r.window(owner);
   QMessageBox box(IconFor(r.type), QString::fromStdString(r.caption), QString::fromStdString(r.text),
                   QMessageBox::NoButton, owner);
   auto buttons = ButtonsFor(r.type);

@@ -6,6 +6,25 @@
 
 namespace sim {
 
+namespace {
+
+// "none" or a 16-bit word in hexadecimal, with or without 0x.
+bool ParseDownloadAnswer(std::string_view text, int& answer) {
+  if (text == "none") {
+    answer = FaultConfig::kDownloadNoAnswer;
+    return true;
+  }
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.empty() || text.size() > 4) return false;
+  unsigned value = 0;
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  if (ec != std::errc() || ptr != text.data() + text.size()) return false;
+  answer = static_cast<int>(value);
+  return true;
+}
+
+}  // namespace
+
 bool ParseFaultList(std::string_view list, FaultConfig& config, std::string& error) {
   FaultConfig result = config;
   while (!list.empty()) {
@@ -15,6 +34,13 @@ bool ParseFaultList(std::string_view list, FaultConfig& config, std::string& err
     if (item.empty()) continue;
     const size_t eq = item.find('=');
     const std::string_view key = item.substr(0, eq);
+    if (key == "download") {
+      if (eq == std::string_view::npos || !ParseDownloadAnswer(item.substr(eq + 1), result.downloadAnswer)) {
+        error = "fault switch \"" + std::string(item) + "\" needs none or a hexadecimal word";
+        return false;
+      }
+      continue;
+    }
     int value = -1;
     if (eq != std::string_view::npos) {
       const std::string_view text = item.substr(eq + 1);

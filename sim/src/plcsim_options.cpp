@@ -173,7 +173,10 @@ Fault injection (N = every Nth; 0 = off):
   --delay MS           every answer is sent after this delay
   --faults LIST        the same as a list: bcc=N,nak=N,drop=N,other=N,
                        split=N,pause=MS,delay=MS,hangup=N (hangup: close the
-                       TCP link after every Nth answer)
+                       TCP link after every Nth answer); and download=none
+                       (the download request 0x1111 is never answered) or
+                       download=HEX (it is answered with that word, e.g.
+                       download=CCCC)
 
 Codes the unit raises (as the data monitor shows them):
   errors    00001-E0021 / E0022  upper / lower software limit

@@ -30,7 +30,9 @@ CSimPlc::CSimPlc(const PlcConfig& config, ISimClock& clock)
       clock_(clock),
       unit_(config.unit, clock.NowMs()),
       responder_(unit_, config.station, config.slot),
-      faults_(config.faults) {}
+      faults_(config.faults) {
+  unit_.SetDownloadAnswer(config.faults.downloadAnswer);
+}
 
 CSimPlc::Exchange CSimPlc::Handle(std::string_view frame) {
   Exchange result;

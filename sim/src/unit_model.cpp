@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "sim/fault_injector.h"
 #include "sim/unit_codes.h"
 #include "sim/unit_defaults.h"
 
@@ -192,8 +193,11 @@ void CUnitModel::Step(int dtMs) {
 void CUnitModel::RunHandshakes() {
   if (downloadDueAt_ >= 0 && now_ >= downloadDueAt_) {
     downloadDueAt_ = -1;
-    if (memory_.Word(addr::kHandshake) == kDownloadRequest)
-      memory_.SetWord(addr::kHandshake, LayoutValid() ? kDownloadAccepted : kFailed);
+    if (memory_.Word(addr::kHandshake) == kDownloadRequest && downloadAnswer_ != FaultConfig::kDownloadNoAnswer) {
+      const bool asUnit = downloadAnswer_ == FaultConfig::kDownloadAsUnit;
+      memory_.SetWord(addr::kHandshake, asUnit ? (LayoutValid() ? kDownloadAccepted : kFailed)
+                                               : static_cast<uint16_t>(downloadAnswer_));
+    }
   }
   if (fromDueAt_ < 0 || now_ < fromDueAt_) return;
   switch (fromState_) {

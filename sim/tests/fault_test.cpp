@@ -83,4 +83,20 @@ TEST_F(FaultTest, ListErrors) {
   EXPECT_EQ(f.delayMs, 5);
 }
 
+TEST_F(FaultTest, DownloadAnswerSwitch) {
+  FaultConfig f;
+  std::string error;
+  EXPECT_EQ(f.downloadAnswer, FaultConfig::kDownloadAsUnit);
+  for (const char* bad : {"download", "download=", "download=12345", "download=xyz", "download=-1", "download=0x"})
+    EXPECT_FALSE(ParseFaultList(bad, f, error)) << bad;
+  EXPECT_FALSE(f.Any());
+  ASSERT_TRUE(ParseFaultList("download=CCCC", f, error));
+  EXPECT_EQ(f.downloadAnswer, 0xCCCC);
+  EXPECT_TRUE(f.Any());
+  ASSERT_TRUE(ParseFaultList("download=0x1234,drop=2", f, error));
+  EXPECT_EQ(f.downloadAnswer, 0x1234);
+  ASSERT_TRUE(ParseFaultList("download=none", f, error));
+  EXPECT_EQ(f.downloadAnswer, FaultConfig::kDownloadNoAnswer);
+}
+
 }  // namespace

@@ -68,6 +68,46 @@ TEST_F(FourAxisUnit, DownloadRefusesAxesTheModelDoesNotHave) {
   EXPECT_EQ(C().Word(addr::kHandshake), 0xCCCC);
 }
 
+// A unit switched to a fixed download answer gives it whatever was written,
+// or never answers; the FROM handshake is not affected.
+class DownloadFaultUnit : public UnitFixture {
+ protected:
+  static PlcConfig Config(int answer) {
+    PlcConfig c;
+    c.faults.downloadAnswer = answer;
+    return c;
+  }
+  explicit DownloadFaultUnit(int answer) : UnitFixture(Config(answer)) {}
+};
+
+struct FixedAnswerUnit : DownloadFaultUnit {
+  FixedAnswerUnit() : DownloadFaultUnit(0x1234) {}
+};
+struct SilentUnit : DownloadFaultUnit {
+  SilentUnit() : DownloadFaultUnit(FaultConfig::kDownloadNoAnswer) {}
+};
+
+TEST_F(FixedAnswerUnit, AnswersTheDownloadWithTheGivenWord) {
+  C().Write(addr::kLayout, {0x03, 0, 0, 0, 0});
+  C().SetWord(addr::kHandshake, 0x1111);
+  int t = 0;
+  while (C().Word(addr::kHandshake) == 0x1111 && t < 1000) {
+    Wait(10);
+    t += 10;
+  }
+  EXPECT_EQ(C().Word(addr::kHandshake), 0x1234);
+}
+
+TEST_F(SilentUnit, NeverAnswersTheDownloadButStillWritesFrom) {
+  C().Write(addr::kLayout, {0x03, 0, 0, 0, 0});
+  C().SetWord(addr::kHandshake, 0x1111);
+  Wait(5000);
+  EXPECT_EQ(C().Word(addr::kHandshake), 0x1111);
+  C().SetWord(addr::kHandshake, 0x5555);
+  for (int t = 0; C().Word(addr::kHandshake) == 0x5555 && t < 1000; t += 10) Wait(10);
+  EXPECT_EQ(C().Word(addr::kHandshake), 0x6666);
+}
+
 TEST_F(HandshakeTest, FromWriteRunsAboutASecondThenCountsAndClears) {
   const uint16_t before = C().Word(addr::kFromWriteCount);
   EXPECT_TRUE(C().Word(addr::kStatusConnect) & 0x0008);  // no FROM write running

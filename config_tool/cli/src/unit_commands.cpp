@@ -13,6 +13,7 @@
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
 #include "destination_option.h"
+#include "tavinter/connection_record.h"
 #include "unit_session.h"
 
 namespace axcfg::cli {
@@ -23,7 +24,7 @@ bool ParseUnitOptions(const char* command, const Args& args, UnitOptions& o, int
   return TakeUnitOptions(command, a, o, exitCode);
 }
 
-std::set<std::string> UnitValueOptions() { return {"--dest", "--station", "--slot"}; }
+std::set<std::string> UnitValueOptions() { return {"--dest", "--station", "--slot", "--timeout"}; }
 
 bool TakeUnitOptions(const char* command, ParsedArgs& a, UnitOptions& o, int& exitCode) {
   if (a.values.count("--dest")) o.dest = a.values["--dest"];
@@ -32,6 +33,9 @@ bool TakeUnitOptions(const char* command, ParsedArgs& a, UnitOptions& o, int& ex
     return exitCode = UsageError(command, "--station takes 0 to 99"), false;
   if (a.values.count("--slot") && (!ParseNumber(a.values["--slot"], o.slot) || o.slot < 0 || o.slot > 28))
     return exitCode = UsageError(command, "--slot takes 0 to 28"), false;
+  if (a.values.count("--timeout") &&
+      (!ParseNumber(a.values["--timeout"], o.timeout) || o.timeout < 1 || o.timeout > 60))
+    return exitCode = UsageError(command, "--timeout takes 1 to 60 seconds"), false;
   o.rest = a.positional;
   return true;
 }
@@ -40,6 +44,8 @@ int MakeLink(const char* command, const UnitOptions& o, OpenLink& l) {
   std::string error;
   int acceptWaitSec = 0;
   if (!ParseDestination(o.dest, l.destination.data(), acceptWaitSec, error)) return UsageError(command, error);
+  // Given explicitly, the answer time-out replaces the destination's own.
+  if (o.timeout > 0) tavinter::CConnectionRecord(l.destination.data()).SetTimeout(static_cast<int32_t>(o.timeout));
   l.library = std::make_unique<CFixedDestinationLibrary>(l.destination);
   l.library->SetAfterOpen(AcceptWait(acceptWaitSec));
   l.link = std::make_unique<CUnitLink>(kAppName, *l.library, l.ui);

@@ -33,6 +33,7 @@ struct UnitOptions {
   std::string dest = "sim";
   long long station = 0;
   long long slot = 0;
+  long long timeout = 0;  // seconds the server waits for each answer; 0: the destination's (3)
   Args rest;
 };
 
@@ -81,6 +82,7 @@ inline constexpr const char* kDestHelp =
     "                 (only from ADDR when given); waits up to S seconds for it\n"
     "  --station N    PLC station 0 to 99 (0: the PLC on the link itself)\n"
     "  --slot N       slot of the positioning unit, 0 to 28\n"
+    "  --timeout S    seconds to wait for each answer of the PLC, 1 to 60 (default 3)\n"
     "Numbers are decimal or 0x-prefixed hexadecimal; addresses are byte addresses.\n"
     "Exit codes: 0 done, 2 usage, 4 communication error (its text on stderr).\n";
 

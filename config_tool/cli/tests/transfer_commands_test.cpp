@@ -3,12 +3,14 @@
 // in a home of its own, so each has a unit of its own.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/document_file.h"
 #include "axcfg_run.h"
+#include "peer_process.h"
 #include "test_home.h"
 
 using namespace axcfg;
@@ -22,18 +24,19 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 
 // Six axes (group A of axes 1 and 2), synchronous group 1 off with its
 // masks kept and group 2 on, values in every used axis, junk in axes 7 and 8.
-std::string VariedDocument(const std::string& dir) {
+// With `groupOnly` the layout is group A alone and both groups are off.
+std::string VariedDocument(const std::string& dir, bool groupOnly = false) {
   RegisterAxisCfgDataStrings();
   CAxisCfgDoc doc;
   CAxisLayout layout;
   layout.Clear();
   layout.Append(MakeGroupEntry(1, 0x03));
-  for (int axis = 2; axis < 6; ++axis) layout.Append(MakeSingleAxisEntry(axis));
+  for (int axis = 2; axis < 6 && !groupOnly; ++axis) layout.Append(MakeSingleAxisEntry(axis));
   doc.SetLayout(layout);
   SyncGroups sync{};
   sync[0].masterMask = 0x10;
   sync[0].slaveMask = 0x20;
-  sync[1].operation = 1;
+  sync[1].operation = groupOnly ? 0 : 1;
   sync[1].masterMask = 0x04;
   sync[1].slaveMask = 0x08;
   sync[1].difference = 321;
@@ -147,4 +150,83 @@ TEST(AxcfgTransfer, RefusalsAndUsageErrorsWriteNothing) {
   // Nothing of the above reached the unit: its layout is still the simulator's own.
   Result layout = Axcfg("read-words 0x168 1");
   EXPECT_EQ(layout.out, "0x168 0x00FF\n");
+}
+
+// The unit's answers to the download request, through a unit that gives a
+// fixed answer or none: each is a refusal (exit 5) with its message on
+// stderr, the handshake word is cleared where the tool clears it, and no FROM
+// write follows.
+TEST(AxcfgTransfer, DownloadHandshakeFailures) {
+  const std::string dir = keldtest::FreshDir("handshake");
+  const std::string file = VariedDocument(dir);
+  struct Case {
+    const char* fault;
+    const char* text;
+    const char* wordAfter;  // the handshake word afterwards, where the tool sets it
+  } cases[] = {
+      {"download=CCCC", "System error\nThe downloaded data in the unit cannot be open correctly.\n", "0x0000"},
+      {"download=1234", "System error \n Check the connected unit or the slot number.\n", "0x0000"},
+      {"download=none",
+       "Confirm the completion of download  Timeout error\nThe completion of the download was not confirmed.\n",
+       nullptr},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    // A home of its own starts a server, and with it a unit, with this fault.
+    const std::string env = "KELD_HOME=" + dir + "/home" + std::to_string(n++) + " KELD_SIM_FAULTS=" + c.fault + " ";
+    const std::string axcfg = env + keldtest::BinPath("axcfg");
+    Result d = axcfg_test::Run(axcfg + " download " + file + " --write-from 2>&1 >/dev/null");
+    EXPECT_EQ(d.exitCode, 5) << c.fault;
+    EXPECT_EQ(d.out, c.text) << c.fault;
+    if (c.wordAfter) {
+      EXPECT_EQ(axcfg_test::Run(axcfg + " read-words 0x102 1 2>&1").out, std::string("0x102 ") + c.wordAfter + "\n");
+    }
+    EXPECT_EQ(axcfg_test::Run(axcfg + " read-words 0x100 1 2>&1").out, "0x100 0x0000\n") << "no FROM write";
+  }
+}
+
+// Over a serial line to plcsim on a pseudo-terminal whose answers are
+// corrupted, refused, dropped and split, so that the server repeats them
+// away (a two-axis document keeps the run short: every seventh answer
+// costs a second). The download is written to FROM, survives switching the
+// unit off and on, and uploads and verifies equal.
+TEST(AxcfgTransfer, OverASerialLineWithFaults) {
+  const std::string dir = keldtest::FreshDir("serial");
+  const std::string file = VariedDocument(dir, true);
+  keldtest::PeerProcess sim("plcsim", {"--serial", "--faults", "bcc=3,nak=4,drop=7,split=2"});
+  ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 6).empty());
+  const std::string dest = " --dest com:6,115200 --timeout 1";
+
+  Result d = Axcfg("download " + file + " --write-from" + dest);
+  ASSERT_EQ(d.exitCode, 0) << d.out;
+  EXPECT_TRUE(Has(d.out, "Writing to FROM completed successfully.")) << d.out;
+
+  // A table word changed in working memory only; switching the unit off and
+  // on brings back what FROM holds.
+  const std::string word = std::to_string((5 + 0x85) * 0x20 + 24);
+  ASSERT_EQ(Axcfg("write-words " + word + " 4321" + dest).exitCode, 0);
+  ASSERT_TRUE(Has(Axcfg("read-words " + word + " 1" + dest).out, "0x10E1"));
+  ASSERT_EQ(kill(sim.Pid(), SIGHUP), 0);
+  bool restored = false;
+  for (int i = 0; i < 50 && !restored; ++i) {
+    const Result r = Axcfg("read-words " + word + " 1" + dest);
+    restored = r.exitCode == 0 && !Has(r.out, "0x10E1");
+  }
+  ASSERT_TRUE(restored);
+
+  Result u = Axcfg("upload -o " + dir + "/up" + dest);
+  ASSERT_EQ(u.exitCode, 0) << u.out;
+  CAxisCfgDoc up, sent;
+  ASSERT_TRUE(OpenDocumentFile(up, dir + "/up.axc").Succeeded());
+  ASSERT_TRUE(OpenDocumentFile(sent, file).Succeeded());
+  ASSERT_EQ(up.GetTotalAxisCount(), 2);
+  for (int k = 0; k < 600; k += 5)
+    for (int axis : {0, 1}) {
+      EXPECT_EQ(up.GetPosData(k)->GetMoveAmount(axis), sent.GetPosData(k)->GetMoveAmount(axis)) << k << " " << axis;
+      EXPECT_EQ(up.GetPosData(k)->GetTargetSpeed(axis), sent.GetPosData(k)->GetTargetSpeed(0)) << k << " " << axis;
+    }
+
+  Result v = Axcfg("verify-unit " + file + dest);
+  EXPECT_EQ(v.exitCode, 0) << v.out;
+  EXPECT_EQ(CountLines(v.out, " - Agree"), 4) << v.out;
 }

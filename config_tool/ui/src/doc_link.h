@@ -9,6 +9,7 @@
 #include "axcfg_unit/link_library.h"
 #include "axcfg_unit/link_ui.h"
 #include "axcfg_unit/unit_link.h"
+#include "comm_error_dialog.h"
 
 namespace axcfgui {
 
@@ -24,7 +25,7 @@ class CDocUnitLink : public axcfg::CDocLinkObject {
   static CDocUnitLink* Of(const axcfg::CAxisCfgDoc& doc);
 
  private:
-  axcfg::CMessageBoxLinkUi m_ui;
+  CWidgetLinkUi m_ui;
   axcfg::CUnitLink m_link;
 };
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialog_util.h"
 
@@ -205,13 +206,48 @@ void CGroupArea::mouseReleaseEvent(QMouseEvent* event) {
   Refresh();
 }
 
+std::vector<int> CGroupArea::AxesInDrawingOrder() const {
+  std::vector<int> order = m_arrangement.Independent();
+  for (int g = 0; g < axcfg::kGroupCount; ++g)
+    for (int axis : m_arrangement.Members(g)) order.push_back(axis);
+  return order;
+}
+
 void CGroupArea::keyPressEvent(QKeyEvent* event) {
-  if (m_dragAxis >= 0 && event->key() == Qt::Key_Escape) {
-    EndDrag();
-    Refresh();
+  const int key = event->key();
+  if (m_dragAxis >= 0) {
+    if (key == Qt::Key_Escape) {
+      EndDrag();
+      Refresh();
+    }
     return;  // the drag ends, the dialog stays
   }
-  QWidget::keyPressEvent(event);
+  if (!m_caption->hasFocus() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  // The keyboard way of dragging: the arrow keys select a label, A to D
+  // move it into that group and Delete makes it independent.
+  const std::vector<int> order = AxesInDrawingOrder();
+  const auto at = std::find(order.begin(), order.end(), m_selected);
+  int target = axcfg::kDropNowhere;
+  switch (key) {
+    case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_Right: case Qt::Key_Down: {
+      if (order.empty()) break;
+      const bool back = key == Qt::Key_Left || key == Qt::Key_Up;
+      if (at == order.end()) m_selected = back ? order.back() : order.front();
+      else if (back) m_selected = at == order.begin() ? *at : *(at - 1);
+      else m_selected = at + 1 == order.end() ? *at : *(at + 1);
+      Refresh();
+      return;
+    }
+    case Qt::Key_A: case Qt::Key_B: case Qt::Key_C: case Qt::Key_D: target = key - Qt::Key_A; break;
+    case Qt::Key_Delete: target = axcfg::kDropIndependent; break;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  if (at == order.end()) return;
+  if (m_arrangement.Move(m_selected, target)) emit arrangementChanged();
+  Refresh();
 }
 
 bool CGroupArea::event(QEvent* event) {

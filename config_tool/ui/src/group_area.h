@@ -4,9 +4,12 @@
 // member order. Pressing a label starts a drag of that axis; the cursor
 // tells whether the point under it is a drop target that changes anything,
 // and releasing the button moves the axis. Escape or a lost mouse grab ends
-// the drag without a change.
+// the drag without a change. With the "Independent" caption focused, the
+// arrow keys select a label, A to D move it into a group and Delete makes it
+// independent again.
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "axcfg_data/axis_settings.h"
 
@@ -63,6 +66,8 @@ class CGroupArea : public QWidget {
  private:
   CAxisLabelBox* BoxOf(int target) const;
   int AxisAt(const QPoint& pos) const;
+  // The used axes as drawn: the independent ones, then groups A to D.
+  std::vector<int> AxesInDrawingOrder() const;
   void ShowCursorFor(const QPoint& pos);
   void EndDrag();
 

@@ -20,13 +20,14 @@
 #include "axcfg_unit/unit_link.h"
 #include "platform/message_box.h"
 #include "select_slot_dialog.h"
+#include "ui_strings.h"
 
 namespace axcfgui {
 
 namespace {
 
 QString Text(unsigned id) { return QString::fromStdString(axcfg::TransferText(id)); }
-
+QString Ui(unsigned id) { return QString::fromStdString(UiText(id)); }
 
 }  // namespace
 
@@ -41,8 +42,8 @@ CConnectConfirmDialog::CConnectConfirmDialog(axcfg::CUnitLink& link, int mode, Q
   m_connectTo->setObjectName("connectTo");
   layout->addWidget(m_connectTo);
   auto* buttons = new QHBoxLayout;
-  m_slot = new QPushButton(tr("&Select slot..."), this);
-  m_settings = new QPushButton(tr("&Communication settings..."), this);
+  m_slot = new QPushButton(Ui(kIdsSelectSlotButton), this);
+  m_settings = new QPushButton(Ui(kIdsCommSettingsButton), this);
   buttons->addWidget(m_slot);
   buttons->addWidget(m_settings);
   buttons->addStretch();
@@ -54,11 +55,11 @@ CConnectConfirmDialog::CConnectConfirmDialog(axcfg::CUnitLink& link, int mode, Q
   auto* icon = new QLabel(this);
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
   question->addWidget(icon);
-  question->addWidget(new QLabel(mode > 0 ? Text(21306) : tr("Is it OK to upload the setting data from the unit?"), this), 1);
+  question->addWidget(new QLabel(mode > 0 ? Text(21306) : Ui(kIdsUploadQuestion), this), 1);
   layout->addLayout(question);
   auto* answer = new QDialogButtonBox(this);
-  QPushButton* yes = answer->addButton(tr("&Yes"), QDialogButtonBox::AcceptRole);
-  answer->addButton(tr("&No"), QDialogButtonBox::RejectRole);
+  QPushButton* yes = answer->addButton(Ui(kIdsYesButton), QDialogButtonBox::AcceptRole);
+  answer->addButton(Ui(kIdsNoButton), QDialogButtonBox::RejectRole);
   yes->setDefault(true);
   layout->addWidget(answer);
   connect(answer, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -79,26 +80,26 @@ CConnectConfirmDialog::CConnectConfirmDialog(axcfg::CUnitLink& link, int mode, Q
 }
 
 void CConnectConfirmDialog::RebuildConnectTo() {
-  m_connectTo->setText(tr("Connect to") + "  " + QString::fromStdString(m_link.GetDestinationText()));
+  m_connectTo->setText(Ui(kIdsConnectTo) + "  " + QString::fromStdString(m_link.GetDestinationText()));
 }
 
 // ---- CDownloadChoiceDialog ----
 
 CDownloadChoiceDialog::CDownloadChoiceDialog(const axcfg::DownloadSelection& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {
-  setWindowTitle(tr("Download to the unit"));
+  setWindowTitle(Text(21311));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(tr("Choose the data to download."), this));
-  m_kind1 = new QRadioButton(tr("Axis information + &Parameter setting data"), this);
-  m_kind2 = new QRadioButton(tr("&Axis information + Parameter setting data  \n   + Positioning setting data"), this);
+  layout->addWidget(new QLabel(Ui(kIdsChooseDownload), this));
+  m_kind1 = new QRadioButton(Ui(kIdsDownloadParams), this);
+  m_kind2 = new QRadioButton(Ui(kIdsDownloadTables), this);
   auto* kinds = new QButtonGroup(this);
   kinds->addButton(m_kind1);
   kinds->addButton(m_kind2);
   layout->addWidget(m_kind1);
   layout->addWidget(m_kind2);
   auto* ranges = new QButtonGroup(this);
-  m_all = new QRadioButton(tr("&All"), this);
-  m_range = new QRadioButton(tr("Table No. &range"), this);
+  m_all = new QRadioButton(Ui(kIdsDownloadAll), this);
+  m_range = new QRadioButton(Ui(kIdsDownloadRange), this);
   ranges->addButton(m_all);
   ranges->addButton(m_range);
   m_text = new QLineEdit(this);
@@ -108,7 +109,9 @@ CDownloadChoiceDialog::CDownloadChoiceDialog(const axcfg::DownloadSelection& sel
   rangeRow->addWidget(m_range);
   rangeRow->addWidget(m_text);
   layout->addLayout(rangeRow);
-  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* box = new QDialogButtonBox(this);
+  box->addButton(Ui(kIdsOkButton), QDialogButtonBox::AcceptRole)->setDefault(true);
+  box->addButton(Ui(kIdsCancelButton), QDialogButtonBox::RejectRole);
   layout->addWidget(box);
   connect(box, &QDialogButtonBox::accepted, this, &CDownloadChoiceDialog::accept);
   connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -177,7 +180,7 @@ CTransferProgressDialog::CTransferProgressDialog(int mode, Work work, QWidget* p
   m_bar = new QProgressBar(this);
   m_bar->setTextVisible(false);
   m_bar->setMinimumWidth(320);
-  m_cancel = new QPushButton(tr("&Cancel"), this);
+  m_cancel = new QPushButton(Ui(kIdsCancelButton), this);
   m_cancel->setDefault(true);
   if (mode != axcfg::kModeDownload) {
     layout->addWidget(new QLabel(Text(21332), this));

@@ -188,6 +188,34 @@ TEST(GroupSettingsDlg, EscapeAndALostGrabEndTheDragNotTheDialog) {
   EXPECT_FALSE(s.dlg.isVisible());
 }
 
+TEST(GroupSettingsDlg, TheKeyboardMovesTheSelectedAxisWhileTheCaptionHasTheFocus) {
+  Shown s(SixAxes());
+  QLabel* caption = s.area->IndependentCaption();
+  ASSERT_TRUE(caption->hasFocus());
+  // Drawing order: axis 6, then A (1, 2), then B (3, 4, 5).
+  QTest::keyClick(caption, Qt::Key_Right);
+  EXPECT_EQ(s.area->SelectedAxis(), 5);
+  EXPECT_TRUE(s.area->IsHighlighted(5));
+  QTest::keyClick(caption, Qt::Key_Down);
+  EXPECT_EQ(s.area->SelectedAxis(), 0);
+  QTest::keyClick(caption, Qt::Key_C);
+  EXPECT_EQ(s.arrangement.Members(2), Axes({0}));
+  EXPECT_EQ(s.arrangement.Members(0), Axes({1}));
+  QTest::keyClick(caption, Qt::Key_B);  // B is full
+  EXPECT_EQ(s.arrangement.Members(2), Axes({0}));
+  QTest::keyClick(caption, Qt::Key_Delete);
+  EXPECT_EQ(s.arrangement.Independent(), Axes({0, 5}));
+  QTest::keyClick(caption, Qt::Key_Left);
+  QTest::keyClick(caption, Qt::Key_Left);
+  EXPECT_EQ(s.area->SelectedAxis(), 0) << "the first label stays selected";
+  // Another control with the focus: the keys are its own.
+  s.dlg.Block(0).on->setFocus();
+  QTest::keyClick(s.dlg.Block(0).on, Qt::Key_A);
+  EXPECT_EQ(s.arrangement.Members(0), Axes({1}));
+  EXPECT_FALSE(s.area->IsHighlighted(0));
+  EXPECT_TRUE(s.dlg.isVisible());
+}
+
 TEST(GroupSettingsDlg, SyncBlocksEnableWithTheirCheckBoxAndStoreOnlyWhatChanged) {
   keldtest::MessageBoxRecorder boxes;
   // Group 1 off with masks 0 and a difference value outside the range, as

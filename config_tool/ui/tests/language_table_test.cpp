@@ -10,6 +10,7 @@
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_unit/monitor_strings.h"
 #include "axcfg_unit/tool_opr_strings.h"
+#include "axcfg_unit/unit_transfer.h"
 #include "axcfg_unit/unit_strings.h"
 #include "platform/strings.h"
 #include "ui_strings.h"
@@ -32,6 +33,7 @@ TEST(LanguageTable, JapaneseCarriesEveryTextWithTheSamePlaceholders) {
   axcfg::RegisterUnitStrings();
   axcfg::RegisterMonitorStrings();
   axcfg::RegisterToolOprStrings();
+  axcfg::TransferText(0);  // registers the transfer texts
   auto english = platform::Strings::Builtin("AxisCfg");
   platform::StringTable japanese;
   std::string error;

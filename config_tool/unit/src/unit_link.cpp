@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "axcfg_unit/tool_opr_exception.h"
 #include "axcfg_unit/unit_addresses.h"
@@ -298,20 +299,26 @@ int CUnitLink::ClearErrorWarning(uint8_t bits, bool isError) {
 }
 
 int CUnitLink::RequestWriteFROM(int limitMs) {
+  using namespace std::chrono;
+  // The unit answers within milliseconds on a fast link; between reads the
+  // handshake pauses briefly instead of flooding the link for seconds.
+  constexpr auto kPollPause = milliseconds(5);
+  const auto limit = milliseconds(limitMs < 0 ? fromAckLimitMs_ : limitMs);
   std::lock_guard<std::recursive_mutex> guard(lock_);
   uint16_t word = 0;
   if (int rc = ReadWord(kStatusFrom, word); rc != 0) return rc;
   if (!(word & kStatusFromIdle)) throw CToolOprException(kReqWriteFrom, kRefusedWritingFrom);
   if (int rc = WriteWord(kHandshake, kFromRequest); rc != 0) return rc;
-  const auto start = std::chrono::steady_clock::now();
+  const auto start = steady_clock::now();
   for (;;) {
     if (int rc = ReadWord(kHandshake, word); rc != 0) return rc;
     if (word == kFromAcknowledged) return WriteWord(kHandshake, kFromConfirm);
-    const auto waited = std::chrono::steady_clock::now() - start;
-    if (word != kFromRequest || waited > std::chrono::milliseconds(limitMs)) {
+    const auto waited = steady_clock::now() - start;
+    if (word != kFromRequest || waited > limit) {
       WriteWord(kHandshake, 0);
       return kLinkFromNotAcknowledged;
     }
+    std::this_thread::sleep_for(std::min<steady_clock::duration>(kPollPause, limit - waited + milliseconds(1)));
   }
 }
 

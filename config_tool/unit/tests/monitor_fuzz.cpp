@@ -13,34 +13,15 @@
 #include "axcfg_unit/monitor_cycle.h"
 #include "axcfg_unit/unit_link.h"
 #include "fake_unit.h"
+#include "input_unit.h"
 
 using namespace axcfg;
-
-namespace {
-
-class InputUnit : public axcfg_test::FakeUnit {
- public:
-  InputUnit(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  int ReadWords(uint8_t*, int, int, long address, long count, uint16_t* words) override {
-    for (long i = 0; i < count; ++i) {
-      const size_t at = static_cast<size_t>((address + i) * 2) % size_;
-      words[i] = static_cast<uint16_t>(data_[at] | (data_[(at + 1) % size_] << 8));
-    }
-    return 0;
-  }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool registered = (RegisterAxisCfgDataStrings(), true);
   (void)registered;
   if (size < 2) return 0;
-  InputUnit unit(data, size);
+  axcfg_test::InputUnit unit(data, size);
   axcfg_test::RecordingUi ui;
   CUnitLink link("Axis Configurator", unit, ui);
   link.Open(nullptr, false, false, false);

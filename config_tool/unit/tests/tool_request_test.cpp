@@ -116,6 +116,12 @@ TEST_F(RequestTest, FromHandshake) {
   unit.handshakeReads = 0;
   EXPECT_EQ(link.RequestWriteFROM(50), kLinkFromNotAcknowledged);
   EXPECT_EQ(unit.Peek(0x81), 0);
+  // The wait pauses between reads rather than flooding the link.
+  EXPECT_LE(unit.handshakeReads, 20);
+  unit.handshakeReads = 0;
+  link.SetFromAckLimit(30);
+  EXPECT_EQ(link.RequestWriteFROM(), kLinkFromNotAcknowledged);
+  EXPECT_GE(unit.handshakeReads, 2);
   // A refusal answer (0xCCCC) ends at once.
   unit.ackAfterReads = 1;
   unit.ackValue = 0xCCCC;

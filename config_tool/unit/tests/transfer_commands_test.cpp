@@ -79,6 +79,7 @@ struct CommandsTest : ::testing::Test {
     RegisterAxisCfgDataStrings();
     unit.SetLayout({0, 0, 0, 0, 0x03});
     unit.Set(0x140, 0x0008);  // no FROM write running
+    link.SetFromAckLimit(200);
   }
   std::vector<std::string> Steps(std::initializer_list<const char*> s) { return {s.begin(), s.end()}; }
 };

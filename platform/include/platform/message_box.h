@@ -24,6 +24,10 @@ struct MessageBoxRequest {
   std::string caption;
   unsigned type = MB_OK;
   void* owner = nullptr;  // a QWidget* where the caller has one
+  // A window of the program's own design shown in place of a standard box:
+  // the widget handler calls it with the owner it chose and returns what it
+  // returns. Other handlers (the console, tests) answer as for a box of `type`.
+  std::function<int(void* owner)> window;
 };
 
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;

@@ -16,14 +16,21 @@ struct FaultConfig {
   int splitPauseMs = 50;       // ... with this pause between them
   int delayMs = 0;             // every answer waits this long before it is sent
   int hangupEvery = 0;         // the link is closed after every Nth answer (TCP peers)
+  // How the unit answers the download request 0x1111: as a unit does
+  // (kDownloadAsUnit), never (kDownloadNoAnswer), or always with this word.
+  int downloadAnswer = kDownloadAsUnit;
+  static constexpr int kDownloadAsUnit = -1;
+  static constexpr int kDownloadNoAnswer = -2;
 
   bool Any() const {
-    return corruptBccEvery || nakEvery || dropEvery || otherStationEvery || splitEvery || delayMs || hangupEvery;
+    return corruptBccEvery || nakEvery || dropEvery || otherStationEvery || splitEvery || delayMs || hangupEvery ||
+           downloadAnswer != kDownloadAsUnit;
   }
 };
 
-// "bcc=3,nak=4,drop=5,other=2,split=1,pause=100,delay=200"; false with a
-// message on an unknown key or a value that is not a number from 0 to 1000000.
+// "bcc=3,nak=4,drop=5,other=2,split=1,pause=100,delay=200,download=CCCC"; false
+// with a message on an unknown key or a value that is not a number from 0 to
+// 1000000. download takes "none" or a word in hexadecimal (0x optional).
 bool ParseFaultList(std::string_view list, FaultConfig& config, std::string& error);
 
 // One piece of an answer: the bytes, sent after waiting pauseMs.

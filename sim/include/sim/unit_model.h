@@ -46,6 +46,9 @@ class CUnitModel {
   // Completes a FROM write in progress at once (before the state is saved).
   void FinishPendingWork();
 
+  // How the download request is answered (FaultConfig::downloadAnswer).
+  void SetDownloadAnswer(int answer) { downloadAnswer_ = answer; }
+
   bool ToolMode() const;
   bool FromWriting() const { return fromState_ == FromState::Writing; }
   const CAxisController& Axes() const { return axes_; }
@@ -72,6 +75,7 @@ class CUnitModel {
   int64_t now_;
 
   int64_t downloadDueAt_ = -1;
+  int downloadAnswer_ = -1;
   FromState fromState_ = FromState::Idle;
   int64_t fromDueAt_ = -1;
   int64_t lastKeepAlive_ = 0;

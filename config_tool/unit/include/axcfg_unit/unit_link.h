@@ -97,8 +97,11 @@ class CUnitLink {
   int WriteCurrentValue(int axis, int32_t value);
   int WriteCoordinateOrigin(int axis, int32_t value);
   int ClearErrorWarning(uint8_t bits, bool isError);
-  // The FROM write handshake; gives up after limitMs with kLinkFromNotAcknowledged.
-  int RequestWriteFROM(int limitMs = 5000);
+  // The FROM write handshake; gives up with kLinkFromNotAcknowledged when the
+  // unit has not acknowledged within limitMs (the link's limit when negative).
+  int RequestWriteFROM(int limitMs = -1);
+  // How long RequestWriteFROM waits for the acknowledgement (5000 ms unless set).
+  void SetFromAckLimit(int limitMs) { fromAckLimitMs_ = limitMs; }
 
   enum CheckBits : unsigned { kCheckFrom = 1, kCheckBusy = 2, kCheckBoth = 3 };
 
@@ -127,6 +130,7 @@ class CUnitLink {
   ILinkUi& ui_;
   ILinkDialogs* dialogs_;
   int language_ = 0;
+  int fromAckLimitMs_ = 5000;
 };
 
 }  // namespace axcfg
