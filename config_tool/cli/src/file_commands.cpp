@@ -1,5 +1,5 @@
 // axcfg's setting file commands: new, info, check, export-csv, verify,
-// convert (and dump, in dump_command.cpp), on the cores of AxisCfg.
+// convert (and dump and diff, in their own files), on the cores of AxisCfg.
 #include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
@@ -148,8 +148,7 @@ int RunVerify(const Args& args) {
   }
   std::printf("Target : %s\n", v.result.target.c_str());
   for (const std::string& line : VerifyResultLines(v.result)) std::printf("%s\n", line.c_str());
-  if (a.Has("--list"))
-    for (uint32_t code : v.differences) std::printf("%s\n", DifferenceText(code, doc).c_str());
+  if (a.Has("--list")) PrintDifferenceLines(v.items);
   return v.result.mismatch ? kExitDifference : kExitOk;
 }
 
@@ -186,7 +185,8 @@ std::vector<Command> MakeCommands() {
      "Usage: axcfg verify FILE OTHER [--list]\n"
      "Opens FILE as the configuration tool does and verifies it against OTHER (comments of\n"
      "the tables included). Prints the axis information, parameter data and positioning\n"
-     "data lines and the overall result; --list adds every difference found. Exit 0 only\n"
+     "data lines and the overall result; --list adds every differing item as axcfg diff\n"
+     "lists it (all parts, also those the result lines did not compare). Exit 0 only\n"
      "when everything agrees, 1 when something differs.\n",
      RunVerify},
     {"convert", "rewrite a setting file (old versions converted) in the current format",
@@ -195,6 +195,7 @@ std::vector<Command> MakeCommands() {
      "the current format as OUT.\n",
      RunConvert},
     {"dump", "print a whole setting file as JSON", kDumpHelp, RunDump},
+    {"diff", "list every item that differs between two setting files", kDiffHelp, RunDiff},
   };
 }
 

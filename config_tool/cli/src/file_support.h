@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "axcfg_data/difference_list.h"
+
 #include "cli_command.h"
 
 namespace axcfg {
@@ -41,5 +43,10 @@ bool ParseLayout(const std::string& text, uint32_t family, int minGroupAxes, CAx
 // axcfg dump.
 int RunDump(const Args& args);
 extern const char* const kDumpHelp;
+
+// axcfg diff, and the difference list that axcfg verify --list prints too.
+int RunDiff(const Args& args);
+extern const char* const kDiffHelp;
+void PrintDifferenceLines(const std::vector<DifferenceItem>& items);
 
 }  // namespace axcfg::cli

@@ -133,7 +133,7 @@ TEST_F(AxcfgFile, FileErrorsGiveTheMessagesOfTheReader) {
   EXPECT_EQ(missing.exitCode, 3);
   EXPECT_TRUE(Contains(missing.out, Path("missing.axc"))) << missing.out;
 
-  for (const char* c : {"new", "info", "check", "export-csv", "verify", "convert", "dump"}) {
+  for (const char* c : {"new", "info", "check", "export-csv", "verify", "convert", "dump", "diff"}) {
     Result help = Axcfg(std::string(c) + " --help");
     EXPECT_EQ(help.exitCode, 0) << c;
     EXPECT_TRUE(Contains(help.out, std::string("Usage: axcfg ") + c)) << c;
@@ -224,7 +224,7 @@ TEST_F(AxcfgFile, VerifyAndConvert) {
   EXPECT_EQ(differs.exitCode, 1);
   EXPECT_TRUE(Contains(differs.out, "Positioninng data - Disagree\nResult of verification - Disagree\n"))
       << differs.out;
-  EXPECT_TRUE(Contains(differs.out, "0x400D0002 table No. 3 axis 1 comment\n")) << differs.out;
+  EXPECT_TRUE(Contains(differs.out, "Table [A] 1,2Axis No. 3 Comment:  | only a comment\n")) << differs.out;
 
   EXPECT_EQ(Axcfg("verify " + Path("v.axc") + " " + Path("none.axc")).out, "The file to be verified cannot be open.\n");
 
@@ -297,3 +297,55 @@ TEST_F(AxcfgFile, DumpIsJsonWithTheWholeDocument) {
 }
 
 }  // namespace
+
+TEST_F(AxcfgFile, DiffListsEachItemOnceAndAsVerifyDoes) {
+  ASSERT_EQ(Axcfg("new -o " + Path("a.axc") + " --layout A:1,2 3").exitCode, 0);
+  Result same = Axcfg("diff " + Path("a.axc") + " " + Path("a.axc"));
+  EXPECT_EQ(same.exitCode, 0);
+  EXPECT_EQ(same.out, "");
+  EXPECT_EQ(Axcfg("diff " + Path("a.axc") + " " + Path("a.axc") + " --json").out, "[]\n");
+
+  CAxisCfgDoc doc;
+  ASSERT_EQ(OpenDocumentFile(doc, Path("a.axc")).id, 0u);
+  doc.GetPosData(2)->SetComment(2, "moved");
+  doc.GetPosData(4)->SetMoveAmount(1, 250);
+  doc.GetParamBlock().SetParam(48, 2, 2500);
+  ASSERT_EQ(SaveDocumentFile(doc, Path("b.axc")).id, 0u);
+
+  const std::string lines =
+      "Parameter JOG operation - Target speed (3 axis): 1000 | 2500\n"
+      "Table [A] 1,2Axis No. 5 Y axis(2) movement amount: 0 | 250\n"
+      "Table 3Axis No. 3 Comment:  | moved\n";
+  Result differs = Axcfg("diff " + Path("a.axc") + " " + Path("b.axc"), false);
+  EXPECT_EQ(differs.exitCode, 1);
+  EXPECT_EQ(differs.out, lines);
+  Result noComments = Axcfg("diff " + Path("a.axc") + " " + Path("b.axc") + " --no-comments", false);
+  EXPECT_EQ(noComments.exitCode, 1);
+  EXPECT_EQ(noComments.out, lines.substr(0, lines.find("Table 3Axis")));
+
+  Result json = Axcfg("diff " + Path("a.axc") + " " + Path("b.axc") + " --json", false);
+  EXPECT_EQ(json.exitCode, 1);
+  const QJsonArray items = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
+  ASSERT_EQ(items.size(), 3) << json.out;
+  const QJsonObject cell = items[1].toObject();
+  EXPECT_EQ(cell["part"].toString(), "Table");
+  EXPECT_EQ(cell["where"].toString(), "[A] 1,2Axis");
+  EXPECT_EQ(cell["table"].toInt(), 5);
+  EXPECT_EQ(cell["item"].toString(), "Y axis(2) movement amount");
+  EXPECT_EQ(cell["first"].toString(), "0");
+  EXPECT_EQ(cell["second"].toString(), "250");
+
+  // verify --list prints the same list after its result lines.
+  Result verify = Axcfg("verify " + Path("a.axc") + " " + Path("b.axc") + " --list", false);
+  EXPECT_EQ(verify.exitCode, 1);
+  EXPECT_TRUE(Contains(verify.out, "Result of verification - Disagree\n" + lines)) << verify.out;
+
+  Result missing = Axcfg("diff " + Path("a.axc") + " " + Path("none.axc"));
+  EXPECT_EQ(missing.exitCode, 3);
+  EXPECT_EQ(missing.out, "The file to be verified cannot be open.\n");
+  EXPECT_EQ(Axcfg("diff " + Path("none.axc") + " " + Path("a.axc")).exitCode, 3);
+  std::ofstream(Path("x.txt")) << "AXCF";
+  EXPECT_EQ(Axcfg("diff " + Path("a.axc") + " " + Path("x.txt")).exitCode, 3);
+  EXPECT_EQ(Axcfg("diff " + Path("a.axc")).exitCode, 2);
+  EXPECT_EQ(Axcfg("diff " + Path("a.axc") + " " + Path("b.axc") + " --bogus").exitCode, 2);
+}

@@ -123,7 +123,7 @@ std::string VerifyFileOutcome::FailureText() const {
   return FileStatusText(status, result.target);
 }
 
-VerifyFileOutcome VerifyWithFile(const CAxisCfgDoc& doc, const std::string& path) {
+VerifyFileOutcome VerifyWithFile(const CAxisCfgDoc& doc, const std::string& path, bool compareComments) {
   VerifyFileOutcome out;
   out.result.target = path;
   CFileByteSource probe;
@@ -134,7 +134,8 @@ VerifyFileOutcome VerifyWithFile(const CAxisCfgDoc& doc, const std::string& path
   CSettingDataSet loaded;
   out.status = ReadSettingFile(path, loaded);
   if (out.status.id != 0) return out;
-  out.result.mismatch = CompareWithDocument(doc, loaded, out.differences, true);
+  out.result.mismatch = CompareWithDocument(doc, loaded, out.differences, compareComments);
+  out.items = ListDifferences(doc, loaded, compareComments);
   return out;
 }
 

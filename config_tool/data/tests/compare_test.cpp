@@ -6,6 +6,9 @@
 
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/compare.h"
+#include "axcfg_data/difference_list.h"
+#include "axcfg_data/pos_columns.h"
+#include "axcfg_data/pos_row_text.h"
 #include "axcfg_data/document_file.h"
 #include "axcfg_data/setting_data_set.h"
 #include "test_home.h"
@@ -124,6 +127,13 @@ TEST(VerifyWithFile, AgreeDisagreeAndFailures) {
   EXPECT_EQ(comment.result.mismatch, kDiffRows);
   EXPECT_EQ(VerifyResultLines(comment.result)[2], "Positioninng data - Disagree");
   EXPECT_EQ(VerifyResultLines(comment.result)[3], "Result of verification - Disagree");
+  ASSERT_EQ(comment.items.size(), 1u);
+  EXPECT_EQ(comment.items[0].tableNo, 11);
+  EXPECT_EQ(comment.items[0].first, "other");
+  EXPECT_EQ(comment.items[0].second, "note");
+  VerifyFileOutcome noComments = VerifyWithFile(doc, dir + "/same.axc", false);
+  EXPECT_EQ(noComments.result.mismatch, 0u);
+  EXPECT_TRUE(noComments.items.empty());
 
   // Another family: nothing else is compared.
   CAxisCfgDoc other;
@@ -134,6 +144,8 @@ TEST(VerifyWithFile, AgreeDisagreeAndFailures) {
   EXPECT_EQ(VerifyResultLines(family.result),
             (std::vector<std::string>{"Axis infomation - Disagree", "Parameter data - ", "Positioninng data - ",
                                       "Result of verification - Disagree"}));
+  ASSERT_FALSE(family.items.empty());
+  EXPECT_EQ(DifferenceLine(family.items[0]), "Unit family: 0 | 1");
 
   std::ofstream(dir + "/x.txt") << "AXCF";
   VerifyFileOutcome ext = VerifyWithFile(doc, dir + "/x.txt");
@@ -147,3 +159,131 @@ TEST(VerifyWithFile, AgreeDisagreeAndFailures) {
 }
 
 }  // namespace
+
+namespace {
+
+// The only difference between the document and the set, which must be the
+// single item listed.
+DifferenceItem OnlyDifference(const CAxisCfgDoc& doc, const CSettingDataSet& set, bool comments = true) {
+  std::vector<DifferenceItem> items = ListDifferences(doc, set, comments);
+  if (items.size() != 1)
+    for (const DifferenceItem& item : items) ADD_FAILURE() << "listed: " << DifferenceLine(item);
+  EXPECT_EQ(items.size(), 1u);
+  return items.empty() ? DifferenceItem{} : items[0];
+}
+
+}  // namespace
+
+TEST(ListDifferences, EqualDataGiveNoItems) {
+  CAxisCfgDoc doc;
+  doc.GetPosData(4)->SetComment(0, "same");
+  EXPECT_TRUE(ListDifferences(doc, SetOf(doc)).empty());
+  EXPECT_TRUE(ListDifferences(SetOf(doc), SetOf(doc)).empty());
+}
+
+TEST(ListDifferences, EachKindOfChangeGivesOneItemNamingIt) {
+  CAxisCfgDoc doc;
+  CSettingDataSet set = SetOf(doc);
+  set.family = 1;
+  DifferenceItem d = OnlyDifference(doc, set);
+  EXPECT_EQ(DifferenceLine(d), "Unit family: 0 | 1");
+
+  set = SetOf(doc);
+  set.layout.SetEntry(0, MakeSingleAxisEntry(1));
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(DifferenceLine(d), "Axis layout Entry 1: 1Axis | 2Axis");
+
+  set = SetOf(doc);
+  set.sync[1].differenceBehavior = 2;
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(DifferenceLine(d), "Synchronous group 2 Action on difference: Error | Not available");
+  set.sync[1] = doc.GetSyncGroups()[1];
+  set.sync[0].masterMask = 0x4;
+  EXPECT_EQ(DifferenceLine(OnlyDifference(doc, set)), "Synchronous group 1 Master axis: - | 3 axis");
+
+  set = SetOf(doc);
+  set.params.SetParam(24, 7, 33);
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(d.part, DifferenceItem::Part::Parameter);
+  EXPECT_EQ(d.item, doc.GetParamBlock().GetParamName(24));
+  EXPECT_EQ(d.where, "8 axis");
+  CParamBlock theirs = set.params;
+  EXPECT_EQ(d.first, doc.GetParamBlock().FormatParam(24, 7));
+  EXPECT_EQ(d.second, theirs.FormatParam(24, 7));
+  EXPECT_NE(d.first, d.second);
+
+  // Another unit changes how every position of the axis reads, but only the
+  // parameter differs.
+  set = SetOf(doc);
+  set.params.SetParam(kParamUnit, 0, 1);
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(d.part, DifferenceItem::Part::Parameter);
+  EXPECT_EQ(d.where, doc.GetLayout().GetAxisLabel(0));
+
+  // Codes that share a text still differ.
+  set = SetOf(doc);
+  doc.GetPosData(7)->SetControlMethod(0, 3);
+  set.rows[7]->SetControlMethod(0, 4);
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(d.tableNo, 8);
+  doc.GetPosData(7)->SetControlMethod(0, 0);
+
+  set = SetOf(doc);
+  set.rows[12]->SetMoveAmount(0, 12345);
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(d.part, DifferenceItem::Part::Table);
+  EXPECT_EQ(d.where, "1Axis");
+  EXPECT_EQ(d.tableNo, 13);
+  EXPECT_EQ(d.item, GetColumnTitle(kColFirstMove, MakeSingleAxisEntry(0)));
+  EXPECT_EQ(d.second, RowCellText(*set.rows[12], set.params, MakeSingleAxisEntry(0), kColFirstMove));
+  EXPECT_NE(d.first, d.second);
+
+  // An axis outside the layout still has its tables compared, on its own sheet.
+  set = SetOf(doc);
+  set.rows[599]->SetControlMethod(5, 1);
+  d = OnlyDifference(doc, set);
+  EXPECT_EQ(d.where, "6Axis");
+  EXPECT_EQ(d.tableNo, 600);
+
+  set = SetOf(doc);
+  set.rows.pop_back();
+  EXPECT_EQ(DifferenceLine(OnlyDifference(doc, set)), "Table No. 600: present | (none)");
+}
+
+TEST(ListDifferences, CommentsOnlyWhenAsked) {
+  CAxisCfgDoc doc;
+  CSettingDataSet set = SetOf(doc);
+  set.rows[0]->SetComment(0, "different");
+  EXPECT_TRUE(ListDifferences(doc, set, false).empty());
+  DifferenceItem d = OnlyDifference(doc, set, true);
+  EXPECT_EQ(d.tableNo, 1);
+  EXPECT_EQ(d.item, GetColumnTitle(kColComment, MakeSingleAxisEntry(0)));
+  EXPECT_EQ(d.second, "different");
+}
+
+TEST(ListDifferences, GroupSheetAndEveryPartListed) {
+  CAxisCfgDoc doc;
+  CSettingDataSet a = SetOf(doc);
+  a.layout.SetEntry(0, MakeGroupEntry(1, 0x3));
+  CSettingDataSet b = SetOf(doc);
+  b.layout.SetEntry(0, MakeGroupEntry(1, 0x3));
+  // A row-wide field is stored in every member of the group: one cell differs.
+  b.rows[2]->SetAccelTime(0, 700);
+  b.rows[2]->SetAccelTime(1, 700);
+  std::vector<DifferenceItem> items = ListDifferences(a, b);
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].where, "[A] 1,2Axis");
+  EXPECT_EQ(items[0].item, GetColumnTitle(kColAccelTime, MakeGroupEntry(1, 0x3)));
+
+  // Unlike the comparison, which stops at the first part, the list goes on.
+  b.family = 1;
+  b.sync[0].mode = 1;
+  b.params.SetParam(24, 0, 33);
+  items = ListDifferences(a, b);
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].part, DifferenceItem::Part::Family);
+  EXPECT_EQ(items[1].part, DifferenceItem::Part::SyncGroup);
+  EXPECT_EQ(items[2].part, DifferenceItem::Part::Parameter);
+  EXPECT_EQ(items[2].where, a.layout.GetAxisLabel(0));
+  EXPECT_EQ(items[3].part, DifferenceItem::Part::Table);
+}

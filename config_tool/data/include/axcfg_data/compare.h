@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "axcfg_data/difference_list.h"
 #include "axcfg_data/setting_file.h"
 
 namespace axcfg {
@@ -66,6 +67,7 @@ struct VerifyFileOutcome {
   FileStatus status;  // 29023 when the file cannot be opened, else as loading gives it
   VerifyResult result;
   std::vector<uint32_t> differences;
+  std::vector<DifferenceItem> items;  // every differing item, all parts listed
 
   bool Completed() const { return status.id == 0; }
   // The text for a failure.
@@ -74,7 +76,7 @@ struct VerifyFileOutcome {
 
 // Verify with a file: reads the file into a temporary set without touching
 // the document (an old version is compared as read, without conversion) and
-// compares it with the document, comments included.
-VerifyFileOutcome VerifyWithFile(const CAxisCfgDoc& doc, const std::string& path);
+// compares it with the document, comments included unless told otherwise.
+VerifyFileOutcome VerifyWithFile(const CAxisCfgDoc& doc, const std::string& path, bool compareComments = true);
 
 }  // namespace axcfg
