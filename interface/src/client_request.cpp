@@ -18,24 +18,21 @@ int OpenPortOf(const uint8_t* record) {
   return port > 0 ? port : TAV_E_BAD_RECORD;
 }
 
-int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds) {
+int ReplyLimitMsForKind(int kind, int requestTimeout, int channelTimeout, int extraSeconds) {
   int t = requestTimeout > 0 ? requestTimeout : channelTimeout;
   if (t <= 0) t = 10;
   if (t > 3600) t = 3600;
-  // A command may take three attempts with repeats inside each; the slack
-  // covers start-up and the server's own pauses.
-  long long ms = (3LL * t + ReplySlackSeconds() + (extraSeconds > 0 ? extraSeconds : 0)) * 1000LL;
+  // A command may take three attempts with repeats inside each; on USB four,
+  // with a second and a half of re-opening between them. The slack covers
+  // start-up and the server's own pauses.
+  const bool usb = kind == kKindUsb;
+  long long ms = ((usb ? 4LL : 3LL) * t + ReplySlackSeconds() + (extraSeconds > 0 ? extraSeconds : 0)) * 1000LL +
+                 (usb ? 4500 : 0);
   return ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(ms);
 }
 
-int ReplyLimitMsForKind(int kind, int requestTimeout, int channelTimeout, int extraSeconds) {
-  const int limit = ReplyLimitMs(requestTimeout, channelTimeout, extraSeconds);
-  if (kind != kKindUsb) return limit;
-  int t = requestTimeout > 0 ? requestTimeout : channelTimeout;
-  if (t <= 0) t = 10;
-  if (t > 3600) t = 3600;
-  const long long ms = limit + 1000LL * t + 4500;
-  return ms > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(ms);
+int ReplyLimitMs(int requestTimeout, int channelTimeout, int extraSeconds) {
+  return ReplyLimitMsForKind(kKindSerial, requestTimeout, channelTimeout, extraSeconds);
 }
 
 int ConnectSlackSeconds(const CConnectionRecord& r) {

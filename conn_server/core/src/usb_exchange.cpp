@@ -28,8 +28,7 @@ int CUsbExchange::Attempt(const std::string& commandText, const ExchangeOptions&
   // Whatever still waits in the read pipe (a late answer to an earlier,
   // timed-out attempt) must not become this command's answer.
   link_.ResetReadPipe();
-  std::string sent = commandText;
-  if (int rc = link_.Send(sent, kSendWithCode); rc != kOk) return rc;
+  if (int rc = link_.Send(commandText, kSendWithCode); rc != kOk) return rc;
   const bool marked = (o.flags & tavinter::kFlagMarked) != 0;
   CMarkedReceiveLog markedLog(log_);
   CAnswerReader reader(link_, clock_, marked ? &markedLog : log_);
