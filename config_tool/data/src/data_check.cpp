@@ -73,6 +73,20 @@ bool IsTableValueValid(const CPosData& row, int k, const AxisList& axes, int mem
   }
 }
 
+std::string TableValueMessage(uint32_t entry, int k, int column) {
+  const std::string tableNo = std::to_string(k + 1);
+  const ColumnSet shown = GetColumnSet(entry);
+  for (int c = 0; c < shown.count; ++c)
+    if (shown.columns[c] == column)
+      return TableErrorText(AxisCfgText(kIdTableError), tableNo, GetColumnTitle(column, entry));
+  std::string text = AxisCfgText(kIdCheckFailed);
+  // Files can bring any jump table No.: the general message gets the place
+  // of the value as its second line.
+  if (column == kColJumpNo && shown.count > 0)
+    text += "\r\n" + TableErrorText(SecondLine(AxisCfgText(kIdTableError)), tableNo, GetColumnTitle(column, entry));
+  return text;
+}
+
 uint32_t CheckTables(const CAxisCfgDoc& doc) {
   const std::vector<uint32_t> sheets = GetSheetEntries(doc.GetLayout());
   if (sheets.empty()) return kTablesCheckFailed;
@@ -132,23 +146,16 @@ DataCheckResult CheckData(const CAxisCfgDoc& doc) {
   if (sheet >= static_cast<int>(sheets.size())) return r;
   r.sheetEntry = sheets[sheet];
   const int column = LocationColumn(tables);
-  const std::string tableNo = std::to_string(LocationTable(tables) + 1);
   const ColumnSet shown = GetColumnSet(r.sheetEntry);
-  for (int c = 0; c < shown.count; ++c) {
-    if (shown.columns[c] != column) continue;
-    r.cellColumn = c;
-    r.messageId = kIdTableError;
-    r.message = TableErrorText(AxisCfgText(kIdTableError), tableNo, GetColumnTitle(column, r.sheetEntry));
-    return r;
-  }
-  if (column == kColJumpNo && shown.count > 0) {
-    // No sheet shows the jump table No., yet files can bring any value. The
-    // general message gets the place of the value as its second line, and
-    // the cursor goes to the line of that table.
-    r.cellColumn = 0;
-    r.message += "\r\n" + TableErrorText(SecondLine(AxisCfgText(kIdTableError)), tableNo,
-                                          GetColumnTitle(column, r.sheetEntry));
-  }
+  for (int c = 0; c < shown.count; ++c)
+    if (shown.columns[c] == column) {
+      r.cellColumn = c;
+      r.messageId = kIdTableError;
+    }
+  // No sheet shows the jump table No.: the cursor goes to the line of that
+  // table.
+  if (r.cellColumn < 0 && column == kColJumpNo && shown.count > 0) r.cellColumn = 0;
+  r.message = TableValueMessage(r.sheetEntry, LocationTable(tables), column);
   return r;
 }
 

@@ -31,6 +31,12 @@ constexpr int LocationColumn(uint32_t location) { return static_cast<int>(locati
 // column of their own axis.
 bool IsTableValueValid(const CPosData& row, int k, const AxisList& axes, int member, int column);
 
+// The message of the check for an invalid value of table index k in a
+// column of the sheet of `entry`: "Table No. ddd: sss" with the column's
+// title, or the general failure text (with the place as its second line
+// for the jump table No., which no sheet shows).
+std::string TableValueMessage(uint32_t entry, int k, int column);
+
 // Walks the sheets of the layout in order, each table, each axis of the
 // sheet and each of its columns (the jump table No. included).
 uint32_t CheckTables(const CAxisCfgDoc& doc);
