@@ -20,7 +20,7 @@ CAxisCfgDoc& Layout(CAxisCfgDoc& doc) {
   CAxisLayout layout;
   layout.Clear();
   layout.Append(MakeSingleAxisEntry(0));
-  layout.Append(MakeGroupEntry(0, 0x06));
+  layout.Append(MakeGroupEntry(1, 0x06));
   doc.SetLayout(layout);
   return doc;
 }
@@ -238,7 +238,7 @@ TEST(MotionProfile, InvalidRowsStopWithTheCheckMessage) {
   EXPECT_EQ(p.Message(), "An error was found in the following. : \r\nTable No. 2: Axis Speed");
 
   // A movement amount of the second group member, and J in a group.
-  const uint32_t group = MakeGroupEntry(0, 0x06);
+  const uint32_t group = MakeGroupEntry(1, 0x06);
   Put(doc, 5, {.method = kCtrlEnd}, {1, 2}, {0, 1073741824});
   EXPECT_EQ(CMotionProfile(doc, group, 5).Message(),
             "An error was found in the following. : \r\nTable No. 5: Y axis(3) movement amount");
@@ -259,7 +259,7 @@ TEST(MotionProfile, InvalidRowsStopWithTheCheckMessage) {
 TEST(MotionProfile, GroupMovesAlongALine) {
   CAxisCfgDoc doc;
   Layout(doc);
-  const uint32_t group = MakeGroupEntry(0, 0x06);
+  const uint32_t group = MakeGroupEntry(1, 0x06);
   // 3000 by 4000 at 1000/s along the path, no ramps: 5 s, X at 600/s, Y at 800/s.
   Put(doc, 1, {.method = kCtrlEnd, .speed = 1000, .accel = 0, .decel = 0}, {1, 2}, {3000, 4000});
   CMotionProfile p(doc, group, 1);

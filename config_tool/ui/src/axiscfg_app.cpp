@@ -24,6 +24,7 @@
 #include "main_frame.h"
 #include "qt_language.h"
 #include "monitor_command.h"
+#include "motion_profile_window.h"
 #include "tool_opr_dlg.h"
 #include "transfer_command.h"
 #include "options_dialog.h"
@@ -160,6 +161,14 @@ void CAxisCfgApp::ShowSplash(const QStringList& arguments) {
   if (splash) splash->RunUntilClosed();
 }
 
+CMotionProfileWindow* CAxisCfgApp::ProfileWindow() const { return m_profileWindow; }
+
+void CAxisCfgApp::ShowMotionProfile(uint32_t entry, int tableNo) {
+  if (!m_doc || !m_frame) return;
+  if (!m_profileWindow) m_profileWindow = new CMotionProfileWindow(m_frame.get(), m_helpFile);
+  m_profileWindow->ShowFrom(*m_doc, entry, tableNo);
+}
+
 std::unique_ptr<axcfg::CDocLinkObject> CAxisCfgApp::MakeLink() {
   if (!m_linkLibrary) return nullptr;
   return std::make_unique<CDocUnitLink>(*m_linkLibrary, m_linkDialogs, m_language);
@@ -191,7 +200,13 @@ void CAxisCfgApp::CreateStartupDocument() {
     if (!paths.isEmpty()) OpenDocumentFile(paths.first().toStdString());
   });
   connect(View(), &CAxisCfgView::sheetChanged, this, [this] { UpdateCommandStates(); });
-  connect(View(), &CAxisCfgView::historyChanged, this, [this] { UpdateCommandStates(); });
+  connect(View(), &CAxisCfgView::historyChanged, this, [this] {
+    UpdateCommandStates();
+    // Every change of the tables in the grid: an open preview follows it.
+    if (m_profileWindow && m_profileWindow->isVisible()) m_profileWindow->Refresh();
+  });
+  connect(View(), &CAxisCfgView::previewRequested, this,
+          [this](uint32_t entry, int tableNo) { ShowMotionProfile(entry, tableNo); });
   // Menus show the states of the moment (selection, clipboard).
   for (QMenu* menu : m_frame->findChildren<QMenu*>())
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
@@ -326,6 +341,12 @@ void CAxisCfgApp::RegisterCommands() {
   const auto withDocument = [this] { return m_doc != nullptr; };
   c.Add(ID_CHECK_DATA, [this] { RunDataCheck(View(), true); }, withDocument);
   c.Add(ID_EXPORT_CSV, [this] { OnExportCsv(); }, withDocument);
+  c.Add(ID_MOTION_PROFILE, [this] {
+    CRect selection;
+    CPoint cursor;
+    View()->GetSel(selection, cursor);
+    ShowMotionProfile(View()->CurrentEntry(), std::max(cursor.y, 0) + 1);
+  }, withDocument);
   c.Add(ID_VERIFY_FILE, [this] { OnVerifyFile(); }, withDocument);
   c.Add(ID_PARAMETER_SETTINGS, [this] { OpenParameterEditor(false); }, withDocument);
   c.Add(ID_CHANGE_AXIS, [this] { OnChangeAxis(); }, withDocument);

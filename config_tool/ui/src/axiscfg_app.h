@@ -3,6 +3,7 @@
 // (language, splash, the start-up document, settings, start dialog), the
 // file commands on the one document, options and exit.
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -30,6 +31,7 @@ class CCsvExportDialog;
 class CSingleInstance;
 class CVerifyResultDialog;
 class CParamSettingsDlg;
+class CMotionProfileWindow;
 
 class CAxisCfgApp : public QObject {
   Q_OBJECT
@@ -99,6 +101,10 @@ class CAxisCfgApp : public QObject {
   bool OpenParameterEditor(bool checkOnShow);
   // Set Axis > Change Axis: the axis settings sequence on the open document.
   void OnChangeAxis();
+  // View > Motion Profile Preview and the grid's "Preview from this table":
+  // the preview window (one, kept open) from a table No. of a sheet.
+  void ShowMotionProfile(uint32_t entry, int tableNo);
+  CMotionProfileWindow* ProfileWindow() const;
 
  private:
   void RegisterCommands();
@@ -130,6 +136,7 @@ class CAxisCfgApp : public QObject {
   unsigned m_optionFlags = 0;
   bool m_conversion = false;
   CRecentFileList m_recent;
+  QPointer<CMotionProfileWindow> m_profileWindow;  // a child of the frame
 };
 
 // The command-line file to open: the first argument that is not an option.

@@ -1,6 +1,7 @@
 #include "axiscfg_view.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QPainter>
 #include <QDate>
 #include <QPrintDialog>
@@ -294,6 +295,23 @@ void CAxisCfgView::ShowRestoredRows(const std::vector<int>& rows) {
   EnsureVisible(rows.front(), cursor.x);
   viewport()->update();
   emit historyChanged();
+}
+
+std::unique_ptr<QMenu> CAxisCfgView::CreateContextMenu() {
+  std::unique_ptr<QMenu> menu = CTableView::CreateContextMenu();
+  if (menu) menu->addSeparator();
+  else menu = std::make_unique<QMenu>(this);
+  CRect selection;
+  CPoint cursor;
+  GetSel(selection, cursor);
+  const int sheet = GetSelSheet();
+  QAction* preview = menu->addAction(QString::fromStdString(UiText(kIdsPreviewFromTable)));
+  preview->setObjectName(QStringLiteral("PreviewFromThisTable"));
+  preview->setEnabled(sheet >= 0 && cursor.y >= 0 && cursor.y < GetLineCount(sheet));
+  const uint32_t entry = GetSheetData(sheet);
+  const int tableNo = cursor.y + 1;
+  connect(preview, &QAction::triggered, this, [this, entry, tableNo] { emit previewRequested(entry, tableNo); });
+  return menu;
 }
 
 void CAxisCfgView::OnCursorMoved(int /*line*/, int column) {

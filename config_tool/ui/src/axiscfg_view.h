@@ -52,6 +52,10 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   // saved one.
   void MarkSaved();
 
+  // The grid's context menu: the edit commands and "Preview from this
+  // table" for the cursor's line.
+  std::unique_ptr<QMenu> CreateContextMenu() override;
+
   // Printing: the frame hides the parameter status bar meanwhile.
   bool IsPrinting() const { return m_printing; }
   void Print(QWidget* dialogParent);
@@ -66,8 +70,11 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   void guidanceChanged(unsigned textId, unsigned noteId);
   // Printing starts (true) or ended (false).
   void printing(bool active);
-  // Undo or Redo became possible or impossible.
+  // Undo or Redo became possible or impossible (after every change of
+  // the tables made in the grid).
   void historyChanged();
+  // "Preview from this table": the sheet's entry and the table No.
+  void previewRequested(uint32_t entry, int tableNo);
 
  protected:
   void OnSheetChanged(int sheet) override;

@@ -46,6 +46,7 @@ enum CommandId : int {
   ID_WRITE_FROM = 32818,
   ID_EXPORT_CSV = 32819,
   ID_HELP_CONTENTS = 32820,
+  ID_MOTION_PROFILE = 32830,
 };
 
 // Recent files held by the File menu and the Open button's drop-down.

@@ -50,6 +50,7 @@ const MenuRow kMenuBar[] = {
     {kBegin, M(2)},
     {ID_VIEW_TOOLBAR, M(24)}, {ID_VIEW_STATUS_BAR, M(25)}, {ID_VIEW_PARAM_STATUS, M(26)},
     {ID_VIEW_GUIDANCE, M(27)},
+    {kSeparator, 0}, {ID_MOTION_PROFILE, kIdsMenuMotionProfile},
     {kEnd, 0},
     {kBegin, M(3)},
     {ID_STATION_NO, M(28)}, {ID_SELECT_SLOT, M(29)}, {kSeparator, 0}, {ID_DATA_MONITOR, M(30)},

@@ -82,6 +82,28 @@ enum UiText : unsigned {
   kIdsUntitled = 31645,
   kIdsVersion = 31646,
   kIdsMenuCut = 31647,
+  // Motion profile preview
+  kIdsProfileTitle = 31700,
+  kIdsProfileSheet = 31701,
+  kIdsProfileStartTable = 31702,
+  kIdsProfileTableNo = 31703,
+  kIdsProfilePattern = 31704,
+  kIdsProfileStart = 31705,
+  kIdsProfileAccel = 31706,
+  kIdsProfileConstant = 31707,
+  kIdsProfileDecel = 31708,
+  kIdsProfileDwell = 31709,
+  kIdsProfilePeakSpeed = 31710,
+  kIdsProfilePosition = 31711,
+  kIdsProfileSpeed = 31712,
+  kIdsProfileTime = 31713,
+  kIdsProfilePath = 31714,
+  kIdsProfileEndsAt = 31715,      // "The sequence ends at table No. %s."
+  kIdsProfileRepeatsFrom = 31716, // "The sequence repeats from table No. %s."
+  kIdsProfileTotalTime = 31717,   // "Total time: %s s"
+  kIdsPreviewFromTable = 31718,
+  kIdsMenuMotionProfile = 31719,
+  kIdsProfileEndPosition = 31720,
 };
 
 // Registers the English texts of the windows (and the data model's) with

@@ -194,7 +194,8 @@ class AXVIEW_API CTableView : public QAbstractScrollArea, public CTableModel {
   virtual void OnChangeStepBegin() {}
   virtual void OnChangeStepEnd() {}
   // The context menu of the edit commands the flags allow; null when none.
-  std::unique_ptr<QMenu> CreateContextMenu();
+  // Owners may add commands of their own to it.
+  virtual std::unique_ptr<QMenu> CreateContextMenu();
   // The search histories (newest first) under "HistoryFindWhat" and
   // "HistoryReplace"; at most 20 of each are written, each text once.
   BOOL ReadFindReplaceHistory(std::vector<std::string>& find, std::vector<std::string>& replace);
