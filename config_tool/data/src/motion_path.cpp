@@ -96,23 +96,19 @@ CMotionPath CMotionPath::Make(int count, uint8_t pattern, const MotionPoint& sta
   if (ccw) path.sweep_ = sweep == 0.0 ? kTwoPi : sweep;
   else path.sweep_ = sweep == 0.0 ? -kTwoPi : sweep - kTwoPi;
 
+  // The radius changes evenly with the angle (it stays when the end point
+  // lies on the circle), so the length is the integral over the fraction u
+  // of sqrt((r(u) * sweep)^2 + dr^2 + rise^2), by Simpson's rule.
   const double rise = linear >= 0 ? path.end_[linear] - path.start_[linear] : 0.0;
-  if (std::fabs(path.radius1_ - path.radius0_) < 1e-9) {
-    path.length_ = std::hypot(path.radius0_ * path.sweep_, rise);
-  } else {
-    // The end point off the circle: the radius changes evenly with the
-    // angle, and the length is summed over short chords.
-    constexpr int kSteps = 256;
-    double total = 0;
-    MotionPoint prev = path.At(0);
-    for (int i = 1; i <= kSteps; ++i) {
-      const MotionPoint next = path.At(static_cast<double>(i) / kSteps);
-      total += std::sqrt((next[0] - prev[0]) * (next[0] - prev[0]) + (next[1] - prev[1]) * (next[1] - prev[1]) +
-                         (next[2] - prev[2]) * (next[2] - prev[2]));
-      prev = next;
-    }
-    path.length_ = total;
-  }
+  const double dr = path.radius1_ - path.radius0_;
+  const auto speed = [&](double u) {
+    const double r = path.radius0_ + dr * u;
+    return std::sqrt(r * path.sweep_ * r * path.sweep_ + dr * dr + rise * rise);
+  };
+  constexpr int kIntervals = 32;
+  double total = speed(0) + speed(1);
+  for (int i = 1; i < kIntervals; ++i) total += (i % 2 ? 4.0 : 2.0) * speed(static_cast<double>(i) / kIntervals);
+  path.length_ = total / (3.0 * kIntervals);
   path.speedLength_ = path.length_;
   return path;
 }

@@ -98,7 +98,8 @@ void CProfileTimePlot::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   const QFontMetrics fm = p.fontMetrics();
-  const double chartHeight = (height() - 3 * kMargin - 2 * fm.height()) / 2.0;
+  // Below the lower chart: a line of tick labels and the time caption.
+  const double chartHeight = (height() - 3 * kMargin - 3 * fm.height()) / 2.0;
   if (chartHeight < 20) return;
   const QRectF top(kLeftMargin, kMargin, width() - kLeftMargin - kMargin, chartHeight);
   const QRectF bottom(kLeftMargin, top.bottom() + kMargin + fm.height(), top.width(), chartHeight);
