@@ -54,12 +54,13 @@ double MovePlan::SpeedAt(double t) const {
 double MovePlan::DistanceAt(double t) const {
   if (t <= 0) return 0.0;
   if (t >= Duration()) return length;
+  // Rounding must never carry a point past the end of its path.
   double s = RampDistance(startSpeed, peakSpeed, rampUp, t, sShaped);
   t -= rampUp;
-  if (t <= 0) return s;
+  if (t <= 0) return std::min(length, s);
   s += peakSpeed * std::min(t, constant);
   t -= constant;
-  if (t <= 0) return s;
+  if (t <= 0) return std::min(length, s);
   return std::min(length, s + RampDistance(peakSpeed, endSpeed, rampDown, t, sShaped));
 }
 
@@ -80,12 +81,18 @@ MovePlan PlanMove(const MoveRequest& r) {
   const double d = Rate(target, r.decelMs);
 
   if (!r.stopAtEnd) {
-    const double rate = v0 <= target ? a : d;
+    const bool rising = v0 <= target;
+    const double rate = rising ? a : d;
     double vp = target;
-    if (RampLength(v0, target, rate) > L)
-      vp = v0 <= target ? std::sqrt(v0 * v0 + 2.0 * a * L) : std::sqrt(std::max(0.0, v0 * v0 - 2.0 * d * L));
+    p.rampUp = RampTime(v0, target, rate);
+    if (RampLength(v0, target, rate) > L) {
+      // The whole length is ramp. Its time, 2L / (v0 + v1), keeps its
+      // precision when the speed hardly changes at high speed.
+      const double v1 = std::sqrt(std::max(0.0, v0 * v0 + (rising ? 2.0 : -2.0) * rate * L));
+      p.rampUp = 2.0 * L / (v0 + v1);
+      vp = rising ? v0 + a * p.rampUp : v0 - d * p.rampUp;
+    }
     p.peakSpeed = p.endSpeed = vp;
-    p.rampUp = RampTime(v0, vp, rate);
     const double covered = (v0 + vp) / 2.0 * p.rampUp;
     p.constant = vp > 0 ? std::max(0.0, L - covered) / vp : 0.0;
     return p;
@@ -107,7 +114,12 @@ MovePlan PlanMove(const MoveRequest& r) {
     vp = std::clamp(vp, v0, target);
   }
   p.peakSpeed = vp;
-  p.rampUp = RampTime(v0, vp, v0 <= vp ? a : d);
+  // vp - v0 of a triangle as (vp^2 - v0^2) / (vp + v0), which keeps its
+  // precision when the two speeds are close.
+  if (vp < target && v0 <= vp && !std::isinf(a) && !std::isinf(d))
+    p.rampUp = (2.0 * d * L - v0 * v0) / ((a + d) * (vp + v0));
+  else
+    p.rampUp = RampTime(v0, vp, v0 <= vp ? a : d);
   p.rampDown = RampTime(vp, 0.0, d);
   const double covered = (v0 + vp) / 2.0 * p.rampUp + vp / 2.0 * p.rampDown;
   p.constant = std::max(0.0, L - covered) / vp;

@@ -308,3 +308,63 @@ TEST(MotionProfile, CircularPathsTurnTheWayThePatternSays) {
   // A whole circle back to the start.
   EXPECT_NEAR(CMotionPath::Make(2, 0x11, start, start, centre).Length(), 200 * M_PI, 1e-9);
 }
+
+TEST(MotionProfile, AnyValidChainEndsWhereItsTablesSayWithFiniteValues) {
+  // Valid values from the edges of their ranges: zero ramps, the slowest and
+  // fastest speeds, zero and long movements, every pattern of the group.
+  CAxisCfgDoc doc;
+  Layout(doc);
+  const uint32_t group = MakeGroupEntry(1, 0x06);
+  const uint8_t patterns[] = {0x00, 0x01, 0x10, 0x11, 0x20};
+  const int64_t amounts[] = {0, 1, -1, 1000, -250000, 1073741823};
+  const int64_t speeds[] = {1, 1000, 32767000};
+  const int32_t times[] = {0, 1, 100, 10000};
+  uint32_t seed = 12345;
+  const auto next = [&seed](uint32_t n) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % n;
+  };
+  for (int round = 0; round < 40; ++round) {
+    for (int k = 0; k < 12; ++k) {
+      CPosData& row = *doc.GetPosData(k);
+      const uint8_t method = k == 11 ? kCtrlEnd : static_cast<uint8_t>(next(2) ? kCtrlPass : kCtrlContinue);
+      const uint8_t pattern = patterns[next(5)];
+      const int64_t speed = speeds[next(3)];
+      const int32_t accel = times[next(4)], decel = times[next(4)];
+      const uint8_t mode = static_cast<uint8_t>(next(2));
+      for (int axis : {1, 2}) {
+        row.SetControlMethod(axis, method);
+        row.SetInterpPattern(axis, pattern);
+        row.SetPositionMode(axis, mode);
+        row.SetMoveAmount(axis, amounts[next(6)]);
+        row.SetAuxPoint(axis, amounts[next(6)]);
+        row.SetTargetSpeed(axis, speed);
+        row.SetAccelTime(axis, accel);
+        row.SetDecelTime(axis, decel);
+        row.SetAccelPattern(axis, static_cast<uint8_t>(next(2)));
+      }
+    }
+    CMotionProfile p(doc, group, 1);
+    ASSERT_EQ(p.End(), ProfileEnd::Ended) << p.Message();
+    ASSERT_EQ(p.Moves().size(), 12u);
+    ASSERT_TRUE(std::isfinite(p.Duration()));
+    for (const ProfileMove& m : p.Moves()) {
+      ASSERT_TRUE(std::isfinite(m.plan.Duration())) << round << " table " << m.tableNo;
+      ASSERT_GE(m.plan.rampUp, 0);
+      ASSERT_GE(m.plan.constant, 0);
+      ASSERT_GE(m.plan.rampDown, 0);
+      // The distance of the plan is the path's, and a stop ends at rest.
+      EXPECT_NEAR(m.plan.DistanceAt(m.plan.Duration() * (1 - 1e-12)), m.path.SpeedLength(),
+                  1e-6 * std::max(1.0, m.path.SpeedLength()))
+          << m.plan.startSpeed << " " << m.plan.peakSpeed << " " << m.plan.endSpeed << " " << m.plan.rampUp << " "
+          << m.plan.constant << " " << m.plan.rampDown << " " << m.plan.sShaped << " " << m.controlMethod + 0;
+      if (m.controlMethod != kCtrlPass) EXPECT_EQ(m.plan.endSpeed, 0.0);
+    }
+    for (const ProfileState& s : p.Sample(200))
+      for (int i = 0; i < 2; ++i) ASSERT_TRUE(std::isfinite(s.position[i]) && std::isfinite(s.speed[i]));
+    const MotionPoint last = p.At(p.Duration() + 1).position;
+    const MotionPoint end = p.Moves().back().path.End();
+    EXPECT_EQ(last[0], end[0]);
+    EXPECT_EQ(last[1], end[1]);
+  }
+}
