@@ -219,13 +219,18 @@ struct PendingConnect : IConnectTry {
 };
 
 struct Watch : IConnectWatch {
-  int waiting = 0, ended = 0, cancelAfter = -1, asked = 0;
+  FakeClock* clock = nullptr;
+  int begun = 0, waiting = 0, ended = 0;
+  int64_t cancelAtMs = -1;  // the user cancels once the clock reaches this
+  int64_t waitingSinceMs = -1;
   std::string address;
-  void Waiting(const std::string& a) override {
+  void Begin() override { ++begun; }
+  void Waiting(const std::string& a, int64_t elapsedMs) override {
     ++waiting;
     address = a;
+    waitingSinceMs = elapsedMs;
   }
-  bool Cancelled() override { return cancelAfter >= 0 && ++asked > cancelAfter; }
+  bool Cancelled() override { return cancelAtMs >= 0 && clock && clock->now >= cancelAtMs; }
   void Ended() override { ++ended; }
 };
 
@@ -245,18 +250,37 @@ TEST(ConnectWait, LimitZeroMeansThreeMinutes) {
 
 TEST(ConnectWait, TheWatchHearsOfTheFirstRetryAndCanCancel) {
   FakeClock clock;
-  PendingConnect slow(clock, 3);
+  // 100 ms slices: 12 pending tries outlast the first second.
+  PendingConnect slow(clock, 12);
   Watch watch;
-  EXPECT_EQ(WaitForConnect(slow, clock, 60, false, "plc1", &watch), kOk);
+  EXPECT_EQ(WaitForConnect(slow, clock, 60, false, "plc1:9600", &watch), kOk);
+  EXPECT_EQ(watch.begun, 1);
   EXPECT_EQ(watch.waiting, 1);
-  EXPECT_EQ(watch.address, "plc1");
+  EXPECT_EQ(watch.address, "plc1:9600");
+  EXPECT_GE(watch.waitingSinceMs, 1000);  // published at the first retry, not before
+  EXPECT_LT(watch.waitingSinceMs, 1200);
   EXPECT_EQ(watch.ended, 1);
 
+  // A cancel in the middle of a try's second ends the wait within 100 ms.
   PendingConnect never(clock, 1 << 30);
   Watch cancel;
-  cancel.cancelAfter = 4;
+  cancel.clock = &clock;
+  const int64_t start = clock.now;
+  cancel.cancelAtMs = start + 2450;
   EXPECT_EQ(WaitForConnect(never, clock, 60, false, "plc1", &cancel), kErrEthernetAccept);
-  EXPECT_LE(never.tries, 4);
+  EXPECT_LE(clock.now - 2450 - start, 100);
+  EXPECT_EQ(cancel.ended, 1);
+
+  // Even before the wait is published (the first second), a cancel counts.
+  PendingConnect early(clock, 1 << 30);
+  Watch first;
+  first.clock = &clock;
+  const int64_t start3 = clock.now;
+  first.cancelAtMs = start3 + 300;
+  EXPECT_EQ(WaitForConnect(early, clock, 60, false, "plc1", &first), kErrEthernetAccept);
+  EXPECT_LE(clock.now - start3, 400);
+  EXPECT_EQ(first.waiting, 0);
+  EXPECT_EQ(first.ended, 0);
 
   PendingConnect atOnce(clock, 0);
   Watch quiet;
@@ -266,9 +290,11 @@ TEST(ConnectWait, TheWatchHearsOfTheFirstRetryAndCanCancel) {
 
 TEST(ConnectWait, OneTryAndRefusalsEndAtOnce) {
   FakeClock clock;
-  PendingConnect slow(clock, 2);
+  PendingConnect slow(clock, 12);
+  const int64_t start = clock.now;
   EXPECT_EQ(WaitForConnect(slow, clock, 60, true, "x", nullptr), kErrEthernetAccept);
-  EXPECT_EQ(slow.tries, 1);
+  EXPECT_LE(clock.now - start, 1000);  // the first try's second, no retry
+  EXPECT_LE(slow.tries, 10);
   PendingConnect refused(clock, 0);
   refused.result = -1;
   EXPECT_EQ(WaitForConnect(refused, clock, 60, false, "x", nullptr), kErrEthernetAccept);
