@@ -10,14 +10,12 @@
 
 #include <array>
 #include <chrono>
-#include <fcntl.h>
-#include <poll.h>
-
 #include <fstream>
 #include <future>
 #include <thread>
 #include <vector>
 
+#include "full_backlog_listener.h"
 #include "tavinter/ethernet_link_config.h"
 #include "peer_process.h"
 #include "tavinter/connect_cancel.h"
@@ -60,38 +58,6 @@ int FreePort() {
   close(fd);
   return ntohs(a.sin_port);
 }
-
-// A listener on 127.0.0.1 whose accept queue is full: a further connect to
-// it neither completes nor fails, its SYNs are dropped.
-struct FullBacklogListener {
-  int fd = -1;
-  int port = 0;
-  std::vector<int> fillers;
-  explicit FullBacklogListener(int wantedPort = 0) {
-    fd = socket(AF_INET, SOCK_STREAM, 0);
-    const int one = 1;
-    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = htons(static_cast<uint16_t>(wantedPort));
-    if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(fd, 0) != 0) return;
-    socklen_t len = sizeof a;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    port = ntohs(a.sin_port);
-    for (int i = 0; i < 2; ++i) {
-      const int f = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-      connect(f, reinterpret_cast<sockaddr*>(&a), sizeof a);
-      fillers.push_back(f);
-    }
-    pollfd p{fillers[0], POLLOUT, 0};
-    poll(&p, 1, 2000);  // the first takes the only place in the queue
-  }
-  ~FullBacklogListener() {
-    for (int f : fillers) close(f);
-    if (fd >= 0) close(fd);
-  }
-};
 
 // Waits until a client of this process waits on a connect; 0 when none does within the time.
 int ConnectWaitOfThisProcess(TavConnectWait& wait, int seconds) {
@@ -265,7 +231,7 @@ TEST(EthernetEndToEnd, AConnectThatHangsIsPublishedAndCancelledByItsClient) {
   constexpr int kLimitSec = 120;
   // The open's own connect: the set-up fails (-10040) as soon as it is cancelled.
   {
-    FullBacklogListener hang;
+    keldtest::FullBacklogListener hang;
     ASSERT_GT(hang.port, 0);
     auto link = ServerConnects(7, hang.port);
     link.connectLimitSec = kLimitSec;
@@ -293,7 +259,7 @@ TEST(EthernetEndToEnd, AConnectThatHangsIsPublishedAndCancelledByItsClient) {
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   RoundTrip(c, 4, 3);
   sim.reset();
-  FullBacklogListener hang(port);
+  keldtest::FullBacklogListener hang(port);
   ASSERT_EQ(hang.port, port);
   auto read = std::async(std::launch::async, [&] {
     uint16_t word = 0;
