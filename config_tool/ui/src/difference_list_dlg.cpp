@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 #include "dialog_util.h"
@@ -70,6 +71,7 @@ CDifferenceListDlg::CDifferenceListDlg(const std::vector<axcfg::DifferenceItem>&
   m_table->setHorizontalHeaderLabels({UiQText(kIdsDiffPart), UiQText(kIdsDiffWhere), UiQText(kIdsDiffTableNo),
                                       UiQText(kIdsDiffItem), UiQText(kIdsDiffDocument), secondTitle});
   m_table->verticalHeader()->hide();
+  m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
   m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
   m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -101,9 +103,14 @@ CDifferenceListDlg::CDifferenceListDlg(const std::vector<axcfg::DifferenceItem>&
     m_table->sortItems(column, m_sortOrder);
   });
   m_table->resizeColumnsToContents();
+  // Long texts (comments) are cut in their cell rather than widening the
+  // window past the screen; the whole text is in the copy.
+  for (int c = 0; c < kColumns; ++c) m_table->setColumnWidth(c, std::min(m_table->columnWidth(c), 300));
   header->setStretchLastSection(true);
-  m_table->setMinimumSize(760, 360);
+  m_table->setMinimumSize(600, 300);
   layout->addWidget(m_table, 1);
+  int columnsWidth = 0;
+  for (int c = 0; c < kColumns; ++c) columnsWidth += m_table->columnWidth(c);
 
   auto* buttons = new QHBoxLayout;
   auto* close = new QPushButton(UiQText(kIdsCloseButton));
@@ -116,6 +123,8 @@ CDifferenceListDlg::CDifferenceListDlg(const std::vector<axcfg::DifferenceItem>&
   connect(m_copy, &QPushButton::clicked, this, &CDifferenceListDlg::Copy);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   ApplyDialogFont(this, 0, {});
+  // Wide enough for every column where the screen allows.
+  resize(std::clamp(columnsWidth + 60, 640, 1280), 480);
 }
 
 QString CDifferenceListDlg::RowLine(int row) const {
