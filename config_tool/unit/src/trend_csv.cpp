@@ -93,8 +93,19 @@ bool CTrendCsvStream::Open(const std::string& path) {
   headerDone_ = false;
   rows_ = 0;
   file_ = std::fopen(path.c_str(), "wb");
+  owned_ = true;
   if (!file_) error_ = std::strerror(errno);
   return file_ != nullptr;
+}
+
+void CTrendCsvStream::Attach(std::FILE* file) {
+  Close();
+  path_.clear();
+  error_.clear();
+  headerDone_ = false;
+  rows_ = 0;
+  file_ = file;
+  owned_ = false;
 }
 
 bool CTrendCsvStream::Put(const std::string& line) {
@@ -108,6 +119,7 @@ bool CTrendCsvStream::Put(const std::string& line) {
 
 bool CTrendCsvStream::Write(const TrendSample& sample) {
   if (!headerDone_) {
+    if (origin_ == kFromFirstSample) origin_ = sample.timeMs;
     columns_.TakeUnits(sample);
     columns_.FixUnits();
     if (!Put(columns_.HeaderLine())) return false;
@@ -120,7 +132,7 @@ bool CTrendCsvStream::Write(const TrendSample& sample) {
 
 bool CTrendCsvStream::Close() {
   if (!file_) return error_.empty();
-  if (std::fclose(file_) != 0 && error_.empty()) error_ = std::strerror(errno);
+  if (owned_ && std::fclose(file_) != 0 && error_.empty()) error_ = std::strerror(errno);
   file_ = nullptr;
   return error_.empty();
 }

@@ -4,6 +4,7 @@
 // CR LF and fields are quoted where a reader needs it. The same rows serve
 // the export of the recorded samples, the recording to a file while
 // monitoring and the command line's stream.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -50,6 +51,8 @@ bool ExportTrendCsv(const CTrendRecorder& recorder, const CTrendCsvColumns& colu
 // sample, each row is flushed at once so that a crash loses nothing written.
 class CTrendCsvStream {
  public:
+  // Times count from `originMs`; kFromFirstSample: from the first sample written.
+  static constexpr int64_t kFromFirstSample = INT64_MIN;
   CTrendCsvStream(CTrendCsvColumns columns, int64_t originMs);
   ~CTrendCsvStream();
   CTrendCsvStream(const CTrendCsvStream&) = delete;
@@ -57,6 +60,8 @@ class CTrendCsvStream {
 
   // Creates (or empties) the file. False with the reason in Error().
   bool Open(const std::string& path);
+  // Streams to a file the caller opened and keeps (standard output).
+  void Attach(std::FILE* file);
   // Writes one row (the header first). False once a write failed; the
   // stream then stays failed and writes nothing more.
   bool Write(const TrendSample& sample);
@@ -72,6 +77,7 @@ class CTrendCsvStream {
   CTrendCsvColumns columns_;
   int64_t origin_;
   std::FILE* file_ = nullptr;
+  bool owned_ = false;
   std::string path_;
   std::string error_;
   bool headerDone_ = false;
