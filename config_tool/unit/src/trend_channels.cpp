@@ -44,17 +44,20 @@ bool TrendHasValue(const TrendAxisSample& s, TrendValue value) {
   return s.present && (value != TrendValue::CurrentValue || IsPositionUnit(s.unitCode));
 }
 
-double TrendNumber(const TrendAxisSample& s, TrendValue value) {
-  const double raw = s.raw[Index(value)];
+double TrendDivisor(TrendValue value, uint16_t unitCode) {
   switch (value) {
     case TrendValue::CurrentValue: {
-      double scale = 1;
-      for (int d = UnitDecimals(s.unitCode); d > 0; --d) scale *= 10;
-      return raw / scale;
+      double divisor = 1;
+      for (int d = UnitDecimals(unitCode); d > 0; --d) divisor *= 10;
+      return divisor;
     }
-    case TrendValue::Torque: return raw / 10;
-    default: return raw;
+    case TrendValue::Torque: return 10;
+    default: return 1;
   }
+}
+
+double TrendNumber(const TrendAxisSample& s, TrendValue value) {
+  return s.raw[Index(value)] / TrendDivisor(value, s.unitCode);
 }
 
 std::string TrendNumberText(const TrendAxisSample& s, TrendValue value) {

@@ -27,6 +27,8 @@ std::string TrendUnitText(TrendValue value, uint16_t unitCode);
 bool TrendHasValue(const TrendAxisSample& sample, TrendValue value);
 // The value in its unit (the current value with its decimals, the torque in %).
 double TrendNumber(const TrendAxisSample& sample, TrendValue value);
+// What TrendNumber divides the raw value by, for a value in `unitCode`.
+double TrendDivisor(TrendValue value, uint16_t unitCode);
 // The value as a number in its unit with its decimals ("12.5"); empty when absent.
 std::string TrendNumberText(const TrendAxisSample& sample, TrendValue value);
 // The value as the data monitor's cell shows it ("12.5 um  Min. unit 0.1 um",
