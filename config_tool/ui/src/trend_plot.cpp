@@ -417,7 +417,7 @@ void CTrendPlot::Paint(QPainter& p) {
 }
 
 void CTrendPlot::ZoomAt(double factor, int64_t anchorMs) {
-  m_window.Zoom(factor, anchorMs);
+  m_window.Zoom(factor, anchorMs, LatestMs());
   update();
   emit windowChanged();
   if (m_cursor) emit cursorMoved();

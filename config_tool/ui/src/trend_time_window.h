@@ -21,9 +21,9 @@ class CTrendTimeWindow {
   // The length (clamped to kMinSpanMs..kMaxSpanMs); the end stays.
   void SetSpan(int64_t spanMs);
   // Multiplies the length by `factor` (below 1 zooms in) keeping `anchorMs`
-  // at the same place on the screen; a live window keeps its end at the
-  // newest sample instead.
-  void Zoom(double factor, int64_t anchorMs);
+  // at the same place on the screen, but not past `latestMs`; a live window
+  // keeps its end at the newest sample instead.
+  void Zoom(double factor, int64_t anchorMs, int64_t latestMs);
   // Moves the window by `deltaMs` (negative: back in time) without going past
   // `latestMs`; moving stops following.
   void Pan(int64_t deltaMs, int64_t latestMs);
