@@ -11,6 +11,7 @@
 #include "platform/named_mutex.h"
 #include "platform/program_icon.h"
 #include "platform/widget_message_box.h"
+#include "raise_window.h"
 #include "tel_connect_view.h"
 #include "window_dial_up.h"
 
@@ -86,6 +87,7 @@ int RunModemWindow(int argc, char** argv, const StartArguments& start, int langu
     frame.View()->SetConnected(connected);
     frame.UpdateCommands();
   };
+  dialUp.raiseNamedWindow = RaiseAfterConnecting(start.raiseWindow);
   frame.View()->InitialUpdate();
   frame.show();
   if (!options.screenshot.empty() || !options.screenshotEntry.empty())

@@ -19,6 +19,7 @@
 #include "modem_book/modem_strings.h"
 #include "modem_frame.h"
 #include "modem_ui.h"
+#include "raise_window.h"
 #include "tel_connect_view.h"
 #include "test_home.h"
 #include "window_dial_up.h"
@@ -151,4 +152,37 @@ TEST_F(DialWindow, SupervisionHangsUpALostLine) {
   dialUp.Supervise();
   EXPECT_FALSE(dialUp.Connected());
   EXPECT_EQ(shown.back(), kHangUpWindow);
+}
+
+TEST_F(DialWindow, TheWindowNamedByHIsRaisedAfterConnectingOnly) {
+  std::vector<std::string> events, reports;
+  auto raiser = [&](unsigned long long id) {
+    // By then the confirmation is closed, the form minimised and locked.
+    events.push_back("raise " + std::to_string(id) + (frame.isMinimized() ? " minimised" : "") +
+                     (dialUp.Connected() && !frame.Action(20000)->isEnabled() ? " connected" : ""));
+    return id == 4242;
+  };
+  auto report = [&](const std::string& line) { reports.push_back(line); };
+  EXPECT_FALSE(RaiseAfterConnecting(std::nullopt, raiser, report));  // no -h: nothing to do
+  frame.show();
+  dialUp.raiseNamedWindow = RaiseAfterConnecting(4242, raiser, report);
+  lib.results["dial"] = -10060;
+  dialUp.Connect(doc.Entries()[0], 2);
+  EXPECT_TRUE(events.empty()) << "raised after a failed dial";
+  lib.results["dial"] = 0;
+  dialUp.Connect(doc.Entries()[0], 2);
+  EXPECT_EQ(events, std::vector<std::string>{"raise 4242 minimised connected"});
+  EXPECT_TRUE(reports.empty());
+  frame.Action(20010)->trigger();
+  EXPECT_EQ(events.size(), 1u) << "raised again at the hang-up";
+
+  // A window that is gone: one line, and the call stands.
+  dialUp.raiseNamedWindow = RaiseAfterConnecting(77, raiser, report);
+  dialUp.Connect(doc.Entries()[0], 2);
+  EXPECT_TRUE(dialUp.Connected());
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("window 77 (-h) was not found"), std::string::npos) << reports[0];
+  // Offscreen there are no native windows of other programs to raise.
+  EXPECT_FALSE(RaiseNativeWindow(4242));
+  EXPECT_FALSE(RaiseNativeWindow(0));
 }
