@@ -4,6 +4,8 @@
 // and the forced hang-up offered after five minutes of waiting for others.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +14,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "fake_dial_library.h"
@@ -185,4 +189,40 @@ TEST_F(DialWindow, TheWindowNamedByHIsRaisedAfterConnectingOnly) {
   // Offscreen there are no native windows of other programs to raise.
   EXPECT_FALSE(RaiseNativeWindow(4242));
   EXPECT_FALSE(RaiseNativeWindow(0));
+}
+
+TEST_F(DialWindow, TheFormAndWindowsStayLiveWhileTheModemWorks) {
+  // The library holds the dial and the hang-up until the test has seen the
+  // windows working meanwhile (at most 10 s, so a blocked window fails).
+  std::atomic<bool> release{false};
+  auto hold = [&release] {
+    for (int i = 0; i < 1000 && !release; ++i) QThread::msleep(10);
+  };
+  lib.whileDialling = hold;
+  lib.whileHangingUp = hold;
+  QString statusWhileDialling;
+  bool hangUpWindowPainted = false;
+  onDialog = [&](QDialog& d) {
+    release = false;
+    if (d.objectName().toInt() == kDialProgressWindow) {
+      for (int i = 0; i < 200 && !Status().contains("ATDT"); ++i) QTest::qWait(10);
+      statusWhileDialling = Status();
+      release = true;
+      return 1;
+    }
+    if (d.objectName().toInt() != kHangUpWindow) return 1;
+    QTimer::singleShot(100, &d, [&] {
+      hangUpWindowPainted = d.isVisible() && dialUp.Connected() &&
+                            FindControl<QLabel>(&d, kIdHangUpText)->text().startsWith("Disconnecting");
+      release = true;
+    });
+    return d.exec();
+  };
+  dialUp.Connect(doc.Entries()[0], 2);
+  ASSERT_TRUE(dialUp.Connected());
+  EXPECT_EQ(statusWhileDialling, "Initialize for Modem|ATE0V1|Ring up|ATDT0612345");
+  frame.Action(20010)->trigger();
+  EXPECT_FALSE(dialUp.Connected());
+  EXPECT_TRUE(hangUpWindowPainted) << "the hang-up window was frozen while the line went down";
+  EXPECT_TRUE(Status().endsWith("Ring off|ATZ"));
 }
