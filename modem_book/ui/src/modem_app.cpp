@@ -1,6 +1,7 @@
 #include "modem_app.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 #include "entry_dialog.h"
@@ -67,6 +68,10 @@ void TakeDialScreenshots(CModemFrame& frame, CTelConnectDoc& doc, CWindowDialUp&
   if (index < static_cast<int>(doc.Entries().size())) {
     dialUp.Connect(doc.Entries()[static_cast<size_t>(index)], doc.CurrentPort());
     if (dialUp.Connected()) {
+      // Two seconds as connected (form minimised, the "-h" window in front).
+      QEventLoop wait;
+      QTimer::singleShot(2000, &wait, &QEventLoop::quit);
+      wait.exec();
       frame.showNormal();
       QApplication::processEvents();
       frame.grab().save(dir + "/form-connected.png");

@@ -1,21 +1,62 @@
 #include "raise_window.h"
 
+#include <xcb/xcb.h>
+
 #include <QGuiApplication>
-#include <QWindow>
 #include <cstdio>
-#include <memory>
+#include <cstdlib>
+#include <cstring>
 
 namespace modembook {
 
+namespace {
+
+// Asks the window manager to activate the window, as a pager does (EWMH
+// _NET_ACTIVE_WINDOW, source "pager"); without a window manager nobody
+// listens and the raise alone counts.
+void RequestActivation(xcb_connection_t* c, xcb_window_t window) {
+  const char name[] = "_NET_ACTIVE_WINDOW";
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  if (!atom || !screen) {
+    std::free(atom);
+    return;
+  }
+  xcb_client_message_event_t event;
+  std::memset(&event, 0, sizeof event);
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = window;
+  event.type = atom->atom;
+  event.data.data32[0] = 2;  // from a pager: the window manager does not second-guess it
+  event.data.data32[1] = XCB_CURRENT_TIME;
+  xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&event));
+  std::free(atom);
+}
+
+}  // namespace
+
 bool RaiseNativeWindow(unsigned long long id) {
   // Only X11 window ids name windows of other programs.
-  if (id == 0 || QGuiApplication::platformName() != QLatin1String("xcb")) return false;
-  std::unique_ptr<QWindow> window(QWindow::fromWinId(static_cast<WId>(id)));
-  // A foreign window takes the geometry the server reports for the id; an id
-  // without a window gets none.
-  if (!window || window->geometry().isEmpty()) return false;
-  window->raise();
-  window->requestActivate();
+  if (id == 0 || id > 0xFFFFFFFFull || !qGuiApp) return false;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c) return false;
+  const auto window = static_cast<xcb_window_t>(id);
+  // An id without a window answers with an error, taken here rather than
+  // reported as an X error of the program.
+  xcb_generic_error_t* error = nullptr;
+  xcb_get_window_attributes_reply_t* attributes =
+      xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error);
+  std::free(error);
+  if (!attributes) return false;
+  std::free(attributes);
+  const uint32_t above = XCB_STACK_MODE_ABOVE;
+  xcb_configure_window(c, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+  RequestActivation(c, window);
+  xcb_flush(c);
   return true;
 }
 
