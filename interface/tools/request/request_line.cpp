@@ -52,8 +52,8 @@ std::vector<std::string> SplitUnescapedCommas(const std::string& word) {
 }  // namespace
 
 const char* const kUsage =
-    "usage: tavrequest --dest com:N[,BAUD,DATABITS,PARITY,STOPBITS] --kind 1|6|7 [--init CMD] [--name NAME]\n"
-    "                  [--hold S] CODE[,text=T][,mode=M][,flags=F][,callerid]...\n"
+    "Usage: tavrequest --dest com:N[,BAUD,DATABITS,PARITY,STOPBITS] --kind 1|6|7 [--init CMD] [--name NAME] "
+    "[--hold S] CODE[,text=T][,mode=M][,flags=F][,callerid]...\n"
     "Opens the connection through the port's connection server, sends each request in order\n"
     "and prints one line per request: the code, the result and the answer in quotes (escaped:\n"
     "\\r \\n \\t \\\\ \\\" \\xHH; NUL bytes at its end left out). With --hold the connection stays\n"

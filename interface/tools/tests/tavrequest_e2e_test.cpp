@@ -131,7 +131,7 @@ TEST_F(TavRequestModem, SigintCancelsTheDialAndUsageErrorsExitTwo) {
   for (const char* bad : {"--kind 6", "--kind 2 30", "--kind 6 1", "--kind 6 30,text=\\\\q", "--kind 6 --hold"}) {
     const Outcome u = Request(bad);
     EXPECT_EQ(u.exitCode, 2) << bad;
-    EXPECT_TRUE(Has(u.err, "usage: tavrequest")) << bad;
+    EXPECT_TRUE(Has(u.err, "Usage: tavrequest")) << bad;
     EXPECT_TRUE(u.out.empty()) << bad;
   }
 }
