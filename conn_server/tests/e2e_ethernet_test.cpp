@@ -11,11 +11,14 @@
 #include <array>
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <thread>
 #include <vector>
 
+#include "full_backlog_listener.h"
 #include "tavinter/ethernet_link_config.h"
 #include "peer_process.h"
+#include "tavinter/connect_cancel.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 
@@ -54,6 +57,16 @@ int FreePort() {
   getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
   close(fd);
   return ntohs(a.sin_port);
+}
+
+// Waits until a client of this process waits on a connect; 0 when none does within the time.
+int ConnectWaitOfThisProcess(TavConnectWait& wait, int seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < until) {
+    if (TavGetConnectWait(0, &wait) == 1) return 1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return 0;
 }
 
 struct EthernetConnection {
@@ -211,6 +224,55 @@ TEST(EthernetEndToEnd, RetriesOffSendEachFrameOnce) {
 TEST(EthernetEndToEnd, ALinkNobodyAnswersFailsTheOpen) {
   EthernetConnection c(ServerConnects(3, FreePort()));
   EXPECT_EQ(TavOpen(nullptr, c.data()), -10040);
+}
+
+TEST(EthernetEndToEnd, AConnectThatHangsIsPublishedAndCancelledByItsClient) {
+  using Clock = std::chrono::steady_clock;
+  constexpr int kLimitSec = 120;
+  // The open's own connect: the set-up fails (-10040) as soon as it is cancelled.
+  {
+    keldtest::FullBacklogListener hang;
+    ASSERT_GT(hang.port, 0);
+    auto link = ServerConnects(7, hang.port);
+    link.connectLimitSec = kLimitSec;
+    EthernetConnection c(link);
+    auto open = std::async(std::launch::async, [&] { return TavOpen(nullptr, c.data()); });
+    TavConnectWait wait{};
+    ASSERT_EQ(ConnectWaitOfThisProcess(wait, 30), 1);
+    EXPECT_EQ(wait.port, 4 + 7);
+    EXPECT_EQ(std::string(wait.address), "127.0.0.1:" + std::to_string(hang.port));
+    EXPECT_EQ(wait.dispTimeSec, 0);
+    EXPECT_GE(TavSteadyMs() - wait.startMs, 900);  // published at the first retry
+    const auto cancelled = Clock::now();
+    ASSERT_EQ(TavCancelConnect(wait.port, wait.handle), 0);
+    ASSERT_EQ(open.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_EQ(open.get(), -10040);
+    EXPECT_LT(Clock::now() - cancelled, std::chrono::seconds(20));
+    EXPECT_EQ(TavGetConnectWait(0, &wait), 0);  // the wait is no longer published
+  }
+  // A request whose link dropped reconnects first; a cancel ends it with -10042.
+  auto sim = std::make_unique<TcpPeer>(std::vector<std::string>{});
+  const int port = sim->port;
+  auto link = ServerConnects(8, port);
+  link.connectLimitSec = kLimitSec;
+  EthernetConnection c(link);
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 4, 3);
+  sim.reset();
+  keldtest::FullBacklogListener hang(port);
+  ASSERT_EQ(hang.port, port);
+  auto read = std::async(std::launch::async, [&] {
+    uint16_t word = 0;
+    return TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, kTables, 1, &word);
+  });
+  TavConnectWait wait{};
+  ASSERT_EQ(ConnectWaitOfThisProcess(wait, 30), 1);
+  EXPECT_EQ(wait.handle, tavinter::CConnectionRecord(c.data()).ClientHandle());
+  // The Ethernet port number names the server's port too.
+  ASSERT_EQ(TavCancelConnect(8, wait.handle), 0);
+  ASSERT_EQ(read.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  EXPECT_EQ(read.get(), -10042);
+  EXPECT_EQ(TavClose(c.data()), 0);
 }
 
 TEST(EthernetEndToEnd, TheServerReconnectsWhenThePlcComesBack) {

@@ -56,6 +56,11 @@ class FakeLibrary : public connsrv::IServerLibrary {
   }
   void ModemDisconnected(int) override { calls.push_back("modem disconnected"); }
   bool DialCancelled(int, int16_t) override { return cancelDial; }
+  void ConnectWaiting(int, int16_t h, const std::string& address, int, int dispTime) override {
+    calls.push_back("connect waiting " + std::to_string(h) + " " + address + " " + std::to_string(dispTime));
+  }
+  bool ConnectCancelled(int, int16_t) override { return cancelConnect; }
+  void ConnectEnded(int, int16_t h) override { calls.push_back("connect ended " + std::to_string(h)); }
 
   struct Log {
     int16_t handle, sub;
@@ -76,6 +81,7 @@ class FakeLibrary : public connsrv::IServerLibrary {
   int configValue = -1;
   int tearDowns = 0;
   bool cancelDial = false;
+  bool cancelConnect = false;
 };
 
 }  // namespace connsrv_test

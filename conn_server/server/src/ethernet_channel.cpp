@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "client_connect_watch.h"
 #include "connsrv/result_codes.h"
 
 namespace connsrv {
@@ -16,7 +17,8 @@ int CEthernetChannel::SetUp(int16_t handle, const tavinter::CChannelConfig& conf
   const EthernetLinkConfig c = EthernetLinkConfig::From(config);
   if (!tavinter::IsEthernetKind(c.kind)) return kErrEthernetSetup;
   if (links_.size() >= kMaxLinks) return c.PlcConnects() ? kErrListenRegister : kErrEthernetSetup;
-  auto link = std::make_unique<CEthernetLink>(handle, c, clock_, settings_, watch_);
+  auto link = std::make_unique<CEthernetLink>(
+      handle, c, clock_, settings_, std::make_unique<CClientConnectWatch>(library_, port_, handle, settings_.dispTime));
   const int rc = link->Setup();
   if (rc != kOk) return c.PlcConnects() ? rc : kErrEthernetSetup;
   links_[handle] = std::move(link);

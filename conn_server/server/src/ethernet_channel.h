@@ -8,6 +8,7 @@
 
 #include "connsrv/channel.h"
 #include "connsrv/ethernet_exchange.h"
+#include "connsrv/server_library.h"
 #include "ethernet_link.h"
 
 namespace connsrv {
@@ -16,8 +17,10 @@ class CEthernetChannel : public IChannel {
  public:
   static constexpr size_t kMaxLinks = 512;
 
-  CEthernetChannel(IClock& clock, ILogSink& log, const CServerSettings& settings, IConnectWatch* watch)
-      : clock_(clock), settings_(settings), watch_(watch), exchange_(clock, &log, settings) {}
+  // The channel of the server's port; connects of its links are published
+  // to their clients through the library.
+  CEthernetChannel(int port, IServerLibrary& library, IClock& clock, ILogSink& log, const CServerSettings& settings)
+      : port_(port), library_(library), clock_(clock), settings_(settings), exchange_(clock, &log, settings) {}
 
   int Open() override { return 0; }
   void Close() override;
@@ -38,9 +41,10 @@ class CEthernetChannel : public IChannel {
   // Sets up a link for the client in place of any it had.
   int SetUp(int16_t handle, const tavinter::CChannelConfig& config);
 
+  int port_;
+  IServerLibrary& library_;
   IClock& clock_;
   const CServerSettings& settings_;
-  IConnectWatch* watch_;
   CEthernetExchange exchange_;
   std::map<int16_t, std::unique_ptr<CEthernetLink>> links_;
   CEthernetLink* current_ = nullptr;

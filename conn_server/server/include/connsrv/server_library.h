@@ -54,6 +54,14 @@ class IServerLibrary {
   virtual void ModemDisconnected(int port) = 0;
   // True once the dialling client asked to cancel (the request is taken back).
   virtual bool DialCancelled(int port, int16_t handle) = 0;
+
+  // An Ethernet connect for the client waits (elapsedMs so far; the client
+  // shows it after dispTimeSec); true once the client cancelled it (the flag
+  // is taken down); the connect ended, or begins anew (no wait, no cancel).
+  virtual void ConnectWaiting(int port, int16_t handle, const std::string& address, int elapsedMs,
+                              int dispTimeSec) = 0;
+  virtual bool ConnectCancelled(int port, int16_t handle) = 0;
+  virtual void ConnectEnded(int port, int16_t handle) = 0;
 };
 
 }  // namespace connsrv
