@@ -229,6 +229,11 @@ TEST(EthernetEndToEnd, ALinkNobodyAnswersFailsTheOpen) {
 TEST(EthernetEndToEnd, AConnectThatHangsIsPublishedAndCancelledByItsClient) {
   using Clock = std::chrono::steady_clock;
   constexpr int kLimitSec = 120;
+  // The server hands its DISPTIME to the client with the wait.
+  char path[1024];
+  ASSERT_EQ(TavGetFilePath("KELD_TAVCOMM.INI", path, sizeof path), 0);
+  const std::string before = keldtest::ReadWholeFile(path);
+  std::ofstream(path) << "[ETHERNETRETRY]\nDISPTIME=4\n";
   // The open's own connect: the set-up fails (-10040) as soon as it is cancelled.
   {
     keldtest::FullBacklogListener hang;
@@ -241,7 +246,7 @@ TEST(EthernetEndToEnd, AConnectThatHangsIsPublishedAndCancelledByItsClient) {
     ASSERT_EQ(ConnectWaitOfThisProcess(wait, 30), 1);
     EXPECT_EQ(wait.port, 4 + 7);
     EXPECT_EQ(std::string(wait.address), "127.0.0.1:" + std::to_string(hang.port));
-    EXPECT_EQ(wait.dispTimeSec, 0);
+    EXPECT_EQ(wait.dispTimeSec, 4);
     EXPECT_GE(TavSteadyMs() - wait.startMs, 900);  // published at the first retry
     const auto cancelled = Clock::now();
     ASSERT_EQ(TavCancelConnect(wait.port, wait.handle), 0);
@@ -273,6 +278,7 @@ TEST(EthernetEndToEnd, AConnectThatHangsIsPublishedAndCancelledByItsClient) {
   ASSERT_EQ(read.wait_for(std::chrono::seconds(20)), std::future_status::ready);
   EXPECT_EQ(read.get(), -10042);
   EXPECT_EQ(TavClose(c.data()), 0);
+  std::ofstream(path) << before;
 }
 
 TEST(EthernetEndToEnd, TheServerReconnectsWhenThePlcComesBack) {

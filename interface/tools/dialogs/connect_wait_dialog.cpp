@@ -96,7 +96,10 @@ int RunWatchingConnect(const std::function<int()>& call, int language, QWidget* 
     }
     if (!core.Poll().visible) continue;
     CConnectWaitDialog dialog(core, finished, language, parent);
+    // The caller's wait cursor would hide that the window takes clicks.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     dialog.exec();
+    QApplication::restoreOverrideCursor();
   }
   worker.join();
   return result;
