@@ -11,6 +11,8 @@
 #include "from_status_dialog.h"
 #include "platform/message_box.h"
 #include "transfer_dialogs.h"
+#include "dialog_util.h"
+#include "ui_strings.h"
 #include "verify_result_dialog.h"
 
 namespace axcfgui {
@@ -67,6 +69,7 @@ void CWidgetTransferUi::Message(unsigned, const std::string& text, axcfg::Messag
 void CWidgetTransferUi::ShowVerifyResult(const axcfg::VerifyResult& result, const std::vector<uint32_t>&) {
   CVerifyResultDialog dialog(m_frame);
   dialog.SetResult(result);
+  dialog.SetOtherName(UiQText(kIdsDiffUnit));
   dialog.exec();
 }
 
