@@ -85,10 +85,13 @@ void RunTransferCommand(int id, axcfg::CUnitLink& link, axcfg::CAxisCfgDoc& doc,
   CWidgetTransferUi ui(frame, view, refresh);
   ui.SetLink(&link);
   switch (id) {
-    case ID_UPLOAD:
+    case ID_UPLOAD: {
+      // The uploaded data replaces the document as one undoable step.
+      axcfg::CWholeDocumentChange whole(doc);
       if (axcfg::RunUpload(link, ui, doc) == axcfg::TransferOutcome::Done)
         doc.UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
       break;
+    }
     case ID_DOWNLOAD: axcfg::RunDownload(link, ui, doc); break;
     case ID_VERIFY_UNIT: axcfg::RunVerifyUnit(link, ui, doc); break;
     case ID_WRITE_FROM: axcfg::RunWriteFrom(link, ui); break;
