@@ -174,6 +174,15 @@ int ReplySlackSeconds() {
 
 std::string PreCommand(int port) { return Settings().ReadString("PRECOMMAND", "PORT" + std::to_string(port), ""); }
 
+std::string RouteText(int index) {
+  std::string text = Settings().ReadString("ROUTES", "ROUTE" + std::to_string(index), "");
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  return text;
+}
+
 std::string SimulationLibrary() {
   std::string configured = Settings().ReadString("SIMULATION", "LIBRARY", "");
   if (!configured.empty()) return configured;

@@ -23,7 +23,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 4;  // raised with every change of the layout
+constexpr uint32_t kVersion = 5;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 // How often a process checks the whole segment under the lock. Every entry
 // an operation follows is checked where it is followed; the whole check
@@ -187,6 +187,12 @@ bool RingIsSound(const SegRing& r, int capacity) {
   return r.capacity == capacity && r.count >= 0 && r.count <= capacity && r.start >= 0 && r.start < capacity;
 }
 
+bool LinkIsSound(const SegLink& l) {
+  if (l.port == 0) return true;
+  return IsEthernetPort(l.port) && l.handle > 0 && l.handle < kHandleCount &&
+         l.peerAddress[kLinkAddressBytes - 1] == 0;
+}
+
 }  // namespace
 
 bool SegmentIsSound(const Segment& s) {
@@ -201,6 +207,8 @@ bool SegmentIsSound(const Segment& s) {
     if (!RingIsSound(r, kPortRingLines)) return false;
   for (const auto& r : s.clientRings)
     if (!RingIsSound(r, kClientRingLines)) return false;
+  for (const auto& l : s.linkTable.links)
+    if (!LinkIsSound(l)) return false;
   return true;
 }
 
@@ -217,6 +225,10 @@ void RepairSegment(Segment& s) {
     if (c.used) s.handleSlots[c.handle] = static_cast<int16_t>(&c - s.clients);
     c.name[kNameBytes - 1] = 0;
     c.lastCommand[kNameBytes - 1] = 0;
+  }
+  for (auto& l : s.linkTable.links) {
+    l.peerAddress[kLinkAddressBytes - 1] = 0;
+    if (!LinkIsSound(l)) l = SegLink{};
   }
   for (int i = 0; i < kPortRings; ++i) FixRing(s.portRings[i], kPortRingLines, s.portLines[i]);
   for (int i = 0; i < kClientRings; ++i) FixRing(s.clientRings[i], kClientRingLines, s.clientLines[i]);
@@ -343,6 +355,13 @@ int AllocClientRing(Segment& s, int handle) {
 void FreePortRing(Segment& s, int index) { PortPool(s).Free(index); }
 
 void FreeClientRing(Segment& s, int index) { ClientPool(s).Free(index); }
+
+void DropEthernetLinks(Segment& s, int port, bool unannounce) {
+  if (!IsEthernetPort(port)) return;
+  for (auto& l : s.linkTable.links)
+    if (l.port == port) l = SegLink{};
+  if (unannounce) s.linkTable.announced[port - kFirstEthernetPort] = 0;
+}
 
 void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size_t length) {
   if (ring.capacity <= 0) return;

@@ -8,7 +8,7 @@
 
 namespace connsrv {
 
-std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, int /*port*/, IServerLibrary& library,
+std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, int port, IServerLibrary& library,
                                       IClock& clock, ILogSink& log, const CServerSettings& settings, int& errorCode) {
   errorCode = kOk;
   switch (config.Kind()) {
@@ -22,7 +22,7 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
     case tavinter::kKindEthernet:
     case tavinter::kKindEthernet8:
     case tavinter::kKindEthernetListen:
-      return std::make_unique<CEthernetChannel>(clock, log, settings, nullptr);
+      return std::make_unique<CEthernetChannel>(port, library, clock, log, settings, nullptr);
     case tavinter::kKindUsb:
       return std::make_unique<CUsbChannel>(library, clock, log, settings);
     case tavinter::kKindBoardH:
