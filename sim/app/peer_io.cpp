@@ -100,6 +100,18 @@ bool Answer(sim::CSimPlc& plc, sim::CStreamFramer& framer, int fd, std::string_v
   return true;
 }
 
+bool gLogHeaders = false;
+
+void LogHeader(std::string_view header) {
+  std::string text = "header";
+  for (unsigned char c : header) {
+    char buf[4];
+    std::snprintf(buf, sizeof buf, " %02X", c);
+    text += buf;
+  }
+  LogFrame(true, text);
+}
+
 // Feeds received bytes to the PLC; false when the link must close (also for
 // a route header that does not read).
 bool Feed(sim::CSimPlc& plc, LinkReader& reader, int fd, std::string_view bytes) {
@@ -114,6 +126,7 @@ bool Feed(sim::CSimPlc& plc, LinkReader& reader, int fd, std::string_view bytes)
     const std::string header = reader.raw.substr(0, headerLength);
     const std::string text = reader.raw.substr(headerLength, textLength);
     reader.raw.erase(0, headerLength + textLength);
+    if (gLogHeaders) LogHeader(header);
     if (!Answer(plc, reader.framer, fd, text, header)) return false;
   }
 }
@@ -138,6 +151,8 @@ int ListenSocket(int port, std::string& error) {
   return fd;
 }
 }  // namespace
+
+void LogHeaders(bool on) { gLogHeaders = on; }
 
 void LogFrame(bool incoming, std::string_view bytes) {
   static const auto start = std::chrono::steady_clock::now();

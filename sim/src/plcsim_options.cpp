@@ -152,7 +152,8 @@ Options:
                        the model), e.g. 0x0F
   --data DIR           keep the unit's memory in DIR instead
   --power-cycle        start as after switching the unit off and on
-  --log                print every frame in and out on standard error
+  --log                print every frame in and out on standard error (with
+                       --header, each received header's bytes too)
   --header             (--tcp, --connect) each frame comes behind a binary
                        route header; answers go back behind the same header
                        with their own length
