@@ -32,18 +32,6 @@ void PutAddress(char* dst, const char* text) {
   if (text) std::strncpy(dst, text, kLinkAddressBytes - 1);
 }
 
-void CopyOut(const SegLink& l, unsigned char* record, TavEthernetLinkState* state) {
-  if (record) std::memcpy(record, l.record, kLinkRecordBytes);
-  if (state) {
-    *state = TavEthernetLinkState{};
-    state->state = l.state;
-    state->status = l.status;
-    state->peerPort = l.peerPort;
-    std::memcpy(state->peerAddress, l.peerAddress, kLinkAddressBytes);
-    state->peerAddress[kLinkAddressBytes - 1] = 0;
-  }
-}
-
 // fn(Segment&) on an Ethernet port that this process serves (or that no live
 // server holds).
 template <typename Fn>
@@ -124,7 +112,7 @@ int TavReadEthernetLink(int port, int handle, unsigned char* record, TavEthernet
   return WithSegment([&](Segment& s) -> int {
     const SegLink* l = FindLink(s, port, handle);
     if (!l) return TAV_E_NOT_OPEN;
-    CopyOut(*l, record, state);
+    CopyLink(*l, record, state);
     return 0;
   });
 }
@@ -140,7 +128,7 @@ int TavGetClientEthernetLink(int handle, int* port, unsigned char* record, TavEt
     for (const auto& l : s.linkTable.links) {
       if (l.port == 0 || l.handle != handle) continue;
       if (port) *port = l.port;
-      CopyOut(l, record, state);
+      CopyLink(l, record, state);
       return 0;
     }
     return TAV_E_NOT_OPEN;

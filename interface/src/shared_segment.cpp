@@ -187,12 +187,6 @@ bool RingIsSound(const SegRing& r, int capacity) {
   return r.capacity == capacity && r.count >= 0 && r.count <= capacity && r.start >= 0 && r.start < capacity;
 }
 
-bool LinkIsSound(const SegLink& l) {
-  if (l.port == 0) return true;
-  return IsEthernetPort(l.port) && l.handle > 0 && l.handle < kHandleCount &&
-         l.peerAddress[kLinkAddressBytes - 1] == 0;
-}
-
 }  // namespace
 
 bool SegmentIsSound(const Segment& s) {
@@ -226,10 +220,7 @@ void RepairSegment(Segment& s) {
     c.name[kNameBytes - 1] = 0;
     c.lastCommand[kNameBytes - 1] = 0;
   }
-  for (auto& l : s.linkTable.links) {
-    l.peerAddress[kLinkAddressBytes - 1] = 0;
-    if (!LinkIsSound(l)) l = SegLink{};
-  }
+  for (auto& l : s.linkTable.links) RepairLink(l);
   for (int i = 0; i < kPortRings; ++i) FixRing(s.portRings[i], kPortRingLines, s.portLines[i]);
   for (int i = 0; i < kClientRings; ++i) FixRing(s.clientRings[i], kClientRingLines, s.clientLines[i]);
 }
@@ -355,6 +346,29 @@ int AllocClientRing(Segment& s, int handle) {
 void FreePortRing(Segment& s, int index) { PortPool(s).Free(index); }
 
 void FreeClientRing(Segment& s, int index) { ClientPool(s).Free(index); }
+
+bool LinkIsSound(const SegLink& l) {
+  if (l.port == 0) return true;
+  return IsEthernetPort(l.port) && l.handle > 0 && l.handle < kHandleCount &&
+         l.peerAddress[kLinkAddressBytes - 1] == 0;
+}
+
+void RepairLink(SegLink& l) {
+  l.peerAddress[kLinkAddressBytes - 1] = 0;
+  if (!LinkIsSound(l)) l = SegLink{};
+}
+
+void CopyLink(const SegLink& l, unsigned char* record, TavEthernetLinkState* state) {
+  if (record) std::memcpy(record, l.record, kLinkRecordBytes);
+  if (state) {
+    *state = TavEthernetLinkState{};
+    state->state = l.state;
+    state->status = l.status;
+    state->peerPort = l.peerPort;
+    std::memcpy(state->peerAddress, l.peerAddress, kLinkAddressBytes);
+    state->peerAddress[kLinkAddressBytes - 1] = 0;
+  }
+}
 
 void DropEthernetLinks(Segment& s, int port, bool unannounce) {
   if (!IsEthernetPort(port)) return;

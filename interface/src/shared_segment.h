@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "tavinter/ethernet_links.h"
+
 namespace tavinter {
 
 constexpr int kPortCount = 326;
@@ -164,6 +166,13 @@ int AllocPortRing(Segment& s, int port);
 int AllocClientRing(Segment& s, int handle);
 void FreePortRing(Segment& s, int index);
 void FreeClientRing(Segment& s, int index);
+// An Ethernet link entry is free, or names an Ethernet port and a handle in
+// range with its peer address terminated.
+bool LinkIsSound(const SegLink& l);
+// Makes an entry sound: the peer address terminated, an entry out of range freed.
+void RepairLink(SegLink& l);
+// Copies an entry out as a reader gets it (either target may be null).
+void CopyLink(const SegLink& l, unsigned char* record, TavEthernetLinkState* state);
 // Frees the Ethernet links of a port; with unannounce the port takes no
 // links until its next server announces it.
 void DropEthernetLinks(Segment& s, int port, bool unannounce);
