@@ -9,6 +9,7 @@
 #include "connsrv/result_codes.h"
 #include "fake_library.h"
 #include "fake_link.h"
+#include "loopback_port.h"
 #include "plcframe/frame_codec.h"
 #include "tavinter/ethernet_link_config.h"
 #include "tavinter/tavinter.h"
@@ -380,19 +381,6 @@ TEST_F(CoreTest, TickRemovesVanishedClientsAndEndsWhenIdle) {
 
 namespace {
 
-// A TCP port of 127.0.0.1 nobody listens on right now.
-uint16_t FreeLoopbackPort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t len = sizeof a;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-  close(fd);
-  return ntohs(a.sin_port);
-}
-
 // A plain socket connected to 127.0.0.1:port, standing in for the PLC.
 int ConnectLoopback(uint16_t port) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -432,7 +420,7 @@ TEST(EthernetCore, LinksAreMirroredInTheLibraryAndUnknownRoutesSendNothing) {
   CServerSettings settings;
   CConnectionCore core{12, lib, clock, settings};
   auto send = [&](int code, const CRequestRecord& r) { return core.Handle(code, r.Bytes().data(), r.Bytes().size()); };
-  const uint16_t listenPort = FreeLoopbackPort();
+  const uint16_t listenPort = keldtest::FreeLoopbackPort();
   ASSERT_EQ(send(tavinter::kRequestOpen, ListenRecord(1, listenPort)), kOk);
   ASSERT_EQ(lib.links.count(1), 1u);
   EXPECT_EQ(lib.links[1].record.kind, 9);
@@ -468,10 +456,10 @@ TEST(EthernetCore, LinksAreMirroredInTheLibraryAndUnknownRoutesSendNothing) {
 
   // A full table refuses the listening link of a further client.
   lib.linkTableFull = true;
-  EXPECT_EQ(send(tavinter::kRequestOpen, ListenRecord(2, FreeLoopbackPort())), kErrListenRegister);
+  EXPECT_EQ(send(tavinter::kRequestOpen, ListenRecord(2, keldtest::FreeLoopbackPort())), kErrListenRegister);
   EXPECT_EQ(lib.links.count(2), 0u);
   lib.linkTableFull = false;
-  ASSERT_EQ(send(tavinter::kRequestOpen, ListenRecord(2, FreeLoopbackPort())), kOk);
+  ASSERT_EQ(send(tavinter::kRequestOpen, ListenRecord(2, keldtest::FreeLoopbackPort())), kOk);
   EXPECT_EQ(lib.links.count(2), 1u);
   // A client that vanished loses its link at the next tick; a closed one at once.
   lib.dead.insert(2);

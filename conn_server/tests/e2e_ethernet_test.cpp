@@ -23,6 +23,7 @@
 #include "platform/registry.h"
 #include "tavinter/ethernet_link_config.h"
 #include "tavinter/ethernet_links.h"
+#include "loopback_port.h"
 #include "peer_process.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
@@ -50,19 +51,6 @@ struct TcpPeer {
     return a;
   }
 };
-
-// A TCP port nobody listens on right now.
-int FreePort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t len = sizeof a;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-  close(fd);
-  return ntohs(a.sin_port);
-}
 
 struct EthernetConnection {
   std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
@@ -217,7 +205,7 @@ TEST(EthernetEndToEnd, RetriesOffSendEachFrameOnce) {
 }
 
 TEST(EthernetEndToEnd, ALinkNobodyAnswersFailsTheOpen) {
-  EthernetConnection c(ServerConnects(3, FreePort()));
+  EthernetConnection c(ServerConnects(3, keldtest::FreeLoopbackPort()));
   EXPECT_EQ(TavOpen(nullptr, c.data()), -10040);
 }
 
@@ -236,7 +224,7 @@ TEST(EthernetEndToEnd, TheServerReconnectsWhenThePlcComesBack) {
 }
 
 TEST(EthernetEndToEnd, ALinkThePlcOpens) {
-  const int listenPort = FreePort();
+  const int listenPort = keldtest::FreeLoopbackPort();
   EthernetConnection c(PlcConnects(5, listenPort, "127.0.0.1"));
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   EXPECT_EQ(AcceptCheck(c), 0);  // nobody has connected yet
@@ -262,7 +250,7 @@ TEST(EthernetEndToEnd, ALinkThePlcOpens) {
 }
 
 TEST(EthernetEndToEnd, APlcFromAnotherHostIsRefused) {
-  const int listenPort = FreePort();
+  const int listenPort = keldtest::FreeLoopbackPort();
   // Only 127.0.0.2 may connect; plcsim connects from 127.0.0.1.
   EthernetConnection c(PlcConnects(6, listenPort, "127.0.0.2"));
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
@@ -404,7 +392,7 @@ bool SwitchEthernetLog(const std::string& folder, bool on) {
 TEST(EthernetEndToEnd, TheLogFileOfAnEthernetPortHoldsTheFramesAndThePlcsArrival) {
   const std::string folder = keldtest::FreshDir("ethernet-logs");
   ASSERT_TRUE(SwitchEthernetLog(folder, true));
-  const int listenPort = FreePort();
+  const int listenPort = keldtest::FreeLoopbackPort();
   EthernetConnection c(PlcConnects(3, listenPort, "127.0.0.1"));
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   PeerProcess plc("plcsim", {"--connect", "127.0.0.1:" + std::to_string(listenPort)});

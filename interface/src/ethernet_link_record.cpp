@@ -4,16 +4,28 @@
 
 namespace tavinter {
 
+namespace {
+
+// A text field as the record holds it: at most width - 1 bytes, so that a
+// record read from any bytes is written back unchanged.
+std::string Field(const uint8_t* b, size_t n, size_t offset, size_t width) {
+  std::string text = GetText(b, n, offset, width);
+  if (text.size() >= width) text.resize(width - 1);
+  return text;
+}
+
+}  // namespace
+
 EthernetLinkRecord EthernetLinkRecord::Read(const uint8_t* b, size_t n) {
   if (!b) n = 0;
   EthernetLinkRecord r;
   r.kind = GetI16(b, n, kKind);
   r.handle = GetI16(b, n, kHandle);
   r.transportPort = GetI16(b, n, kTransportPort);
-  r.source = GetText(b, n, kSource, kTextWidth);
+  r.source = Field(b, n, kSource, kTextWidth);
   r.sourcePort = GetU16(b, n, kSourcePort);
   r.sourceStation = GetI16(b, n, kSourceStation);
-  r.destination = GetText(b, n, kDestination, kTextWidth);
+  r.destination = Field(b, n, kDestination, kTextWidth);
   r.destinationPort = GetU16(b, n, kDestinationPort);
   r.destinationStation = GetI16(b, n, kDestinationStation);
   r.header = GetI16(b, n, kHeader) != 0;

@@ -2,6 +2,7 @@
 // record's byte layout, and the route texts of the library settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "library_settings.h"
@@ -74,6 +75,12 @@ TEST(EthernetLinkRecord, FieldsSitWhereTheLayoutSaysAndSurviveARoundTrip) {
   longName.destination = std::string(60, 'x');
   const auto cut = longName.Write();
   EXPECT_EQ(EthernetLinkRecord::Read(cut.data(), cut.size()).destination, std::string(39, 'x'));
+  // A field another writer left without its NUL reads as what a record can hold.
+  auto unterminated = b;
+  std::fill(unterminated.begin() + 6, unterminated.begin() + 46, 'y');
+  const EthernetLinkRecord read = EthernetLinkRecord::Read(unterminated.data(), unterminated.size());
+  EXPECT_EQ(read.source, std::string(39, 'y'));
+  EXPECT_EQ(EthernetLinkRecord::Read(read.Write().data(), 104).source, read.source);
   EXPECT_FALSE(Link(1, 1).Sound());
   EXPECT_FALSE(Link(0).Sound());
 }

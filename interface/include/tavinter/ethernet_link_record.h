@@ -34,7 +34,8 @@ struct EthernetLinkRecord {
   int timeoutSec = 0;
   int connectLimitSec = 0;
 
-  // Reads kSize bytes; a shorter image reads as zero past its end.
+  // Reads kSize bytes; a shorter image reads as zero past its end, and a text
+  // field without its NUL gives its first kTextWidth - 1 bytes.
   static EthernetLinkRecord Read(const uint8_t* bytes, size_t size);
   Bytes Write() const;
   // The record of a client's link: its configuration, with the address the
