@@ -6,6 +6,8 @@
 #include <string>
 
 #include "../tests/scripted_modem.h"
+#include "connsrv/carrier_watch.h"
+#include "connsrv/command_exchange.h"
 #include "connsrv/modem_dialogue.h"
 #include "connsrv/result_codes.h"
 
@@ -54,8 +56,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ModemClientResult r = dialogue.ReadClientResult(500, (mode & 16) != 0, (mode & 32) != 0);
     if (!CodeTextIsDefined(r)) __builtin_trap();
   }
+  // The same bytes as the line during a call: the watched link under a PLC
+  // exchange ends every request with a defined result, and a lost carrier
+  // stops reads and writes for good.
   modem.Push(0, std::string(reinterpret_cast<const char*>(data + 2), size - 2));
-  dialogue.CarrierLost();
+  CCarrierWatchLink line(modem, &log);
+  line.Watch().Start((mode & 2) != 0);
+  CServerSettings settings;
+  CCommandExchange exchange(line, clock, &log, settings);
+  exchange.BeginRequest();
+  std::string delivered;
+  const int rc = exchange.Run("%01#RDD0000000001", ExchangeOptions{}, delivered);
+  if (rc > 0 || (rc != kOk && rc != kErrRead && rc != kErrNoAnswer && rc != kErrIncomplete &&
+                 rc != kErrBlockCheck && rc != kErrTooLong && rc != kErrWrite))
+    __builtin_trap();
+  if (line.Look()) {
+    char byte;
+    if (line.Read(&byte, 1, 0) != -1 || line.Write("x", 1)) __builtin_trap();
+  }
   // Judging single lines directly: a code text for each, never longer than the line.
   const std::string whole(reinterpret_cast<const char*>(data), size);
   if (ModemCodeText(whole).size() > std::max<size_t>(whole.size(), 2)) __builtin_trap();

@@ -5,7 +5,6 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -16,15 +15,18 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <sstream>
 #include <thread>
 #include <vector>
 
+#include "full_backlog_listener.h"
 #include "platform/registry.h"
 #include "tavinter/ethernet_link_config.h"
 #include "tavinter/ethernet_links.h"
 #include "loopback_port.h"
 #include "peer_process.h"
+#include "tavinter/connect_cancel.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 
@@ -51,6 +53,16 @@ struct TcpPeer {
     return a;
   }
 };
+
+// Waits until a client of this process waits on a connect; 0 when none does within the time.
+int ConnectWaitOfThisProcess(TavConnectWait& wait, int seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < until) {
+    if (TavGetConnectWait(0, &wait) == 1) return 1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return 0;
+}
 
 struct EthernetConnection {
   std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> bytes{};
@@ -209,6 +221,61 @@ TEST(EthernetEndToEnd, ALinkNobodyAnswersFailsTheOpen) {
   EXPECT_EQ(TavOpen(nullptr, c.data()), -10040);
 }
 
+TEST(EthernetEndToEnd, AConnectThatHangsIsPublishedAndCancelledByItsClient) {
+  using Clock = std::chrono::steady_clock;
+  constexpr int kLimitSec = 120;
+  // The server hands its DISPTIME to the client with the wait.
+  char path[1024];
+  ASSERT_EQ(TavGetFilePath("KELD_TAVCOMM.INI", path, sizeof path), 0);
+  const std::string before = keldtest::ReadWholeFile(path);
+  std::ofstream(path) << "[ETHERNETRETRY]\nDISPTIME=4\n";
+  // The open's own connect: the set-up fails (-10040) as soon as it is cancelled.
+  {
+    keldtest::FullBacklogListener hang;
+    ASSERT_GT(hang.port, 0);
+    auto link = ServerConnects(7, hang.port);
+    link.connectLimitSec = kLimitSec;
+    EthernetConnection c(link);
+    auto open = std::async(std::launch::async, [&] { return TavOpen(nullptr, c.data()); });
+    TavConnectWait wait{};
+    ASSERT_EQ(ConnectWaitOfThisProcess(wait, 30), 1);
+    EXPECT_EQ(wait.port, 4 + 7);
+    EXPECT_EQ(std::string(wait.address), "127.0.0.1:" + std::to_string(hang.port));
+    EXPECT_EQ(wait.dispTimeSec, 4);
+    EXPECT_GE(TavSteadyMs() - wait.startMs, 900);  // published at the first retry
+    const auto cancelled = Clock::now();
+    ASSERT_EQ(TavCancelConnect(wait.port, wait.handle), 0);
+    ASSERT_EQ(open.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_EQ(open.get(), -10040);
+    EXPECT_LT(Clock::now() - cancelled, std::chrono::seconds(20));
+    EXPECT_EQ(TavGetConnectWait(0, &wait), 0);  // the wait is no longer published
+  }
+  // A request whose link dropped reconnects first; a cancel ends it with -10042.
+  auto sim = std::make_unique<TcpPeer>(std::vector<std::string>{});
+  const int port = sim->port;
+  auto link = ServerConnects(8, port);
+  link.connectLimitSec = kLimitSec;
+  EthernetConnection c(link);
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  RoundTrip(c, 4, 3);
+  sim.reset();
+  keldtest::FullBacklogListener hang(port);
+  ASSERT_EQ(hang.port, port);
+  auto read = std::async(std::launch::async, [&] {
+    uint16_t word = 0;
+    return TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, kTables, 1, &word);
+  });
+  TavConnectWait wait{};
+  ASSERT_EQ(ConnectWaitOfThisProcess(wait, 30), 1);
+  EXPECT_EQ(wait.handle, tavinter::CConnectionRecord(c.data()).ClientHandle());
+  // The Ethernet port number names the server's port too.
+  ASSERT_EQ(TavCancelConnect(8, wait.handle), 0);
+  ASSERT_EQ(read.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+  EXPECT_EQ(read.get(), -10042);
+  EXPECT_EQ(TavClose(c.data()), 0);
+  std::ofstream(path) << before;
+}
+
 TEST(EthernetEndToEnd, TheServerReconnectsWhenThePlcComesBack) {
   auto sim = std::make_unique<TcpPeer>(std::vector<std::string>{});
   const int port = sim->port;
@@ -352,23 +419,9 @@ TEST(EthernetEndToEnd, AKilledClientsLinkClosesWithinATick) {
 }
 
 TEST(EthernetEndToEnd, AListenerWithAFullBacklogFailsTheOpenAtTheLimit) {
-  // A listener that never accepts: once its queue is full, connects stay pending.
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  ASSERT_EQ(listen(listener, 0), 0);
-  socklen_t len = sizeof a;
-  getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len);
-  std::vector<int> fillers;
-  for (int i = 0; i < 4; ++i) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    fcntl(fd, F_SETFL, O_NONBLOCK);
-    connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    fillers.push_back(fd);
-  }
-  auto link = ServerConnects(15, ntohs(a.sin_port));
+  keldtest::FullBacklogListener hang;
+  ASSERT_GT(hang.port, 0);
+  auto link = ServerConnects(15, hang.port);
   link.connectLimitSec = 2;
   EthernetConnection c(link);
   int rc = 0;
@@ -377,8 +430,6 @@ TEST(EthernetEndToEnd, AListenerWithAFullBacklogFailsTheOpenAtTheLimit) {
   EXPECT_GE(took, 1.9);
   EXPECT_LT(took, 30.0);
   EXPECT_EQ(TavEthernetLinkCount(19), 0);  // a link that failed is not kept
-  for (int fd : fillers) close(fd);
-  close(listener);
 }
 
 // The log viewer's switch for the Ethernet ports, and the log folder.

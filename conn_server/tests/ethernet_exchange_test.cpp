@@ -219,13 +219,18 @@ struct PendingConnect : IConnectTry {
 };
 
 struct Watch : IConnectWatch {
-  int waiting = 0, ended = 0, cancelAfter = -1, asked = 0;
+  FakeClock* clock = nullptr;
+  int begun = 0, waiting = 0, ended = 0;
+  int64_t cancelAtMs = -1;  // the user cancels once the clock reaches this
+  int64_t waitingSinceMs = -1;
   std::string address;
-  void Waiting(const std::string& a) override {
+  void Begin() override { ++begun; }
+  void Waiting(const std::string& a, int64_t elapsedMs) override {
     ++waiting;
     address = a;
+    waitingSinceMs = elapsedMs;
   }
-  bool Cancelled() override { return cancelAfter >= 0 && ++asked > cancelAfter; }
+  bool Cancelled() override { return cancelAtMs >= 0 && clock && clock->now >= cancelAtMs; }
   void Ended() override { ++ended; }
 };
 
@@ -245,18 +250,30 @@ TEST(ConnectWait, LimitZeroMeansThreeMinutes) {
 
 TEST(ConnectWait, TheWatchHearsOfTheFirstRetryAndCanCancel) {
   FakeClock clock;
-  PendingConnect slow(clock, 3);
+  // 100 ms slices: 12 pending tries outlast the first second.
+  PendingConnect slow(clock, 12);
   Watch watch;
-  EXPECT_EQ(WaitForConnect(slow, clock, 60, false, "plc1", &watch), kOk);
+  EXPECT_EQ(WaitForConnect(slow, clock, 60, false, "plc1:9600", &watch), kOk);
+  EXPECT_EQ(watch.begun, 1);
   EXPECT_EQ(watch.waiting, 1);
-  EXPECT_EQ(watch.address, "plc1");
+  EXPECT_EQ(watch.address, "plc1:9600");
+  EXPECT_GE(watch.waitingSinceMs, 1000);  // published at the first retry, not before
+  EXPECT_LT(watch.waitingSinceMs, 1200);
   EXPECT_EQ(watch.ended, 1);
 
-  PendingConnect never(clock, 1 << 30);
-  Watch cancel;
-  cancel.cancelAfter = 4;
-  EXPECT_EQ(WaitForConnect(never, clock, 60, false, "plc1", &cancel), kErrEthernetAccept);
-  EXPECT_LE(never.tries, 4);
+  // A cancel ends a connect that never completes within 100 ms, in the
+  // middle of a try's second as well as before the wait is published.
+  for (const int64_t cancelAt : {2450, 300}) {
+    PendingConnect never(clock, 1 << 30);
+    Watch cancel;
+    cancel.clock = &clock;
+    const int64_t start = clock.now;
+    cancel.cancelAtMs = start + cancelAt;
+    EXPECT_EQ(WaitForConnect(never, clock, 60, false, "plc1", &cancel), kErrEthernetAccept);
+    EXPECT_LE(clock.now - start - cancelAt, 100) << cancelAt;
+    EXPECT_EQ(cancel.waiting, cancelAt > 1000 ? 1 : 0);
+    EXPECT_EQ(cancel.ended, cancel.waiting);
+  }
 
   PendingConnect atOnce(clock, 0);
   Watch quiet;
@@ -266,9 +283,11 @@ TEST(ConnectWait, TheWatchHearsOfTheFirstRetryAndCanCancel) {
 
 TEST(ConnectWait, OneTryAndRefusalsEndAtOnce) {
   FakeClock clock;
-  PendingConnect slow(clock, 2);
+  PendingConnect slow(clock, 12);
+  const int64_t start = clock.now;
   EXPECT_EQ(WaitForConnect(slow, clock, 60, true, "x", nullptr), kErrEthernetAccept);
-  EXPECT_EQ(slow.tries, 1);
+  EXPECT_LE(clock.now - start, 1000);  // the first try's second, no retry
+  EXPECT_LE(slow.tries, 10);
   PendingConnect refused(clock, 0);
   refused.result = -1;
   EXPECT_EQ(WaitForConnect(refused, clock, 60, false, "x", nullptr), kErrEthernetAccept);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "client_cancel.h"
 #include "client_handles.h"
 #include "client_request.h"
 #include "library_settings.h"
@@ -88,7 +89,7 @@ int TavDial(unsigned char* record, const char* dialText) {
   if (!request.SetCommandText(dialText)) return TAV_E_BAD_ARGUMENT;
   // A cancel left from an earlier dial must not end this one.
   if (record && CConnectionRecord(record).ClientHandle() > 0)
-    WithClient(CConnectionRecord(record).ClientHandle(), [](Segment&, SegClient& c) { return c.cancelDial = 0; });
+    ClearCancel(CConnectionRecord(record).ClientHandle(), &SegClient::cancelDial);
   std::vector<uint8_t> answer;
   int extra = record ? CConnectionRecord(record).LineTimeout() : 0;
   return ClientRequest(record, kRequestDial, request, answer, extra);
@@ -121,21 +122,12 @@ int TavForceOthersOff(const char* channelName) {
 }
 
 int TavCancelDial(int port, int handle) {
-  return WithClient(handle, [&](Segment&, SegClient& c) -> int {
-    // The port is the server's port number or the COM number of a modem line.
-    if (c.port != port && c.port != PortNumberOf(kKindModem, port)) return TAV_E_BAD_ARGUMENT;
-    c.cancelDial = 1;
-    return 0;
-  });
+  // The port is the server's port number or the COM number of a modem line.
+  return RaiseCancel(handle, &SegClient::cancelDial,
+                     [port](int own) { return own == port || own == PortNumberOf(kKindModem, port); });
 }
 
-int TavDialCancelRequested(int port, int handle) {
-  return WithClient(handle, [&](Segment&, SegClient& c) -> int {
-    if (c.port != port || !c.cancelDial) return 0;
-    c.cancelDial = 0;
-    return 1;
-  }) == 1;
-}
+int TavDialCancelRequested(int port, int handle) { return TakeCancel(port, handle, &SegClient::cancelDial); }
 
 int TavHangUp(void* /*owner*/, const char* /*channelName*/, unsigned char* record) {
   CRequestRecord request;

@@ -23,7 +23,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 5;  // raised with every change of the layout
+constexpr uint32_t kVersion = 6;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 // How often a process checks the whole segment under the lock. Every entry
 // an operation follows is checked where it is followed; the whole check
@@ -219,6 +219,7 @@ void RepairSegment(Segment& s) {
     if (c.used) s.handleSlots[c.handle] = static_cast<int16_t>(&c - s.clients);
     c.name[kNameBytes - 1] = 0;
     c.lastCommand[kNameBytes - 1] = 0;
+    c.connectAddress[kNameBytes - 1] = 0;
   }
   for (auto& l : s.linkTable.links) RepairLink(l);
   for (int i = 0; i < kPortRings; ++i) FixRing(s.portRings[i], kPortRingLines, s.portLines[i]);

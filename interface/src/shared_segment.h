@@ -68,6 +68,11 @@ struct SegClient {
   int32_t ring;        // index into the client rings, -1 none
   int32_t forcedOff;   // the port was taken over by a modem owner
   int32_t cancelDial;  // the client asked to cancel its dial in progress
+  int32_t cancelConnect;    // the client asked to cancel its connect in progress
+  int32_t connectWaiting;   // the server waits on a connect for the client
+  int32_t connectDispTime;  // seconds of that wait before the client shows it
+  int64_t connectStartMs;   // steady-clock ms when the connect began
+  char connectAddress[kNameBytes];
   char name[kNameBytes];
   char lastCommand[kNameBytes];
 };

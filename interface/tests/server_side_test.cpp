@@ -20,6 +20,8 @@
 #include "platform/folders.h"
 #include "platform/profile.h"
 #include "request_transport.h"
+#include "tavinter/connect_cancel.h"
+#include "tavinter/dial_cancel.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 
@@ -333,6 +335,47 @@ TEST(ServerSide, ModemCallStateSeenByTheOwner) {
   EXPECT_EQ(TavReadUnitWords(other.data(), 1, TAV_MEMORY_UNIT, 0, 0, 1, &w), 0);
   TavClose(other.data());
   TavClose(owner.data());
+}
+
+TEST(ServerSide, ConnectWaitIsPublishedToItsClientAndCancelledByIt) {
+  platform::Profile(LibrarySettingsPath()).WriteString("SERVER", "PROGRAM", "/nonexistent");
+  CLibraryServer server;
+  auto rec = SimRecord("AxisCfg");
+  ASSERT_EQ(TavOpen(nullptr, rec.data()), 0);
+  const int handle = CConnectionRecord(rec.data()).ClientHandle();
+  TavConnectWait wait{};
+  EXPECT_EQ(TavGetConnectWait(0, &wait), 0);
+
+  // A cancel left from an earlier connect is dropped when the next begins.
+  ASSERT_EQ(TavCancelConnect(kPort, handle), 0);
+  TavConnectWaitEnded(kPort, handle);
+  EXPECT_EQ(TavConnectCancelRequested(kPort, handle), 0);
+
+  const long long before = TavSteadyMs();
+  ASSERT_EQ(TavConnectWaitStarted(kPort, handle, std::string(200, 'a').c_str(), 1500, 2), 0);
+  ASSERT_EQ(TavGetConnectWait(0, &wait), 1);
+  EXPECT_EQ(wait.port, kPort);
+  EXPECT_EQ(wait.handle, handle);
+  EXPECT_EQ(wait.dispTimeSec, 2);
+  EXPECT_EQ(std::string(wait.address), std::string(TAV_CONNECT_ADDRESS_SIZE - 1, 'a'));  // cut, terminated
+  EXPECT_LE(wait.startMs, before - 1500 + 50);
+  EXPECT_GE(wait.startMs, before - 1500 - 5000);
+  ASSERT_EQ(TavGetConnectWait(handle, &wait), 1);
+  EXPECT_EQ(TavGetConnectWait(handle + 1, &wait), 0);
+
+  // Only the client's own port; the server takes the flag down as it reads it.
+  EXPECT_EQ(TavCancelConnect(kPort - 1, handle), TAV_E_BAD_ARGUMENT);
+  EXPECT_EQ(TavConnectCancelRequested(kPort, handle), 0);
+  ASSERT_EQ(TavCancelConnect(kPort, handle), 0);
+  EXPECT_EQ(TavDialCancelRequested(kPort, handle), 0);  // a dial's flag is another one
+  EXPECT_EQ(TavConnectCancelRequested(kPort - 1, handle), 0);
+  EXPECT_EQ(TavConnectCancelRequested(kPort, handle), 1);
+  EXPECT_EQ(TavConnectCancelRequested(kPort, handle), 0);
+
+  TavConnectWaitEnded(kPort, handle);
+  EXPECT_EQ(TavGetConnectWait(0, &wait), 0);
+  TavClose(rec.data());
+  EXPECT_EQ(TavCancelConnect(kPort, handle), TAV_E_NOT_OPEN);
 }
 
 TEST(ServerSide, SimulationCallGoesToTheLoadedLibrary) {

@@ -15,6 +15,7 @@
 namespace {
 void OnStop(int) { plcsim::g_stop = true; }
 void OnHangup(int) { plcsim::g_powerCycle = true; }
+void OnDropCarrier(int) { plcsim::g_dropCarrier = true; }
 
 void InstallSignals() {
   struct sigaction sa {};
@@ -23,6 +24,8 @@ void InstallSignals() {
   sigaction(SIGTERM, &sa, nullptr);
   sa.sa_handler = OnHangup;
   sigaction(SIGHUP, &sa, nullptr);
+  sa.sa_handler = OnDropCarrier;
+  sigaction(SIGUSR1, &sa, nullptr);
   signal(SIGPIPE, SIG_IGN);
 }
 
@@ -61,7 +64,7 @@ int Run(const sim::PlcSimOptions& o) {
       std::printf("plcsim: %s %s\n", o.mode == Mode::Modem ? "modem on" : "serial port", path.c_str());
       std::fflush(stdout);
       if (o.mode == Mode::Modem) {
-        plcsim::ServeModem(plc, fd, o.modem);
+        plcsim::ServeModem(plc, fd, o.modem, o.logFrames);
       } else {
         // A device whose peer goes away is served again once it comes back.
         while (!plcsim::g_stop && !plcsim::ServeStream(plc, fd)) usleep(200000);

@@ -23,6 +23,7 @@ namespace plcsim {
 
 std::atomic<bool> g_stop{false};
 std::atomic<bool> g_powerCycle{false};
+std::atomic<bool> g_dropCarrier{false};
 
 namespace {
 constexpr int kPollMs = 100;
@@ -150,13 +151,20 @@ int ListenSocket(int port, std::string& error) {
   }
   return fd;
 }
+
+// Seconds since the first line of the log, to the millisecond.
+double LogTime() {
+  static const auto start = std::chrono::steady_clock::now();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 }  // namespace
 
 void LogHeaders(bool on) { gLogHeaders = on; }
 
+void LogModem(const std::string& text) { std::fprintf(stderr, "[%10.3f] modem: %s\n", LogTime(), text.c_str()); }
+
 void LogFrame(bool incoming, std::string_view bytes) {
-  static const auto start = std::chrono::steady_clock::now();
-  const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double t = LogTime();
   std::string text;
   for (unsigned char c : bytes) {
     if (c >= 0x20 && c < 0x7F) {
@@ -221,11 +229,17 @@ bool ServeStream(sim::CSimPlc& plc, int fd, bool header) {
   return true;
 }
 
-void ServeModem(sim::CSimPlc& plc, int fd, const sim::ModemConfig& config) {
+void ServeModem(sim::CSimPlc& plc, int fd, const sim::ModemConfig& config, bool log) {
   sim::CModemEmulator modem(config, plc.Clock(), [&plc](std::string_view frame) { return plc.Handle(frame).parts; });
+  if (log) modem.SetLog(LogModem);
   char buf[4096];
   while (!g_stop) {
     CheckPowerCycle(plc);
+    if (g_dropCarrier.exchange(false)) {
+      const std::string text = modem.DropCarrier();
+      if (text.empty() && log) LogModem("SIGUSR1 without a call: nothing to drop");
+      WriteAll(fd, text);
+    }
     int timeout = kPollMs;
     if (const int64_t due = modem.NextDeadline(); due >= 0)
       timeout = static_cast<int>(std::clamp<int64_t>(due - plc.Clock().NowMs(), 0, kPollMs));

@@ -12,6 +12,8 @@ namespace plcsim {
 // Set by the signal handlers: end the program, or power-cycle the unit.
 extern std::atomic<bool> g_stop;
 extern std::atomic<bool> g_powerCycle;
+// Set by SIGUSR1: the modem's far end hangs up.
+extern std::atomic<bool> g_dropCarrier;
 
 // A new pseudo-terminal in raw mode: its master side for us, the path of the
 // slave side for the peer. The slave is kept open here too, so that a peer
@@ -23,8 +25,9 @@ int OpenSerialDevice(const std::string& path, std::string& error);
 // Serves a byte stream (serial line or pseudo-terminal) until stopped, or
 // until the peer closes it (returns false then).
 bool ServeStream(sim::CSimPlc& plc, int fd, bool header = false);
-// Serves the modem emulator on a byte stream until stopped.
-void ServeModem(sim::CSimPlc& plc, int fd, const sim::ModemConfig& config);
+// Serves the modem emulator on a byte stream until stopped; with log, its
+// command lines, results and escapes go to standard error.
+void ServeModem(sim::CSimPlc& plc, int fd, const sim::ModemConfig& config, bool log);
 // Listens on 127.0.0.1:port and serves every connection. False on failure.
 // With header, frames come and go behind a route header.
 bool ServeTcp(sim::CSimPlc& plc, int port, bool header, std::string& error);
@@ -36,5 +39,7 @@ void LogFrame(bool incoming, std::string_view bytes);
 // With on, each received route header is printed too, as its bytes in
 // hexadecimal ("< header 10 00 ...") before the frame it carries.
 void LogHeaders(bool on);
+// Prints an event of the modem to standard error.
+void LogModem(const std::string& text);
 
 }  // namespace plcsim

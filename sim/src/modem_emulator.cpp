@@ -33,6 +33,7 @@ int ReadNumber(const std::string& s, size_t& pos) {
 CModemEmulator::CModemEmulator(const ModemConfig& config, ISimClock& clock, FrameHandler plc)
     : config_(config), clock_(clock), plc_(std::move(plc)) {
   Reset();
+  EndCall();
 }
 
 void CModemEmulator::Reset() {
@@ -48,9 +49,7 @@ void CModemEmulator::Reset() {
   s_[12] = 50;
 }
 
-std::string CModemEmulator::ResultText(Result r) const {
-  if (quiet_) return {};
-  if (!verbose_) return std::to_string(static_cast<int>(r)) + "\r";
+std::string CModemEmulator::ResultText(Result r) {
   const char* word = "OK";
   switch (r) {
     case kOk: word = "OK"; break;
@@ -62,6 +61,9 @@ std::string CModemEmulator::ResultText(Result r) const {
     case kBusy: word = "BUSY"; break;
     case kNoAnswer: word = "NO ANSWER"; break;
   }
+  Log(std::string("result ") + word + (quiet_ ? " (quiet)" : ""));
+  if (quiet_) return {};
+  if (!verbose_) return std::to_string(static_cast<int>(r)) + "\r";
   return std::string("\r\n") + word + "\r\n";
 }
 
@@ -76,9 +78,9 @@ std::vector<AnswerPart> CModemEmulator::Receive(std::string_view bytes) {
     const int64_t now = clock_.NowMs();
     switch (state_) {
       case State::Dialing:
-        // Any character aborts the dial.
-        state_ = State::Command;
-        dialDueAt_ = -1;
+        // Any character aborts the dial (or the answer).
+        Log("dial aborted by a character");
+        EndCall();
         text += ResultText(kNoCarrier);
         break;
       case State::Online: {
@@ -104,6 +106,7 @@ std::vector<AnswerPart> CModemEmulator::Receive(std::string_view bytes) {
         if (static_cast<uint8_t>(c) == s_[3]) {
           const std::string line = std::move(line_);
           line_.clear();
+          if (!line.empty()) Log("line \"" + line + "\"");
           text += RunLine(line);
         } else if (static_cast<uint8_t>(c) == s_[5]) {
           if (!line_.empty()) line_.pop_back();
@@ -150,12 +153,12 @@ std::string CModemEmulator::RunLine(const std::string& line) {
       case 'Z':
         ReadNumber(s, i);
         Reset();
-        state_ = State::Command;
+        EndCall();
         break;
       case 'H': {
         const int v = ReadNumber(s, i);
         if (v > 1 || v == -2) return ResultText(kError);
-        if (v <= 0) state_ = State::Command;  // on hook: the call ends
+        if (v <= 0 && state_ != State::Command) EndCall();  // on hook: the call ends
         break;
       }
       case 'O':
@@ -166,7 +169,9 @@ std::string CModemEmulator::RunLine(const std::string& line) {
         escapeCount_ = 0;
         return ResultText(kConnect);
       case 'A':
-        return ResultText(kNoCarrier);  // no call is ringing
+        if (s_[1] == 0) return ResultText(kNoCarrier);  // no call is ringing
+        StartAnswer();
+        return {};
       case 'I':
         ReadNumber(s, i);
         info += verbose_ ? "\r\nKELD SIM MODEM\r\n" : "KELD SIM MODEM\r";
@@ -218,7 +223,10 @@ std::string CModemEmulator::StartDial(std::string_view dialString) {
   const std::string digits = DigitsOf(dialString);
   if (digits.empty()) return ResultText(kError);
   const int64_t now = clock_.NowMs();
-  if (Listed(config_.busyNumbers, digits)) {
+  if (config_.noDialtone) {
+    dialResult_ = kNoDialtone;
+    dialDueAt_ = now + config_.connectDelayMs / 2;
+  } else if (Listed(config_.busyNumbers, digits)) {
     dialResult_ = kBusy;
     dialDueAt_ = now + config_.connectDelayMs / 2;
   } else if (Listed(config_.noAnswerNumbers, digits)) {
@@ -229,7 +237,45 @@ std::string CModemEmulator::StartDial(std::string_view dialString) {
     dialDueAt_ = now + config_.connectDelayMs;
   }
   state_ = State::Dialing;
+  nextRingAt_ = -1;
   return {};
+}
+
+void CModemEmulator::StartAnswer() {
+  Log("answering the call");
+  state_ = State::Dialing;
+  nextRingAt_ = -1;
+  dialResult_ = kConnect;
+  dialDueAt_ = clock_.NowMs() + config_.connectDelayMs;
+}
+
+void CModemEmulator::EndCall() {
+  state_ = State::Command;
+  dialDueAt_ = -1;
+  escapeCount_ = 0;
+  escapeDueAt_ = -1;
+  carrierDueAt_ = -1;
+  s_[1] = 0;
+  // Idle again: an incoming call rings a ring period from now.
+  nextRingAt_ = config_.ringEveryMs > 0 ? clock_.NowMs() + config_.ringEveryMs : -1;
+}
+
+std::string CModemEmulator::DropCarrier() {
+  if (!Connected()) return {};
+  Log("the far end hung up");
+  EndCall();
+  return ResultText(kNoCarrier);
+}
+
+std::string CModemEmulator::Ring() {
+  s_[1] = static_cast<uint8_t>(std::min(255, s_[1] + 1));
+  std::string out = ResultText(kRing);
+  if (!config_.callerId.empty()) {
+    Log("caller " + config_.callerId);
+    if (!quiet_) out += verbose_ ? "\r\nID " + config_.callerId + "\r\n" : "ID " + config_.callerId + "\r";
+  }
+  if (s_[0] > 0 && s_[1] >= s_[0]) StartAnswer();
+  return out;
 }
 
 std::string CModemEmulator::Poll() {
@@ -242,8 +288,10 @@ std::string CModemEmulator::Poll() {
       lastByteAt_ = now;
       escapeCount_ = 0;
       framer_ = CStreamFramer{};
+      s_[1] = 0;
+      carrierDueAt_ = config_.carrierLossAfterMs > 0 ? now + config_.carrierLossAfterMs : -1;
     } else {
-      state_ = State::Command;
+      EndCall();
     }
     out += ResultText(dialResult_);
   }
@@ -251,15 +299,28 @@ std::string CModemEmulator::Poll() {
     state_ = State::OnlineCommand;
     escapeCount_ = 0;
     escapeDueAt_ = -1;
+    Log(std::string("escape ") + std::string(3, EscapeChar()) + ": command mode, call kept");
     out += ResultText(kOk);
+  }
+  if (Connected() && carrierDueAt_ >= 0 && now >= carrierDueAt_) out += DropCarrier();
+  // An incoming call rings only while the modem is idle in command mode.
+  if (state_ == State::Command && nextRingAt_ >= 0 && now >= nextRingAt_) {
+    nextRingAt_ = now + config_.ringEveryMs;
+    out += Ring();
   }
   return out;
 }
 
 int64_t CModemEmulator::NextDeadline() const {
-  if (state_ == State::Dialing) return dialDueAt_;
-  if (state_ == State::Online && escapeCount_ == 3) return escapeDueAt_;
-  return -1;
+  int64_t due = -1;
+  auto consider = [&due](int64_t t) {
+    if (t >= 0 && (due < 0 || t < due)) due = t;
+  };
+  if (state_ == State::Dialing) consider(dialDueAt_);
+  if (state_ == State::Online && escapeCount_ == 3) consider(escapeDueAt_);
+  if (Connected()) consider(carrierDueAt_);
+  if (state_ == State::Command) consider(nextRingAt_);
+  return due;
 }
 
 }  // namespace sim

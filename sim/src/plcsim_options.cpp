@@ -1,5 +1,6 @@
 #include "sim/plcsim_options.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/command_line.h"
@@ -31,6 +32,8 @@ const NumberOption kNumbers[] = {
     {"--split-pause", 0, 60000, [](PlcSimOptions& o, int n) { o.plc.faults.splitPauseMs = n; }},
     {"--delay", 0, 60000, [](PlcSimOptions& o, int n) { o.plc.faults.delayMs = n; }},
     {"--connect-delay", 0, 600000, [](PlcSimOptions& o, int n) { o.modem.connectDelayMs = n; }},
+    {"--carrier-loss-after", 0, 86400000, [](PlcSimOptions& o, int n) { o.modem.carrierLossAfterMs = n; }},
+    {"--ring-every", 0, 600000, [](PlcSimOptions& o, int n) { o.modem.ringEveryMs = n; }},
 };
 
 const NumberOption* FindNumber(const std::string& option) {
@@ -45,6 +48,17 @@ bool SetMode(PlcSimOptions& o, Mode mode, const std::string& option, std::string
     return false;
   }
   o.mode = mode;
+  return true;
+}
+
+// A caller number goes out on the line as it is: printable and short.
+bool SetCallerId(PlcSimOptions& o, const std::string& value, std::string& error) {
+  const bool printable = std::all_of(value.begin(), value.end(), [](char c) { return c > ' ' && c < 0x7F; });
+  if (value.empty() || value.size() > 20 || !printable) {
+    error = "--caller-id needs a number of 1 to 20 characters without blanks, not \"" + value + "\"";
+    return false;
+  }
+  o.modem.callerId = value;
   return true;
 }
 
@@ -72,6 +86,8 @@ bool Apply(PlcSimOptions& o, const std::string& option, const std::string& value
   if (option == "--faults") return ParseFaultList(value, o.plc.faults, error);
   if (option == "--busy") o.modem.busyNumbers.push_back(value);
   else if (option == "--no-answer") o.modem.noAnswerNumbers.push_back(value);
+  else if (option == "--no-dialtone") o.modem.noDialtone = true;
+  else if (option == "--caller-id") return SetCallerId(o, value, error);
   else if (option == "--link") o.linkPath = value;
   else if (option == "--data") o.dataDir = value;
   else if (option == "--log") o.logFrames = true;
@@ -85,9 +101,9 @@ bool Apply(PlcSimOptions& o, const std::string& option, const std::string& value
 
 bool ParsePlcSimOptions(const std::vector<std::string>& args, PlcSimOptions& o, std::string& error) {
   platform::CCommandLine line;
-  for (const char* flag : {"h,help", "serial", "modem", "log", "power-cycle", "header"}) line.AddFlag(flag);
+  for (const char* flag : {"h,help", "serial", "modem", "log", "power-cycle", "header", "no-dialtone"}) line.AddFlag(flag);
   for (const NumberOption& n : kNumbers) line.AddValue(n.name + 2);
-  for (const char* value : {"link", "connect", "faults", "busy", "no-answer", "data"}) line.AddValue(value);
+  for (const char* value : {"link", "connect", "faults", "busy", "no-answer", "data", "caller-id"}) line.AddValue(value);
   if (!line.Parse(args, error)) {
     error += " (see --help)";
     return false;
@@ -152,8 +168,10 @@ Options:
                        the model), e.g. 0x0F
   --data DIR           keep the unit's memory in DIR instead
   --power-cycle        start as after switching the unit off and on
-  --log                print every frame in and out on standard error (with
-                       --header, each received header's bytes too)
+  --log                print every frame in and out on standard error, with
+                       the time in seconds to the millisecond; with --modem
+                       also every command line, result and escape; with
+                       --header also each received header's bytes
   --header             (--tcp, --connect) each frame comes behind a binary
                        route header; answers go back behind the same header
                        with their own length
@@ -162,6 +180,14 @@ Modem options:
   --connect-delay MS   time from ATD to CONNECT (default 1000)
   --busy NUMBER        dialling NUMBER gives BUSY (repeatable)
   --no-answer NUMBER   dialling NUMBER gives NO ANSWER (repeatable)
+  --no-dialtone        every dial gives NO DIALTONE
+  --carrier-loss-after MS
+                       the far end hangs up MS after each CONNECT: "NO
+                       CARRIER" and back to command mode (SIGUSR1 does the
+                       same at once)
+  --ring-every MS      while idle, an incoming call rings every MS: "RING";
+                       ATA answers it, ATS0=N answers after N rings
+  --caller-id NUMBER   each RING is followed by "ID NUMBER"
 
 Fault injection (N = every Nth; 0 = off):
   --corrupt-bcc N      every Nth answer has a wrong block check code

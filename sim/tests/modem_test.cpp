@@ -155,4 +155,77 @@ TEST_F(ModemTest, EscapeCharacterFromS2) {
   EXPECT_EQ(WaitFor(1100), "");
 }
 
+TEST_F(ModemTest, FarEndHangsUpAfterItsTimeOrWhenAsked) {
+  config.carrierLossAfterMs = 3000;
+  ASSERT_EQ(Connect(), "\r\nCONNECT\r\n");  // 200 ms ago
+  EXPECT_EQ(WaitFor(2700), "");
+  EXPECT_EQ(Modem().NextDeadline(), clock.NowMs() + 100);
+  EXPECT_EQ(WaitFor(200), "\r\nNO CARRIER\r\n");
+  EXPECT_FALSE(Modem().Connected());
+  // back in command mode: commands are answered, nothing to go back on line to
+  EXPECT_EQ(Type("ATO\r"), "\r\nERROR\r\n");
+  EXPECT_EQ(Modem().DropCarrier(), "");
+  // also a call held in command mode after the escape is dropped
+  Type("ATD1\r");
+  ASSERT_EQ(WaitFor(1000), "\r\nCONNECT\r\n");
+  WaitFor(1100);
+  Type("+++");
+  EXPECT_EQ(WaitFor(1100), "\r\nOK\r\n");
+  EXPECT_EQ(Modem().DropCarrier(), "\r\nNO CARRIER\r\n");
+  EXPECT_FALSE(Modem().Connected());
+  EXPECT_EQ(WaitFor(3000), "");  // the dropped call's time has no effect
+  // numeric results: 3
+  Type("ATV0D1\r");
+  ASSERT_EQ(WaitFor(1000), "1\r");
+  EXPECT_EQ(Modem().DropCarrier(), "3\r");
+}
+
+TEST_F(ModemTest, NoDialtone) {
+  config.noDialtone = true;
+  Type("ATE0\r");
+  Type("ATD0612345\r");
+  EXPECT_EQ(WaitFor(1000), "\r\nNO DIALTONE\r\n");
+  EXPECT_FALSE(Modem().Connected());
+  Type("ATV0D0612345\r");
+  EXPECT_EQ(WaitFor(1000), "6\r");
+}
+
+TEST_F(ModemTest, IncomingCallRingsWithCallerNumberAndIsAnswered) {
+  config.ringEveryMs = 1000;
+  config.callerId = "0612345";
+  config.carrierLossAfterMs = 5000;
+  EXPECT_EQ(Type("ATA\r"), "ATA\r\r\nNO CARRIER\r\n");  // nothing rings yet
+  EXPECT_EQ(WaitFor(1000), "\r\nRING\r\n\r\nID 0612345\r\n");
+  EXPECT_EQ(Type("ATE0V0\r"), "ATE0V0\r0\r");
+  EXPECT_EQ(WaitFor(1000), "2\rID 0612345\r");
+  // ATA answers the ringing call after the connect delay; no rings during it
+  EXPECT_EQ(Type("ATA\r"), "");
+  EXPECT_EQ(WaitFor(800), "1\r");
+  EXPECT_TRUE(Modem().Online());
+  EXPECT_EQ(WaitFor(4000), "");
+  // the caller hangs up; S0=2: the next call is answered by the modem
+  // itself on its second ring
+  EXPECT_EQ(WaitFor(1000), "3\r");
+  EXPECT_EQ(Type("ATS0=2\r"), "0\r");
+  EXPECT_EQ(WaitFor(1000), "2\rID 0612345\r");
+  EXPECT_FALSE(Modem().Connected());
+  EXPECT_EQ(WaitFor(1000), "2\rID 0612345\r");
+  EXPECT_EQ(WaitFor(800), "1\r");
+  EXPECT_TRUE(Modem().Online());
+}
+
+TEST_F(ModemTest, LogOfCommandLinesResultsAndEscape) {
+  std::vector<std::string> log;
+  Modem().SetLog([&log](const std::string& line) { log.push_back(line); });
+  Connect();
+  WaitFor(1100);
+  Type("+++");
+  WaitFor(1100);
+  Type("ATQ1H0\r");
+  const std::vector<std::string> expected{"line \"ATE0\"", "result OK", "line \"ATD 123\"", "result CONNECT",
+                                          "escape +++: command mode, call kept", "result OK",
+                                          "line \"ATQ1H0\"", "result OK (quiet)"};
+  EXPECT_EQ(log, expected);
+}
+
 }  // namespace

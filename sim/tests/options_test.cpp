@@ -32,6 +32,13 @@ TEST(PlcSimOptions, ModesAndUnit) {
   ASSERT_TRUE(Parse({"--modem", "--busy", "123", "--no-answer", "456", "--connect-delay", "10"}, o, error));
   EXPECT_EQ(o.modem.busyNumbers, std::vector<std::string>{"123"});
   EXPECT_EQ(o.modem.connectDelayMs, 10);
+  EXPECT_FALSE(o.modem.noDialtone);
+  ASSERT_TRUE(Parse({"--modem", "--no-dialtone", "--carrier-loss-after", "2500", "--ring-every", "3000",
+                     "--caller-id", "0612345"}, o, error)) << error;
+  EXPECT_TRUE(o.modem.noDialtone);
+  EXPECT_EQ(o.modem.carrierLossAfterMs, 2500);
+  EXPECT_EQ(o.modem.ringEveryMs, 3000);
+  EXPECT_EQ(o.modem.callerId, "0612345");
   ASSERT_TRUE(Parse({"--tcp", "0", "--drop", "3", "--faults", "bcc=2,delay=5", "--split", "4"}, o, error));
   EXPECT_EQ(o.plc.faults.dropEvery, 3);
   EXPECT_EQ(o.plc.faults.corruptBccEvery, 2);
@@ -57,6 +64,10 @@ TEST(PlcSimOptions, Refusals) {
   EXPECT_FALSE(Parse({"--serial", "--model", "5153", "--axes", "0x10"}, o, error));
   EXPECT_FALSE(Parse({"--serial", "--frobnicate"}, o, error));
   EXPECT_FALSE(Parse({"--serial", "/dev/ttyS0", "--link", "/tmp/x"}, o, error));
+  // a caller number is sent on the line as it is
+  EXPECT_FALSE(Parse({"--modem", "--caller-id", "06 12"}, o, error));
+  EXPECT_FALSE(Parse({"--modem", "--caller-id", "061234567890123456789"}, o, error));
+  EXPECT_FALSE(Parse({"--modem", "--ring-every", "-5"}, o, error));
   EXPECT_FALSE(sim::PlcSimHelp().empty());
 }
 

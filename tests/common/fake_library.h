@@ -56,6 +56,11 @@ class FakeLibrary : public connsrv::IServerLibrary {
   }
   void ModemDisconnected(int) override { calls.push_back("modem disconnected"); }
   bool DialCancelled(int, int16_t) override { return cancelDial; }
+  void ConnectWaiting(int, int16_t h, const std::string& address, int, int dispTime) override {
+    calls.push_back("connect waiting " + std::to_string(h) + " " + address + " " + std::to_string(dispTime));
+  }
+  bool ConnectCancelled(int, int16_t) override { return cancelConnect; }
+  void ConnectEnded(int, int16_t h) override { calls.push_back("connect ended " + std::to_string(h)); }
   int RegisterLink(int, const tavinter::EthernetLinkRecord& r) override {
     if (linkTableFull) return -10520;
     const bool fresh = links.count(static_cast<int16_t>(r.handle)) == 0;
@@ -99,6 +104,7 @@ class FakeLibrary : public connsrv::IServerLibrary {
   int configValue = -1;
   int tearDowns = 0;
   bool cancelDial = false;
+  bool cancelConnect = false;
   std::map<int16_t, Link> links;
   std::map<int, std::string> routes;
   bool linkTableFull = false;

@@ -46,6 +46,9 @@ int MakeLink(const char* command, const UnitOptions& o, OpenLink& l) {
   if (!ParseDestination(o.dest, l.destination.data(), acceptWaitSec, error)) return UsageError(command, error);
   // Given explicitly, the answer time-out replaces the destination's own.
   if (o.timeout > 0) tavinter::CConnectionRecord(l.destination.data()).SetTimeout(static_cast<int32_t>(o.timeout));
+  const int kind = tavinter::CConnectionRecord(l.destination.data()).Kind();
+  if (kind == tavinter::kKindEthernet || kind == tavinter::kKindEthernet8)
+    l.watch = std::make_unique<CConsoleConnectWatch>();
   l.library = std::make_unique<CFixedDestinationLibrary>(l.destination);
   l.library->SetAfterOpen(AcceptWait(acceptWaitSec));
   l.link = std::make_unique<CUnitLink>(kAppName, *l.library, l.ui);

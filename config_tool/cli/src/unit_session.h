@@ -11,6 +11,7 @@
 #include "axcfg_unit/unit_axis_config.h"
 #include "axcfg_unit/unit_link.h"
 #include "cli_command.h"
+#include "connect_watch_cli.h"
 
 namespace axcfg::cli {
 
@@ -51,6 +52,8 @@ struct OpenLink {
   std::unique_ptr<CFixedDestinationLibrary> library;
   CConsoleUi ui;
   std::unique_ptr<CUnitLink> link;
+  // For a destination the server connects to (ends before the link).
+  std::unique_ptr<CConsoleConnectWatch> watch;
 };
 
 // The link for the options, not yet open; kExitOk or the usage exit code.

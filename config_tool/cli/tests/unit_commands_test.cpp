@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <csignal>
 #include <string>
 #include <sys/wait.h>
 
 #include <unistd.h>
 
 #include "axcfg_run.h"
+#include "full_backlog_listener.h"
 #include "peer_process.h"
 
 namespace {
@@ -72,6 +74,29 @@ TEST(AxcfgUnitCommands, EthernetDestinations) {
   for (const char* bad : {"tcp:127.0.0.1", "tcp:h:1,eth=65", "tcp:h:1,wait=3", "listen:0", "listen:80,header",
                           "listen:80,wait=x", "udp:1"})
     EXPECT_EQ(Axcfg(std::string("read-words 0x4 1 --dest ") + bad).exitCode, 2) << bad;
+}
+
+// A unit that does not answer: the connect wait is announced on stderr and
+// Ctrl+C cancels it long before the connect limit.
+TEST(AxcfgUnitCommands, AConnectThatHangsIsAnnouncedAndInterruptCancelsIt) {
+  keldtest::FullBacklogListener hang;
+  ASSERT_GT(hang.port, 0);
+  const std::string errors =
+      (std::filesystem::temp_directory_path() / ("axcfg-connect-" + std::to_string(getpid()) + ".err")).string();
+  const std::string dest = "tcp:127.0.0.1:" + std::to_string(hang.port) + ",eth=6,limit=120";
+  keldtest::PeerProcess axcfg("axcfg", {"read-words", "0x4", "1", "--dest", dest}, errors);
+  const std::string announced = "connecting to 127.0.0.1:" + std::to_string(hang.port);
+  std::string text;
+  for (int i = 0; i < 300 && text.find(announced) == std::string::npos; ++i) {
+    usleep(100000);
+    text = keldtest::ReadWholeFile(errors);
+  }
+  ASSERT_NE(text.find(announced), std::string::npos) << text;
+  ASSERT_EQ(kill(axcfg.Pid(), SIGINT), 0);
+  EXPECT_EQ(axcfg.Wait(20000), 4);
+  text = keldtest::ReadWholeFile(errors);
+  EXPECT_NE(text.find("could not be set up"), std::string::npos) << text;
+  std::filesystem::remove(errors);
 }
 
 // The PLC on the USB port: plcsim's pseudo-terminal behind the device path.

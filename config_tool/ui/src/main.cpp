@@ -1,6 +1,7 @@
 // AxisCfg: the configuration tool for positioning units.
 #include <QApplication>
 
+#include "axcfg_unit/connect_wait_library.h"
 #include "axcfg_unit/link_dialogs.h"
 #include "axcfg_unit/link_library.h"
 #include "axiscfg_app.h"
@@ -12,7 +13,9 @@ int main(int argc, char* argv[]) {
   platform::InstallWidgetMessageBox();
   platform::SetProgramIdentity("AxisCfg", "keld-axiscfg");
   axcfgui::CAxisCfgApp app;
-  app.SetLinkLibrary(&axcfg::TavLinkLibrary(), &axcfg::TavLinkDialogs());
+  // Opens and requests over Ethernet show the connecting window while they wait.
+  axcfg::CConnectWatchingLibrary library(axcfg::TavLinkLibrary());
+  app.SetLinkLibrary(&library, &axcfg::TavLinkDialogs());
   if (!app.InitInstance(QApplication::arguments())) {
     app.ExitInstance();
     return 0;

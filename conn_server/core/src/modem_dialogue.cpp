@@ -12,7 +12,6 @@ namespace {
 constexpr size_t kInitAnswerBytes = 80;
 constexpr size_t kDialReadBytes = 150;
 constexpr size_t kClientResultBytes = 256;
-constexpr size_t kKeptLimit = 4096;
 
 std::string Trimmed(const std::string& s) { return TrimmedModemLine(s); }
 
@@ -87,10 +86,19 @@ int CModemDialogue::ReadLine(const std::string& echoOf, int timeoutMs, size_t ca
   }
 }
 
+int CModemDialogue::ReadAnswer(const std::string& echoOf, int timeoutMs, std::string& line) {
+  const int64_t start = clock_.NowMs();
+  for (;;) {
+    const int left = static_cast<int>(timeoutMs - (clock_.NowMs() - start));
+    const int rc = ReadLine(echoOf, std::max(0, left), kInitAnswerBytes, line);
+    if (rc != kOk || (ClassifyModemLine(line) != ModemResult::kRing && line.rfind("ID", 0) != 0)) return rc;
+  }
+}
+
 bool CModemDialogue::Command(const std::string& command, int timeoutMs, std::string* answer) {
   if (!Send(command + "\r")) return false;
   std::string line;
-  const int rc = ReadLine(command, timeoutMs, kInitAnswerBytes, line);
+  const int rc = ReadAnswer(command, timeoutMs, line);
   if (answer) *answer = line;
   return rc == kOk && ClassifyModemLine(line) == ModemResult::kOk;
 }
@@ -105,15 +113,13 @@ int CModemDialogue::Initialise() {
   Purge();
   auto remaining = [&] { return static_cast<int>(t_.initLimitMs - (clock_.NowMs() - start)); };
   std::string line;
-  int rc = Send(init_ + "\r") ? ReadLine(init_, std::min(answerTimeoutMs_, remaining()), kInitAnswerBytes, line)
-                               : kErrWrite;
+  int rc = Send(init_ + "\r") ? ReadAnswer(init_, std::min(answerTimeoutMs_, remaining()), line) : kErrWrite;
   // A wrong answer is final; a failed send or a silent modem gets the slow
   // form, for modems that drop characters sent at full speed.
   if (rc != kOk && remaining() > 0) {
     kept_.clear();
-    rc = SendSlowly(init_) && Send("\r")
-             ? ReadLine(init_, std::max(0, std::min(answerTimeoutMs_, remaining())), kInitAnswerBytes, line)
-             : kErrWrite;
+    rc = SendSlowly(init_) && Send("\r") ? ReadAnswer(init_, std::max(0, std::min(answerTimeoutMs_, remaining())), line)
+                                          : kErrWrite;
   }
   if (rc != kOk || ClassifyModemLine(line) != ModemResult::kOk || remaining() < 0) return kErrModemInit;
   return kOk;
@@ -246,24 +252,6 @@ ModemClientResult CModemDialogue::ReadClientResult(int waitMs, bool callerIdAske
   }
   readerMode_ = kModemReadOk;
   return out;
-}
-
-bool CModemDialogue::CarrierLost() {
-  char buffer[256];
-  for (;;) {
-    const int n = link_.Read(buffer, sizeof buffer, 0);
-    if (n <= 0) break;
-    kept_.append(buffer, static_cast<size_t>(n));
-    Log(kLogReceived, std::string(buffer, static_cast<size_t>(n)));
-    if (kept_.size() > kKeptLimit) kept_.erase(0, kept_.size() - kKeptLimit);
-  }
-  bool lost = false;
-  std::string line;
-  while (TakeLine(line))
-    if (ClassifyModemLine(line) == ModemResult::kNoCarrier) lost = true;
-  // An unfinished line stays for the next look, within bounds.
-  if (kept_.size() > kClientResultBytes) kept_.clear();
-  return lost;
 }
 
 }  // namespace connsrv

@@ -22,7 +22,7 @@ std::unique_ptr<IChannel> MakeChannel(const tavinter::CChannelConfig& config, in
     case tavinter::kKindEthernet:
     case tavinter::kKindEthernet8:
     case tavinter::kKindEthernetListen:
-      return std::make_unique<CEthernetChannel>(port, library, clock, log, settings, nullptr);
+      return std::make_unique<CEthernetChannel>(port, library, clock, log, settings);
     case tavinter::kKindUsb:
       return std::make_unique<CUsbChannel>(library, clock, log, settings);
     case tavinter::kKindBoardH:

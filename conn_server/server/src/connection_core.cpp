@@ -107,9 +107,15 @@ int CConnectionCore::Handle(int code, const uint8_t* record, size_t size) {
 }
 
 int CConnectionCore::Dispatch(int code, const CRequestRecord& rec) {
-  const int kind = config_.Kind();
   // PLC commands on a modem channel need a connected call (of any client).
-  if (IsModemKind(kind) && NeedsModemCall(code) && !callUp_) return kErrModemNoCall;
+  if (IsModemKind(config_.Kind()) && NeedsModemCall(code)) {
+    if (!callUp_) return kErrModemNoCall;
+    return OverTheCall(Route(code, rec));
+  }
+  return Route(code, rec);
+}
+
+int CConnectionCore::Route(int code, const CRequestRecord& rec) {
   if (tavinter::IsRequestIn(tavinter::kBoardRequests, code)) return kErrNoBoard;
   switch (code) {
     case tavinter::kRequestClose: return Close(rec.ClientHandle());

@@ -83,6 +83,15 @@ void CConnectionCore::WatchCall() {
   if (channel_->Modem()->CarrierLost()) CallDown();
 }
 
+int CConnectionCore::OverTheCall(int result) {
+  if (result == kOk || !callUp_ || !channel_ || !channel_->Modem()) return result;
+  // The modem is back in command mode: the call is over, as when the tick
+  // sees it, and waiting or repeating would only cost the request's time.
+  if (!channel_->Modem()->CarrierLost()) return result;
+  CallDown();
+  return kErrModemNoCall;
+}
+
 void CConnectionCore::HangUpAtClose() {
   if (!callUp_) return;
   if (channel_ && channel_->Modem()) channel_->Modem()->HangUp(std::string());

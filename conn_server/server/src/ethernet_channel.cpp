@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "client_connect_watch.h"
 #include "connsrv/result_codes.h"
 
 namespace connsrv {
@@ -19,7 +20,8 @@ int CEthernetChannel::SetUp(int16_t handle, const tavinter::CChannelConfig& conf
   if (!tavinter::IsEthernetKind(c.kind)) return kErrEthernetSetup;
   const int refused = c.PlcConnects() ? kErrListenRegister : kErrEthernetSetup;
   if (links_.size() >= kMaxLinks) return refused;
-  auto link = std::make_unique<CEthernetLink>(handle, c, clock_, settings_, watch_);
+  auto link = std::make_unique<CEthernetLink>(
+      handle, c, clock_, settings_, std::make_unique<CClientConnectWatch>(library_, port_, handle, settings_.dispTime));
   // The library keeps the port's table and says whether it has room.
   const auto record = tavinter::EthernetLinkRecord::Of(c, handle, link->SourceAddress());
   if (library_.RegisterLink(port_, record) < 0) return refused;

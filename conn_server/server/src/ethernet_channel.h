@@ -13,6 +13,7 @@
 
 #include "connsrv/channel.h"
 #include "connsrv/ethernet_exchange.h"
+#include "connsrv/server_library.h"
 #include "ethernet_link.h"
 
 namespace connsrv {
@@ -21,9 +22,10 @@ class CEthernetChannel : public IChannel {
  public:
   static constexpr size_t kMaxLinks = 512;
 
-  CEthernetChannel(int port, IServerLibrary& library, IClock& clock, ILogSink& log, const CServerSettings& settings,
-                   IConnectWatch* watch)
-      : port_(port), library_(library), clock_(clock), log_(log), settings_(settings), watch_(watch),
+  // The channel of the server's port; connects of its links are published
+  // to their clients through the library.
+  CEthernetChannel(int port, IServerLibrary& library, IClock& clock, ILogSink& log, const CServerSettings& settings)
+      : port_(port), library_(library), clock_(clock), log_(log), settings_(settings),
         exchange_(clock, &log, settings) {}
 
   int Open() override { return 0; }
@@ -55,7 +57,6 @@ class CEthernetChannel : public IChannel {
   IClock& clock_;
   ILogSink& log_;
   const CServerSettings& settings_;
-  IConnectWatch* watch_;
   CEthernetExchange exchange_;
   std::map<int16_t, std::unique_ptr<CEthernetLink>> links_;
   std::map<int16_t, std::tuple<int, int, std::string, uint16_t>> published_;

@@ -30,8 +30,8 @@ class CSocketConnectTry : public IConnectTry {
 }  // namespace
 
 CEthernetLink::CEthernetLink(int16_t handle, const EthernetLinkConfig& config, IClock& clock,
-                             const CServerSettings& settings, IConnectWatch* watch)
-    : handle_(handle), config_(config), clock_(clock), settings_(settings), watch_(watch) {
+                             const CServerSettings& settings, std::unique_ptr<IConnectWatch> watch)
+    : handle_(handle), config_(config), clock_(clock), settings_(settings), watch_(std::move(watch)) {
   framing_.header = config.header;
   framing_.sourceStation = static_cast<uint8_t>(config.sourceStation);
   framing_.route.station = static_cast<uint8_t>(config.destinationStation);
@@ -50,6 +50,13 @@ std::string CEthernetLink::SourceAddress() const {
   return config_.source;
 }
 
+std::string CEthernetLink::AddressLine(const std::string& resolved) const {
+  // A host name is shown with the address it resolved to.
+  std::string line = config_.destination;
+  if (resolved != config_.destination) line += " (" + resolved + ")";
+  return line + ":" + std::to_string(config_.destinationPort);
+}
+
 int CEthernetLink::CloseSocket(CTcpSocket& socket) {
   const int rc = socket.Close();
   const int pause = std::clamp(settings_.afterCloseMs, 0, kMaxAfterCloseMs);
@@ -66,7 +73,8 @@ int CEthernetLink::Connect(bool oneTry) {
   if (destination.empty() || config_.destinationPort == 0) return kErrEthernetAccept;
   if (int rc = socket_.Create(SourceAddress(), config_.sourcePort); rc != kOk) return rc;
   CSocketConnectTry attempt(socket_, destination, config_.destinationPort);
-  const int rc = WaitForConnect(attempt, clock_, config_.connectLimitSec, oneTry, config_.destination, watch_);
+  const int rc =
+      WaitForConnect(attempt, clock_, config_.connectLimitSec, oneTry, AddressLine(destination), watch_.get());
   if (rc != kOk) {
     CloseSocket(socket_);
     return rc;

@@ -4,6 +4,7 @@
 // A link the server opens (kinds 5, 8) reconnects when its socket dropped; a
 // link the PLC opens goes back to listening and waits for the PLC.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "connsrv/connect_wait.h"
@@ -21,8 +22,9 @@ class CEthernetLink : public IEthernetSocket {
   enum State { kNone = 0, kListening = 1, kConnected = 2, kOpenedByPlc = 9 };
   static constexpr int kAccepted = 10001;
 
+  // watch (may be null) hears of every connect of the link.
   CEthernetLink(int16_t handle, const EthernetLinkConfig& config, IClock& clock, const CServerSettings& settings,
-                IConnectWatch* watch);
+                std::unique_ptr<IConnectWatch> watch);
   ~CEthernetLink() override;
 
   // Kinds 5, 8: connect (0 or -10042, or a socket set-up code). Kind 9:
@@ -64,12 +66,14 @@ class CEthernetLink : public IEthernetSocket {
   int Listen();
   // Closes a socket and pauses AFTERCLOSE; -10037 when the close reported an error.
   int CloseSocket(CTcpSocket& socket);
+  // The destination as the connecting window shows it: "host[ (address)]:port".
+  std::string AddressLine(const std::string& resolved) const;
 
   int16_t handle_;
   EthernetLinkConfig config_;
   IClock& clock_;
   const CServerSettings& settings_;
-  IConnectWatch* watch_;
+  std::unique_ptr<IConnectWatch> watch_;
   EthernetFraming framing_;
   CTcpSocket socket_;
   CTcpSocket listener_;

@@ -14,7 +14,8 @@ CModemChannel::CModemChannel(const tavinter::CChannelConfig& config, IServerLibr
     : config_(config),
       library_(library),
       clock_(clock),
-      exchange_(port_, clock, &log, settings),
+      line_(port_, &log),
+      exchange_(line_, clock, &log, settings),
       dialogue_(port_, clock, &log, [this](bool up) { port_.SetDtr(up); }, timings) {
   dialogue_.SetInitCommand(config.Text1());
   dialogue_.SetAnswerTimeoutMs(config.Timeout() > 0 ? config.Timeout() * 1000 : 3000);
@@ -42,9 +43,16 @@ int CModemChannel::Command(const std::string& text, int /*station*/, const Excha
   return exchange_.Run(text, options, delivered);
 }
 
+void CModemChannel::WatchFromHere() {
+  line_.Watch().Start(dialogue_.Numeric());
+  line_.Watch().Feed(dialogue_.TakeKept());
+}
+
 int CModemChannel::Dial(const std::string& dialCommand, const std::function<bool()>& cancelled) {
   if (!port_.IsOpen()) return kErrDialFailed;
-  return dialogue_.Dial(dialCommand, config_.DialLimit(), cancelled);
+  const int rc = dialogue_.Dial(dialCommand, config_.DialLimit(), cancelled);
+  WatchFromHere();
+  return rc;
 }
 
 int CModemChannel::HangUp(const std::string& closingCommand) {
@@ -55,14 +63,19 @@ int CModemChannel::HangUp(const std::string& closingCommand) {
   port_.Close();
   clock_.SleepMs(kReopenPauseMs);
   if (OpenPort(false) != kOk && result == kOk) result = kErrSerialOpen;
+  WatchFromHere();
   return result;
 }
 
 ModemClientResult CModemChannel::ReadResult(int waitMs, bool callerIdAsked, bool untilCallerId) {
   if (!port_.IsOpen()) return {};
-  return dialogue_.ReadClientResult(waitMs, callerIdAsked, untilCallerId);
+  ModemClientResult result = dialogue_.ReadClientResult(waitMs, callerIdAsked, untilCallerId);
+  // An answered incoming call is watched from here on; lines the dialogue
+  // keeps stay for the next result.
+  line_.Watch().Start(dialogue_.Numeric());
+  return result;
 }
 
-bool CModemChannel::CarrierLost() { return port_.IsOpen() && dialogue_.CarrierLost(); }
+bool CModemChannel::CarrierLost() { return port_.IsOpen() && line_.Look(); }
 
 }  // namespace connsrv

@@ -2,7 +2,9 @@
 // Channel kinds 6 and 7: a serial port with a Hayes-style modem on it. The
 // port opens without flow control, the modem is initialised, and RTS/CTS
 // follows when the channel asks for it. PLC commands use the same frame
-// exchange as the serial channel once a call is up.
+// exchange as the serial channel once a call is up, on a link that watches
+// for the modem's "NO CARRIER".
+#include "connsrv/carrier_watch.h"
 #include "connsrv/channel.h"
 #include "connsrv/modem_dialogue.h"
 #include "connsrv/modem_line.h"
@@ -19,7 +21,7 @@ class CModemChannel : public IChannel, public IModemLine {
   void Close() override { port_.Close(); }
   void BeginRequest() override { exchange_.BeginRequest(); }
   int Command(const std::string& text, int station, const ExchangeOptions& options, std::string& delivered) override;
-  IByteLink* Link() override { return &port_; }
+  IByteLink* Link() override { return &line_; }
   CCommandExchange* Exchange() override { return &exchange_; }
   IModemLine* Modem() override { return this; }
 
@@ -32,11 +34,14 @@ class CModemChannel : public IChannel, public IModemLine {
  private:
   // Opens the port; with initialise, the modem is set up as well.
   int OpenPort(bool initialise);
+  // After a dial or hang-up: the watch starts afresh with what the dialogue left.
+  void WatchFromHere();
 
   tavinter::CChannelConfig config_;
   IServerLibrary& library_;
   IClock& clock_;
   CSerialPort port_;
+  CCarrierWatchLink line_;  // the port as the PLC exchange sees it
   CCommandExchange exchange_;
   CModemDialogue dialogue_;
 };

@@ -4,6 +4,7 @@
 
 #include "connsrv/command_exchange.h"
 #include "tavinter/request_record.h"
+#include "tavinter/connect_cancel.h"
 #include "tavinter/dial_cancel.h"
 #include "tavinter/ethernet_links.h"
 #include "tavinter/tavinter.h"
@@ -80,6 +81,17 @@ void CTavServerLibrary::ModemDisconnected(int port) {
 }
 
 bool CTavServerLibrary::DialCancelled(int port, int16_t handle) { return TavDialCancelRequested(port, handle) == 1; }
+
+void CTavServerLibrary::ConnectWaiting(int port, int16_t handle, const std::string& address, int elapsedMs,
+                                       int dispTimeSec) {
+  TavConnectWaitStarted(port, handle, address.c_str(), elapsedMs, dispTimeSec);
+}
+
+bool CTavServerLibrary::ConnectCancelled(int port, int16_t handle) {
+  return TavConnectCancelRequested(port, handle) == 1;
+}
+
+void CTavServerLibrary::ConnectEnded(int port, int16_t handle) { TavConnectWaitEnded(port, handle); }
 
 }  // namespace connsrv
 

@@ -30,6 +30,9 @@ class CTavServerLibrary : public IServerLibrary {
   void ModemConnected(int port, int16_t handle, const std::string& dialText) override;
   void ModemDisconnected(int port) override;
   bool DialCancelled(int port, int16_t handle) override;
+  void ConnectWaiting(int port, int16_t handle, const std::string& address, int elapsedMs, int dispTimeSec) override;
+  bool ConnectCancelled(int port, int16_t handle) override;
+  void ConnectEnded(int port, int16_t handle) override;
   int RegisterLink(int port, const tavinter::EthernetLinkRecord& record) override;
   void SetLinkState(int port, int16_t handle, int state, int status, const std::string& peerAddress,
                     uint16_t peerPort) override;

@@ -61,6 +61,10 @@ const platform::StringEntry kEnglish[] = {
     {kTextBadPort, "The port number is out of range."},
     {kTextSaveFailed, "The communication settings could not be saved."},
     {kTextNoSourcePort, "Enter this PC's port number the PLC connects to."},
+    {kTextConnectTitle, "Ethernet connection"},
+    {kTextConnecting, "Connecting. Please wait."},
+    {kTextConnectCancel, "&Cancel"},
+    {kTextConnectAddress, "Destination: %s"},
 };
 
 std::once_flag gOnce;

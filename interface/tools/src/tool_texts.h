@@ -16,6 +16,7 @@ enum TextId : unsigned {
   kTextNameBoardH, kTextNameBoardP, kTextNameUnknown, kTextStationSuffix, kTextLocalStation,
   kTextNameEthernetListen,
   kTextNoAddress = 400, kTextBadStation, kTextBadPort, kTextSaveFailed, kTextNoSourcePort,
+  kTextConnectTitle = 1021, kTextConnecting, kTextConnectCancel, kTextConnectAddress,
 };
 
 // The text in the language (0 Japanese, else English); Japanese falls back to English.

@@ -3,7 +3,7 @@
 // complete, pause 100 ms and try again until the connect limit has passed
 // (a limit of 0 or less means 180 s), the try fails outright, or the user
 // cancels. Nothing else is served during the wait; only the cancel flag is
-// read between tries.
+// read, every 100 ms.
 #include <string>
 
 #include "connsrv/byte_link.h"
@@ -21,9 +21,13 @@ class IConnectTry {
 class IConnectWatch {
  public:
   virtual ~IConnectWatch() = default;
-  // The first try did not complete at once: the connect is waiting now.
-  virtual void Waiting(const std::string& address) = 0;
+  // A connect begins: a cancel left over from an earlier one is dropped.
+  virtual void Begin() = 0;
+  // The first try did not complete: the connect waits now, elapsedMs so far.
+  virtual void Waiting(const std::string& address, int64_t elapsedMs) = 0;
+  // True once the user cancelled the connect (asked every 100 ms).
   virtual bool Cancelled() = 0;
+  // A connect that was waiting has ended.
   virtual void Ended() = 0;
 };
 

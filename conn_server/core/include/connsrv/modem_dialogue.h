@@ -1,13 +1,14 @@
 #pragma once
 // The command dialogue with a Hayes-style modem on a byte link: the
 // initialisation at open, dialling with its progress checks, the hang-up with
-// the escape sequence, reading one result for a client, and noticing a
-// remote hang-up while a call is up. Result lines are read one at a time;
-// the echo of the command just sent and blank lines are skipped, and bytes
-// after a result line stay for the next read.
+// the escape sequence, and reading one result for a client. Result lines are
+// read one at a time; the echo of the command just sent and blank lines are
+// skipped (and, in a command's answer, an incoming call's RING and caller
+// line), and bytes after a result line stay for the next read.
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "connsrv/byte_link.h"
 #include "connsrv/modem_result.h"
@@ -80,9 +81,9 @@ class CModemDialogue {
   // line carrying the caller's number ("ID ...") has come.
   ModemClientResult ReadClientResult(int waitMs, bool callerIdAsked, bool untilCallerId);
 
-  // Reads what waits on the line without blocking; true when it holds a
-  // "NO CARRIER" line (the remote end hung up).
-  bool CarrierLost();
+  // Hands over the bytes read but not yet taken as lines (after a dial, what
+  // came behind the CONNECT belongs to the call).
+  std::string TakeKept() { return std::exchange(kept_, std::string()); }
 
   // Forgets bytes kept from earlier reads (with the link's queues).
   void Purge();
@@ -96,6 +97,9 @@ class CModemDialogue {
  private:
   bool Send(const std::string& text);
   bool SendSlowly(const std::string& text);
+  // Reads the answer to a command: ReadLine, passing over an incoming
+  // call's RING and caller line, which the modem may send at any time.
+  int ReadAnswer(const std::string& echoOf, int timeoutMs, std::string& line);
   // Sends the command with a CR and reads its answer; true when it is OK.
   bool Command(const std::string& command, int timeoutMs, std::string* answer = nullptr);
   // After a dial is abandoned: stops the modem dialling and hangs up when a

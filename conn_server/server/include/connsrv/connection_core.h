@@ -46,6 +46,7 @@ class CConnectionCore : public ILogSink {
   int Open(const tavinter::CRequestRecord& rec);
   int Close(int16_t handle);
   int Dispatch(int code, const tavinter::CRequestRecord& rec);
+  int Route(int code, const tavinter::CRequestRecord& rec);
   int PlcCommand(int code, const tavinter::CRequestRecord& rec);
   int NotedCommand(const tavinter::CRequestRecord& rec);
   // Sends the pre-command the library holds for the current client, if any.
@@ -65,6 +66,9 @@ class CConnectionCore : public ILogSink {
   void CallDown();
   // During a call: a remote hang-up reported by the modem ends the call.
   void WatchCall();
+  // The result of a PLC request carried by the call: when it failed because
+  // the far end hung up, the call ends and the request gets kErrModemNoCall.
+  int OverTheCall(int result);
   // Before the channel closes: a call still up is hung up.
   void HangUpAtClose();
   int OpenChannel(const tavinter::CChannelConfig& config);

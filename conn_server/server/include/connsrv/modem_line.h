@@ -18,7 +18,8 @@ class IModemLine {
   // closed and opened again. 0, kErrHangUpEscape or kErrHangUpClosing.
   virtual int HangUp(const std::string& closingCommand) = 0;
   virtual ModemClientResult ReadResult(int waitMs, bool callerIdAsked, bool untilCallerId) = 0;
-  // Without blocking: true when the modem reported the carrier lost.
+  // Reads what waits without blocking: true when the modem reported the
+  // carrier lost since the call came up.
   virtual bool CarrierLost() = 0;
   // Drops what waits to be sent and read.
   virtual void Purge() = 0;

@@ -57,6 +57,14 @@ class IServerLibrary {
   // True once the dialling client asked to cancel (the request is taken back).
   virtual bool DialCancelled(int port, int16_t handle) = 0;
 
+  // An Ethernet connect for the client waits (elapsedMs so far; the client
+  // shows it after dispTimeSec); true once the client cancelled it (the flag
+  // is taken down); the connect ended, or begins anew (no wait, no cancel).
+  virtual void ConnectWaiting(int port, int16_t handle, const std::string& address, int elapsedMs,
+                              int dispTimeSec) = 0;
+  virtual bool ConnectCancelled(int port, int16_t handle) = 0;
+  virtual void ConnectEnded(int port, int16_t handle) = 0;
+
   // The library's table of Ethernet links: a client's link registered (1
   // new, 0 updated, negative when the table is full or unavailable), its
   // state and peer, its removal.
