@@ -19,6 +19,7 @@ function(keld_help_man target name section summary)
 endfunction()
 keld_help_man(axcfg axcfg 1 "edit, check and transfer positioning unit setting files" --commands)
 keld_help_man(plcsim plcsim 1 "simulated PLC with one positioning unit")
+keld_help_man(tavrequest tavrequest 1 "send requests to a COM port's connection server")
 set(mgr ${man_dir}/man8/KELD_TAVMGR.8)
 add_custom_command(OUTPUT ${mgr}.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}/man8
@@ -33,7 +34,8 @@ install(FILES completion/axcfg DESTINATION share/bash-completion/completions)
 
 if(KELD_BUILD_TESTS)
   add_test(NAME man_pages COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tests/man_pages_test.py
-           $<TARGET_FILE:axcfg> ${man_dir}/man1/axcfg.1.gz $<TARGET_FILE:plcsim> ${man_dir}/man1/plcsim.1.gz)
+           $<TARGET_FILE:axcfg> ${man_dir}/man1/axcfg.1.gz $<TARGET_FILE:plcsim> ${man_dir}/man1/plcsim.1.gz
+           $<TARGET_FILE:tavrequest> ${man_dir}/man1/tavrequest.1.gz)
   set_tests_properties(man_pages PROPERTIES LABELS docs)
 endif()
 if(KELD_BUILD_TESTS)

@@ -2,10 +2,6 @@
 // device: a full table read of an 8-axis unit (76,800 words) and the median of
 // 1-word reads, beside the same over the serial channel on the same machine.
 // A pause that adds up per poll shows in the 1-word median.
-#include <limits.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,44 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "plcsim_peer.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// plcsim --serial --link PATH, started beside this program; waits for its
-// first line (the pseudo-terminal it made).
-struct PlcSim {
-  pid_t pid = -1;
-  explicit PlcSim(const std::string& link) {
-    char self[PATH_MAX] = {};
-    if (readlink("/proc/self/exe", self, sizeof self - 1) <= 0) return;
-    const std::string program = (std::filesystem::path(self).parent_path() / "plcsim").string();
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid = fork();
-    if (pid == 0) {
-      dup2(out[1], 1);
-      close(out[0]);
-      execl(program.c_str(), "plcsim", "--serial", "--link", link.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(out[1]);
-    pollfd p{out[0], POLLIN, 0};
-    char c;
-    while (poll(&p, 1, 5000) > 0 && read(out[0], &c, 1) == 1 && c != '\n') {
-    }
-    close(out[0]);
-  }
-  ~PlcSim() {
-    if (pid > 0) {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
-  }
-};
 
 struct Figures {
   double tableMs = 0;
@@ -94,7 +59,7 @@ int main() {
   const std::string usbLink = dir + "/usb", serialLink = dir + "/serial";
   setenv("KELD_USB_DEVICE", usbLink.c_str(), 1);
   setenv("KELD_COM3", serialLink.c_str(), 1);
-  PlcSim usbSim(usbLink), serialSim(serialLink);
+  bench::PlcSimPeer usbSim({"--serial", "--link", usbLink}), serialSim({"--serial", "--link", serialLink});
 
   std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> usb{}, serial{};
   tavinter::CConnectionRecord u(usb.data());

@@ -190,7 +190,11 @@ int TavRequest(unsigned char* record, int code, const unsigned char* requestReco
   if (answerSize < 0 || (answerSize > 0 && !answer)) return TAV_E_BAD_ARGUMENT;
   CRequestRecord request;
   if (requestRecord && !request.Parse(requestRecord, kRequestRecordSize)) return TAV_E_BAD_ARGUMENT;
-  return ClientRequestInto(record, code, request, answer, answerSize, answerLength);
+  if (code != kRequestDial) return ClientRequestInto(record, code, request, answer, answerSize, answerLength);
+  // A dial waits for the call like TavDial.
+  std::vector<uint8_t> reply;
+  const int rc = DialRequest(record, request, reply);
+  return rc != 0 ? rc : CopyAnswer(reply, answer, answerSize, answerLength);
 }
 
 int TavPortNumberOfRecord(const unsigned char* record) {

@@ -69,6 +69,11 @@ int ClientRequestInto(const uint8_t* record, int32_t code, CRequestRecord& reque
   std::vector<uint8_t> reply;
   int rc = ClientRequest(record, code, request, reply);
   if (rc != 0) return rc;
+  return CopyAnswer(reply, answer, answerSize, answerLength);
+}
+
+int CopyAnswer(const std::vector<uint8_t>& reply, void* answer, int answerSize, int* answerLength) {
+  if (answerLength) *answerLength = 0;
   if (reply.size() > static_cast<size_t>(answerSize)) return TAV_E_BUFFER_SMALL;
   std::copy(reply.begin(), reply.end(), static_cast<uint8_t*>(answer));
   if (answerLength) *answerLength = static_cast<int>(reply.size());

@@ -34,4 +34,12 @@ int ClientRequest(const uint8_t* record, int32_t code, CRequestRecord& request, 
 int ClientRequestInto(const uint8_t* record, int32_t code, CRequestRecord& request, void* answer, int answerSize,
                       int* answerLength);
 
+// Copies a delivered answer into the caller's buffer as ClientRequestInto does.
+int CopyAnswer(const std::vector<uint8_t>& reply, void* answer, int answerSize, int* answerLength);
+
+// A dial (request 30): a cancel left from an earlier dial is cleared first,
+// and the reply may take the record's line time-out beyond the usual limit,
+// since the server answers only when the call is up or has failed.
+int DialRequest(const uint8_t* record, CRequestRecord& request, std::vector<uint8_t>& answer);
+
 }  // namespace tavinter

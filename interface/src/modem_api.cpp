@@ -59,6 +59,18 @@ void ReleaseForcedOff(Segment& s, int port) {
 
 }  // namespace
 
+namespace tavinter {
+
+int DialRequest(const uint8_t* record, CRequestRecord& request, std::vector<uint8_t>& answer) {
+  const int handle = record ? CConnectionRecord(const_cast<uint8_t*>(record)).ClientHandle() : 0;
+  // A cancel left from an earlier dial must not end this one.
+  if (handle > 0) ClearCancel(handle, &SegClient::cancelDial);
+  const int extra = record ? CConnectionRecord(const_cast<uint8_t*>(record)).LineTimeout() : 0;
+  return ClientRequest(record, kRequestDial, request, answer, extra);
+}
+
+}  // namespace tavinter
+
 extern "C" {
 
 int TavGetModemPortCount(void) { return ModemPortCount(); }
@@ -87,12 +99,8 @@ int TavDial(unsigned char* record, const char* dialText) {
   if (!dialText) return TAV_E_BAD_ARGUMENT;
   CRequestRecord request;
   if (!request.SetCommandText(dialText)) return TAV_E_BAD_ARGUMENT;
-  // A cancel left from an earlier dial must not end this one.
-  if (record && CConnectionRecord(record).ClientHandle() > 0)
-    ClearCancel(CConnectionRecord(record).ClientHandle(), &SegClient::cancelDial);
   std::vector<uint8_t> answer;
-  int extra = record ? CConnectionRecord(record).LineTimeout() : 0;
-  return ClientRequest(record, kRequestDial, request, answer, extra);
+  return DialRequest(record, request, answer);
 }
 
 int TavLineInUse(int connected, const char* channelName) {

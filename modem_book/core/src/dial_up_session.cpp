@@ -116,12 +116,14 @@ void CDialUpSession::Force() {
   library_.ForceOthersOff(channelName_);
 }
 
+bool CDialUpSession::PollOthersReleased() {
+  if (hangingUp_ && !ready_ && library_.PollOthersReleased(channelName_) != 0) ready_ = true;
+  return !hangingUp_ || ready_;
+}
+
 bool CDialUpSession::HangUpStep() {
   if (!hangingUp_) return true;
-  if (!ready_) {
-    if (library_.PollOthersReleased(channelName_) == 0) return false;
-    ready_ = true;
-  }
+  if (!PollOthersReleased()) return false;
   const int rc = library_.HangUp(channelName_, record_.data());
   library_.HangUpDone(channelName_);
   FinishHangUp(rc);

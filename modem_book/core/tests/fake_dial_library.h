@@ -4,6 +4,7 @@
 // of the line comes after a number of polls.
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ struct FakeDialLibrary : IDialLibrary {
   int pollsUntilReleased = 0;
   std::array<uint8_t, 304> initialised{};
   std::string secondCommand = "ATZ";
+  // Run inside the dial and the hang-up (tests hold them there).
+  std::function<void()> whileDialling, whileHangingUp;
 
   int R(const std::string& n) { return results.count(n) ? results[n] : 0; }
   int ReadPortRecord(uint8_t* record, int id) override {
@@ -36,6 +39,7 @@ struct FakeDialLibrary : IDialLibrary {
   }
   int Dial(uint8_t*, const std::string& text) override {
     calls.push_back("dial " + text);
+    if (whileDialling) whileDialling();
     return R("dial");
   }
   void CancelDial(int port, int handle) override {
@@ -58,6 +62,7 @@ struct FakeDialLibrary : IDialLibrary {
   }
   int HangUp(const std::string& name, uint8_t*) override {
     calls.push_back("hangup " + name);
+    if (whileHangingUp) whileHangingUp();
     return R("hangup");
   }
   int HangUpDone(const std::string&) override {

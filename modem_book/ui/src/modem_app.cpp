@@ -1,6 +1,7 @@
 #include "modem_app.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 #include "entry_dialog.h"
@@ -11,6 +12,7 @@
 #include "platform/named_mutex.h"
 #include "platform/program_icon.h"
 #include "platform/widget_message_box.h"
+#include "raise_window.h"
 #include "tel_connect_view.h"
 #include "window_dial_up.h"
 
@@ -19,7 +21,7 @@ namespace modembook {
 namespace {
 
 struct WindowOptions {
-  std::string book, screenshot, screenshotEntry;
+  std::string book, screenshot, screenshotEntry, screenshotDial;
 };
 
 WindowOptions ReadWindowOptions(const std::vector<std::string>& rest) {
@@ -28,6 +30,7 @@ WindowOptions ReadWindowOptions(const std::vector<std::string>& rest) {
     if (rest[i] == "--book") o.book = rest[++i];
     else if (rest[i] == "--screenshot") o.screenshot = rest[++i];
     else if (rest[i] == "--screenshot-entry") o.screenshotEntry = rest[++i];
+    else if (rest[i] == "--screenshot-dial") o.screenshotDial = rest[++i];
   }
   return o;
 }
@@ -49,10 +52,40 @@ void TakeScreenshots(CModemFrame& frame, const WindowOptions& o) {
   QApplication::quit();
 }
 
+// Connects the selected entry on the current port and hangs up again,
+// saving each dial-up window a moment after it shows (FOLDER/window-<id>.png)
+// and the form while connected; the confirmation is answered by itself.
+void TakeDialScreenshots(CModemFrame& frame, CTelConnectDoc& doc, CWindowDialUp& dialUp, const std::string& folder) {
+  const QString dir = QString::fromStdString(folder);
+  dialUp.runDialog = [dir](QDialog& d) {
+    QTimer::singleShot(1500, &d, [&d, dir] {
+      d.grab().save(dir + "/window-" + d.objectName() + ".png");
+      if (d.objectName().toInt() == kConnectedWindow) d.accept();
+    });
+    return d.exec();
+  };
+  const int index = std::max(0, frame.View()->SelectedIndex());
+  if (index < static_cast<int>(doc.Entries().size())) {
+    dialUp.Connect(doc.Entries()[static_cast<size_t>(index)], doc.CurrentPort());
+    if (dialUp.Connected()) {
+      // Two seconds as connected (form minimised, the "-h" window in front).
+      QEventLoop wait;
+      QTimer::singleShot(2000, &wait, &QEventLoop::quit);
+      wait.exec();
+      frame.showNormal();
+      QApplication::processEvents();
+      frame.grab().save(dir + "/form-connected.png");
+      dialUp.Disconnect();
+    }
+  }
+  frame.hide();
+  QApplication::quit();
+}
+
 }  // namespace
 
 bool IsWindowOption(const std::string& arg) {
-  return arg == "--book" || arg == "--screenshot" || arg == "--screenshot-entry";
+  return arg == "--book" || arg == "--screenshot" || arg == "--screenshot-entry" || arg == "--screenshot-dial";
 }
 
 int RunModemWindow(int argc, char** argv, const StartArguments& start, int language, int productNumber) {
@@ -86,10 +119,13 @@ int RunModemWindow(int argc, char** argv, const StartArguments& start, int langu
     frame.View()->SetConnected(connected);
     frame.UpdateCommands();
   };
+  dialUp.raiseNamedWindow = RaiseAfterConnecting(start.raiseWindow);
   frame.View()->InitialUpdate();
   frame.show();
   if (!options.screenshot.empty() || !options.screenshotEntry.empty())
     QTimer::singleShot(300, &frame, [&] { TakeScreenshots(frame, options); });
+  else if (!options.screenshotDial.empty())
+    QTimer::singleShot(300, &frame, [&] { TakeDialScreenshots(frame, doc, dialUp, options.screenshotDial); });
   return app.exec();
 }
 

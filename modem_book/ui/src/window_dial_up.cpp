@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 #include <atomic>
 #include <thread>
@@ -50,14 +51,31 @@ CWindowDialUp::CWindowDialUp(CTelConnectDoc& doc, IDialLibrary& library, ISessio
     : doc_(doc), session_(library, clock), english_(english), productNumber_(productNumber) {
   supervision_.setInterval(kTickMs);
   connect(&supervision_, &QTimer::timeout, this, &CWindowDialUp::Supervise);
+  // The dial and the hang-up run on a worker thread: their lines reach the
+  // form through the event loop, and only the newest list is shown.
   session_.onStatus = [this](const std::string&) {
-    if (showStatus) showStatus(session_.StatusLines());
+    const unsigned serial = ++statusSerial_;
+    if (QThread::currentThread() == thread()) {
+      if (showStatus) showStatus(session_.StatusLines());
+      return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, serial, lines = session_.StatusLines()] {
+          if (serial == statusSerial_ && showStatus) showStatus(lines);
+        },
+        Qt::QueuedConnection);
   };
 }
 
 void CWindowDialUp::SetWindow(QWidget* mainWindow) {
   window_ = mainWindow;
   supervision_.start();
+}
+
+void CWindowDialUp::ShowStatusNow() {
+  ++statusSerial_;
+  if (showStatus) showStatus(session_.StatusLines());
 }
 
 int CWindowDialUp::Run(QDialog& dialog) { return runDialog ? runDialog(dialog) : dialog.exec(); }
@@ -82,9 +100,6 @@ DialOutcome CWindowDialUp::DialWithProgress(const CPhoneBookEntry& entry, int po
   std::atomic<bool> done{false};
   DialOutcome outcome;
   const bool owner = !doc_.ReadOnly();
-  // The session adds status lines from the worker; they are shown once it ends.
-  auto show = showStatus;
-  showStatus = nullptr;
   std::thread worker([&] {
     outcome = session_.Connect(entry, port, doc_.Port(port), english_, productNumber_, owner ? std::function<void()>([&] {
       doc_.WritePortSettings(port);
@@ -106,8 +121,7 @@ DialOutcome CWindowDialUp::DialWithProgress(const CPhoneBookEntry& entry, int po
   Run(dialog);
   // Run may have been answered before the dial ended (tests, a closed window).
   worker.join();
-  showStatus = show;
-  if (showStatus) showStatus(session_.StatusLines());
+  ShowStatusNow();
   return outcome;
 }
 
@@ -182,11 +196,26 @@ void CWindowDialUp::HangUp() {
   });
   QTimer tick;
   tick.setInterval(kTickMs);
+  // The hang-up itself takes seconds: it runs on a worker so that the window
+  // shows and repaints meanwhile; the tick then only watches for its end.
+  std::thread worker;
+  std::atomic<bool> hungUp{false};
   auto step = [&] {
-    if (!session_.WaitingForOthers()) text->setText(Qt8(ModemText(kIdsDisconnecting)));
-    if (session_.HangUpStep()) {
-      tick.stop();
-      dialog.accept();
+    if (worker.joinable()) {
+      if (hungUp) {
+        tick.stop();
+        dialog.accept();
+      }
+      return;
+    }
+    if (session_.PollOthersReleased()) {
+      force->hide();
+      text->setText(Qt8(ModemText(kIdsDisconnecting)));
+      worker = std::thread([&] {
+        session_.HangUpStep();
+        hungUp = true;
+      });
+      tick.setInterval(kDialPollMs);
       return;
     }
     if (session_.ForceOffered() && force->isHidden()) {
@@ -200,6 +229,8 @@ void CWindowDialUp::HangUp() {
   if (!session_.WaitingForOthers()) QTimer::singleShot(0, &dialog, step);
   Run(dialog);
   tick.stop();
+  if (worker.joinable()) worker.join();
+  ShowStatusNow();
   // Only a test's dialog hook returns before the hang-up ended: finish it.
   if (session_.Connected()) {
     session_.Force();

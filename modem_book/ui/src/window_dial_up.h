@@ -5,6 +5,7 @@
 // of the line and the hang-up window that waits for other programs.
 #include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -47,6 +48,8 @@ class CWindowDialUp : public QObject, public IDialUp {
 
  private:
   int Run(QDialog& dialog);
+  // Shows the status list as it is now (GUI thread), over any update still queued.
+  void ShowStatusNow();
   DialOutcome DialWithProgress(const CPhoneBookEntry& entry, int port);
   void ShowConnected(const CPhoneBookEntry& entry);
   void HangUp();
@@ -58,6 +61,7 @@ class CWindowDialUp : public QObject, public IDialUp {
   int productNumber_;
   QWidget* window_ = nullptr;
   QTimer supervision_;
+  std::atomic<unsigned> statusSerial_{0};
 };
 
 }  // namespace modembook

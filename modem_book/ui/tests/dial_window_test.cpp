@@ -4,6 +4,8 @@
 // and the forced hang-up offered after five minutes of waiting for others.
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +14,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "fake_dial_library.h"
@@ -19,6 +23,7 @@
 #include "modem_book/modem_strings.h"
 #include "modem_frame.h"
 #include "modem_ui.h"
+#include "raise_window.h"
 #include "tel_connect_view.h"
 #include "test_home.h"
 #include "window_dial_up.h"
@@ -151,4 +156,73 @@ TEST_F(DialWindow, SupervisionHangsUpALostLine) {
   dialUp.Supervise();
   EXPECT_FALSE(dialUp.Connected());
   EXPECT_EQ(shown.back(), kHangUpWindow);
+}
+
+TEST_F(DialWindow, TheWindowNamedByHIsRaisedAfterConnectingOnly) {
+  std::vector<std::string> events, reports;
+  auto raiser = [&](unsigned long long id) {
+    // By then the confirmation is closed, the form minimised and locked.
+    events.push_back("raise " + std::to_string(id) + (frame.isMinimized() ? " minimised" : "") +
+                     (dialUp.Connected() && !frame.Action(20000)->isEnabled() ? " connected" : ""));
+    return id == 4242;
+  };
+  auto report = [&](const std::string& line) { reports.push_back(line); };
+  EXPECT_FALSE(RaiseAfterConnecting(std::nullopt, raiser, report));  // no -h: nothing to do
+  frame.show();
+  dialUp.raiseNamedWindow = RaiseAfterConnecting(4242, raiser, report);
+  lib.results["dial"] = -10060;
+  dialUp.Connect(doc.Entries()[0], 2);
+  EXPECT_TRUE(events.empty()) << "raised after a failed dial";
+  lib.results["dial"] = 0;
+  dialUp.Connect(doc.Entries()[0], 2);
+  EXPECT_EQ(events, std::vector<std::string>{"raise 4242 minimised connected"});
+  EXPECT_TRUE(reports.empty());
+  frame.Action(20010)->trigger();
+  EXPECT_EQ(events.size(), 1u) << "raised again at the hang-up";
+
+  // A window that is gone: one line, and the call stands.
+  dialUp.raiseNamedWindow = RaiseAfterConnecting(77, raiser, report);
+  dialUp.Connect(doc.Entries()[0], 2);
+  EXPECT_TRUE(dialUp.Connected());
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("window 77 (-h) was not found"), std::string::npos) << reports[0];
+  // Offscreen there are no native windows of other programs to raise.
+  EXPECT_FALSE(RaiseNativeWindow(4242));
+  EXPECT_FALSE(RaiseNativeWindow(0));
+}
+
+TEST_F(DialWindow, TheFormAndWindowsStayLiveWhileTheModemWorks) {
+  // The library holds the dial and the hang-up until the test has seen the
+  // windows working meanwhile (at most 10 s, so a blocked window fails).
+  std::atomic<bool> release{false};
+  auto hold = [&release] {
+    for (int i = 0; i < 1000 && !release; ++i) QThread::msleep(10);
+  };
+  lib.whileDialling = hold;
+  lib.whileHangingUp = hold;
+  QString statusWhileDialling;
+  bool hangUpWindowPainted = false;
+  onDialog = [&](QDialog& d) {
+    release = false;
+    if (d.objectName().toInt() == kDialProgressWindow) {
+      for (int i = 0; i < 200 && !Status().contains("ATDT"); ++i) QTest::qWait(10);
+      statusWhileDialling = Status();
+      release = true;
+      return 1;
+    }
+    if (d.objectName().toInt() != kHangUpWindow) return 1;
+    QTimer::singleShot(100, &d, [&] {
+      hangUpWindowPainted = d.isVisible() && dialUp.Connected() &&
+                            FindControl<QLabel>(&d, kIdHangUpText)->text().startsWith("Disconnecting");
+      release = true;
+    });
+    return d.exec();
+  };
+  dialUp.Connect(doc.Entries()[0], 2);
+  ASSERT_TRUE(dialUp.Connected());
+  EXPECT_EQ(statusWhileDialling, "Initialize for Modem|ATE0V1|Ring up|ATDT0612345");
+  frame.Action(20010)->trigger();
+  EXPECT_FALSE(dialUp.Connected());
+  EXPECT_TRUE(hangUpWindowPainted) << "the hang-up window was frozen while the line went down";
+  EXPECT_TRUE(Status().endsWith("Ring off|ATZ"));
 }

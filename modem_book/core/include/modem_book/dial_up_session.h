@@ -63,6 +63,9 @@ class CDialUpSession {
   bool WaitingForOthers() const { return hangingUp_ && !ready_; }
   bool ForceOffered() const { return WaitingForOthers() && clock_.NowMs() - waitStart_ >= kForceOfferMs; }
   void Force();
+  // While waiting: asks whether the others have let go; true once ready to hang up.
+  bool PollOthersReleased();
+  // Waits as above, then hangs up (blocking while the modem hangs up); true when done.
   bool HangUpStep();
   const DialOutcome& HangUpOutcome() const { return hangUpOutcome_; }
 
@@ -78,9 +81,10 @@ class CDialUpSession {
   std::string secondCommand_;
   int port_ = 0;
   std::atomic<int> handle_{0};
-  bool connected_ = false;
-  bool hangingUp_ = false;
-  bool ready_ = false;
+  // Set by a hang-up that may run on a worker thread.
+  std::atomic<bool> connected_{false};
+  std::atomic<bool> hangingUp_{false};
+  std::atomic<bool> ready_{false};
   int64_t waitStart_ = 0;
   DialOutcome hangUpOutcome_;
 };
