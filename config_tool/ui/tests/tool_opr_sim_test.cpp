@@ -121,6 +121,40 @@ TEST(JogWindowOnSimulation, HeldButtonMovesTheAxisAndTheReleaseStopsIt) {
   s.link.Close();
 }
 
+TEST(HomingWindowOnSimulation, ExitRightAfterStartIsRefusedUntilTheAxisStands) {
+  constexpr int kAxis = 3;
+  JogSetup s(TavLinkLibrary());
+  ASSERT_NO_FATAL_FAILURE(s.Enter(kAxis, 5));
+  // The coordinate origin far from the axis: the home return takes minutes.
+  uint32_t pulses = 0;
+  ASSERT_TRUE(s.Pulses(kAxis, pulses));
+  ASSERT_EQ(s.link.WriteCoordinateOrigin(kAxis, static_cast<int32_t>(pulses) + 500000), 0);
+  CHomingWnd wnd(s.config.layout, s.link, s.config.family, nullptr);
+  wnd.show();
+  ASSERT_TRUE(wnd.Start());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return wnd.DrawnCycles() >= 1; }, 20000));
+  QPushButton* startStop = wnd.ToolGrid()->Button(wnd.RowOf(ToolButton::kStartStop), kAxis);
+  ASSERT_EQ(startStop->text(), "Start");
+  startStop->click();
+  // At once: before any cycle has shown the axis running, and perhaps
+  // before the unit has taken the start.
+  wnd.reject();
+  EXPECT_TRUE(wnd.isVisible());
+  ASSERT_EQ(s.boxes.boxes.size(), 1u);
+  EXPECT_EQ(s.boxes.boxes[0].text, ToolOprText(kTopRunningAxis));
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return startStop->text() == "Stop"; }, 20000));
+  startStop->click();  // deceleration stop
+  ASSERT_TRUE(QTest::qWaitFor([&] { return s.Standing(kAxis); }, 20000));
+  wnd.reject();
+  EXPECT_FALSE(wnd.isVisible());
+  EXPECT_EQ(wnd.result(), kToolOprActive);
+  EXPECT_EQ(s.boxes.boxes.size(), 1u);
+  s.link.ServoOnOff(kAxis, false);
+  s.link.CancelToolMode();
+  s.link.Close();
+}
+
 TEST(JogWindowOverSerial, UnitHeldMidJogEndsTheWindowWithOneMessageAndTheAxisStandsAfterward) {
   keldtest::PeerProcess sim("plcsim", {"--serial"});
   ASSERT_FALSE(keldtest::RouteAnnouncedDeviceToCom(sim, 6).empty());
