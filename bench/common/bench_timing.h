@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace bench {
@@ -35,6 +36,26 @@ Timing MeasureMs(int runs, P&& prepare, F&& step) {
     auto t0 = std::chrono::steady_clock::now();
     step();
     times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+  }
+  std::sort(times.begin(), times.end());
+  return {times[times.size() / 2], times.front()};
+}
+
+// The processor time the calling thread spent in each run, median and
+// fastest: what the step itself costs, apart from waiting for a processor on
+// a busy machine.
+template <typename F>
+Timing MeasureCpuMs(int runs, F&& step) {
+  auto now = [] {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+  };
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const double t0 = now();
+    step();
+    times.push_back(now() - t0);
   }
   std::sort(times.begin(), times.end());
   return {times[times.size() / 2], times.front()};

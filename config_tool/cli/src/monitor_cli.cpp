@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "axcfg_unit/monitor_cells.h"
 #include "axcfg_unit/monitor_cycle.h"
 #include "axcfg_unit/monitor_strings.h"
+#include "axcfg_unit/trend_csv.h"
 #include "json_line.h"
 #include "unit_session.h"
 
@@ -27,6 +29,7 @@ void OnStopSignal(int) { g_stop = 1; }
 
 struct MonitorOptions {
   bool status = false;
+  bool csv = false;  // the trend's CSV rows instead of JSON lines
   std::set<int> axes;  // axis numbers 1..8; empty: every used axis
   long long count = 1;
   long long interval = 200;
@@ -48,8 +51,10 @@ int ParseMonitorOptions(const Args& args, MonitorOptions& o) {
   std::set<std::string> withValue = UnitValueOptions();
   withValue.insert({"--axis", "--count", "--interval"});
   ParsedArgs a;
-  if (int rc = ParseArgs(kName, args, withValue, {"--status"}, a); rc != kExitOk) return rc;
+  if (int rc = ParseArgs(kName, args, withValue, {"--status", "--csv"}, a); rc != kExitOk) return rc;
   o.status = a.Has("--status");
+  o.csv = a.Has("--csv");
+  if (o.status && o.csv) return UsageError(kName, "--csv shows the data monitor's values; it does not go with --status");
   if (a.values.count("--axis") && !ParseAxisList(a.values["--axis"], o.axes))
     return UsageError(kName, "--axis takes axis numbers 1 to 8, separated by commas");
   if (a.values.count("--count") && (!ParseNumber(a.values["--count"], o.count) || o.count < 0))
@@ -116,6 +121,11 @@ std::string StatusLine(long long cycle, const std::vector<MonitorAxis>& axes, co
   return json.Text();
 }
 
+int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
 // Waits up to ms, returning early when a stop signal came.
 void Pause(long long ms) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
@@ -147,6 +157,14 @@ int Monitor(const Args& args) {
   CStatusMonitorCycle statusCycle;
   DataMonitorSnapshot data;
   StatusMonitorSnapshot status;
+  std::unique_ptr<CTrendCsvStream> csv;
+  if (o.csv) {
+    std::vector<TrendChannel> channels;
+    for (const MonitorAxis& a : axes)
+      for (int v = 0; v < kTrendValueCount; ++v) channels.push_back({a.axis, static_cast<TrendValue>(v)});
+    csv = std::make_unique<CTrendCsvStream>(CTrendCsvColumns(channels, axes), CTrendCsvStream::kFromFirstSample);
+    csv->Attach(stdout);
+  }
   for (long long cycle = 1; !g_stop && (o.count == 0 || cycle <= o.count); ++cycle) {
     if (cycle > 1) {
       Pause(o.interval);
@@ -157,6 +175,14 @@ int Monitor(const Args& args) {
       std::fprintf(stderr, "%s%s\n", MonitorText(kMonStopMonitoring).c_str(), l.link->GetErrorString(read).c_str());
       l.link->Close();
       return kExitCommunication;
+    }
+    if (csv) {
+      if (!csv->Write(TrendSampleOf(data, axes, NowMs()))) {
+        std::fprintf(stderr, "axcfg monitor: cannot write the output: %s\n", csv->Error().c_str());
+        l.link->Close();
+        return kExitFile;
+      }
+      continue;
     }
     const std::string line = o.status ? StatusLine(cycle, axes, status) : DataLine(cycle, unit, axes, data);
     std::printf("%s\n", line.c_str());
@@ -171,16 +197,19 @@ int Monitor(const Args& args) {
 const std::vector<Command>& MonitorCommands() {
   static const std::string help =
       std::string(
-          "Usage: axcfg monitor [--status] [--axis N[,N...]] [--count K] [--interval MS] [options]\n"
+          "Usage: axcfg monitor [--status | --csv] [--axis N[,N...]] [--count K] [--interval MS] [options]\n"
           "Reads the unit's axis layout and model, then runs the data monitor's read cycle (the status\n"
           "monitor's with --status) K times and prints one JSON line per cycle.\n"
           "  --status       the status monitor's values instead of the data monitor's\n"
+          "  --csv          the trend's samples as CSV instead: a header line, then one line per cycle with\n"
+          "                 the time, the clock and the current value, speed, torque and deviation of each axis\n"
           "  --axis N,...   only these axes (each must be used by the unit); always in axis order\n"
           "  --count K      cycles to run (default 1; 0 runs until SIGINT or SIGTERM)\n"
           "  --interval MS  pause between the end of one cycle and the next, 0 to 60000 (default 200)\n") +
-      kDestHelp + "Exit code 5: the unit's axis layout words break the layout rules.\n";
+      kDestHelp + "Exit code 5: the unit's axis layout words break the layout rules. Exit code 3 with --csv: the\n"
+      "output cannot be written.\n";
   static const std::vector<Command> commands = {
-      {"monitor", "watch the unit's axes as the monitor windows do, as JSON lines", help.c_str(), Monitor},
+      {"monitor", "watch the unit's axes as the monitor windows do, as JSON or CSV lines", help.c_str(), Monitor},
   };
   return commands;
 }

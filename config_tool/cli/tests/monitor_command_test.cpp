@@ -69,6 +69,21 @@ TEST(AxcfgMonitor, CountZeroRunsUntilInterrupted) {
   EXPECT_EQ(monitor.Wait(20000), 0);
 }
 
+TEST(AxcfgMonitor, CsvGivesAHeaderAndOneLinePerCycle) {
+  Result r = Axcfg("monitor --csv --axis 2,3 --count 3 --interval 0", false);
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(r.out.rfind("Time [s],Clock,2 axis Current value [pulse],2 axis Speed [rpm],2 axis Torque [%],"
+                        "2 axis Deviation [pulse],3 axis Current value [pulse],",
+                        0),
+            0u)
+      << r.out;
+  EXPECT_EQ(Count(r.out, "\r\n"), 4u);
+  const std::string first = r.out.substr(r.out.find("\r\n") + 2);
+  EXPECT_EQ(first.rfind("0.000,", 0), 0u) << first;  // times count from the first cycle
+  EXPECT_EQ(Count(first.substr(0, first.find("\r\n")), ","), 9u);
+  EXPECT_EQ(Axcfg("monitor --csv --status").exitCode, 2);
+}
+
 TEST(AxcfgMonitor, ExitCodes) {
   EXPECT_EQ(Axcfg("monitor --axis 9").exitCode, 2);
   EXPECT_EQ(Axcfg("monitor --axis 1,,2").exitCode, 2);

@@ -3,10 +3,12 @@
 // code, and the safety paths (interrupted, released, killed mid-JOG).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "axcfg_run.h"
 #include "peer_process.h"
@@ -68,6 +70,59 @@ TEST(AxcfgTool, JogBothWaysMovesTheAxisAndLeavesToolMode) {
   Result minus = Axcfg("tool jog minus --ms 800 --axis 1", false);
   ASSERT_EQ(minus.exitCode, 0) << minus.out;
   EXPECT_LT(JsonNumber(minus.out, "currentValue"), afterPlus);
+}
+
+// The fields of one CSV line (no quoted fields in the monitor's rows), its CR LF cut off.
+std::vector<std::string> CsvFields(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
+    fields.push_back(line.substr(start, comma - start));
+  fields.push_back(line.substr(start));
+  return fields;
+}
+
+TEST(AxcfgTool, JogRecordedByTheMonitorsCsvRisesThenStands) {
+  ServoOn(6);
+  ASSERT_EQ(Axcfg("tool current-value 0 --axis 6").exitCode, 0);
+  keldtest::PeerProcess monitor("axcfg", {"monitor", "--csv", "--axis", "6", "--count", "0", "--interval", "20"});
+  const std::vector<std::string> header = CsvFields(monitor.ReadLine(20000));
+  ASSERT_EQ(header.size(), 6u);
+  EXPECT_EQ(header[0], "Time [s]");
+  EXPECT_EQ(header[2], "6 axis Current value [pulse]");
+  EXPECT_EQ(header[3], "6 axis Speed [rpm]");
+  EXPECT_EQ(header[5], "6 axis Deviation [pulse]");
+  ASSERT_EQ(CsvFields(monitor.ReadLine(20000)).at(2), "0");
+
+  Result jog = Axcfg("tool jog plus --ms 600 --axis 6", false);
+  ASSERT_EQ(jog.exitCode, 0) << jog.out;
+  const long long final = JsonNumber(jog.out, "currentValue");
+  ASSERT_GT(final, 0);
+  // Read until the recorded value has stood at the JOG's end for a while.
+  std::vector<long long> values;
+  double lastTime = -1;
+  int standing = 0;
+  bool moving = false;
+  while (standing < 10) {
+    const std::string line = monitor.ReadLine(20000);
+    ASSERT_FALSE(line.empty()) << "the monitor stopped";
+    const std::vector<std::string> f = CsvFields(line);
+    ASSERT_EQ(f.size(), 6u) << line;
+    const double time = std::stod(f[0]);
+    EXPECT_GT(time, lastTime);
+    lastTime = time;
+    values.push_back(std::stoll(f[2]));
+    if (std::stoll(f[3]) > 0) moving = true;
+    standing = values.back() == final ? standing + 1 : 0;
+  }
+  kill(monitor.Pid(), SIGINT);
+  EXPECT_EQ(monitor.Wait(20000), 0);
+  EXPECT_TRUE(moving) << "no line caught the axis at speed";
+  // Never falling, with values between the start and the end: it rose.
+  EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+  EXPECT_TRUE(std::any_of(values.begin(), values.end(), [&](long long v) { return v > 0 && v < final; }));
+  EXPECT_TRUE(ToolModeOff());
 }
 
 TEST(AxcfgTool, ValuesReachTheUnit) {

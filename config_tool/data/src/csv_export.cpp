@@ -8,6 +8,7 @@
 
 #include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
+#include "axcfg_data/csv_field.h"
 #include "axcfg_data/cp932_text.h"
 #include "axcfg_data/pos_columns.h"
 #include "axcfg_data/pos_sheets.h"
@@ -77,21 +78,7 @@ bool WriteFile(const std::string& path, const std::string& bytes, std::string& e
   return ok;
 }
 
-// A field as a CSV reader takes it back: a text holding a comma, a double
-// quote or a line break goes in double quotes with its quotes doubled; any
-// other text is written as it is.
-void AppendField(std::string& out, const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
-    out += text;
-    return;
-  }
-  out += '"';
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
+void AppendField(std::string& out, const std::string& text) { AppendCsvField(out, text); }
 
 // Appends "," and the field.
 void AppendNextField(std::string& out, const std::string& text) {

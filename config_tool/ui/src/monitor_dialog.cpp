@@ -24,11 +24,12 @@ CMonitorDialog::CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int help
       m_grid(grid ? grid : new CMonitorGrid(this)),
       m_close(new QPushButton(QString::fromStdString(axcfg::MonitorText(axcfg::kMonClose)), this)),
       m_help(new QPushButton(QString::fromStdString(axcfg::MonitorText(axcfg::kMonHelp)), this)),
+      m_buttons(new QHBoxLayout),
       m_timer(new QTimer(this)) {
   m_grid->setParent(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_grid, 1);
-  auto* buttons = new QHBoxLayout;
+  auto* buttons = m_buttons;
   buttons->addStretch(1);
   buttons->addWidget(m_close);
   buttons->addWidget(m_help);
@@ -38,6 +39,11 @@ CMonitorDialog::CMonitorDialog(QWidget* parent, axcfg::CUnitLink& link, int help
   connect(m_help, &QPushButton::clicked, this, [this] { ShowHelp(this, m_helpFile, m_helpContext); });
   m_timer->setSingleShot(true);
   connect(m_timer, &QTimer::timeout, this, &CMonitorDialog::OnTick);
+}
+
+void CMonitorDialog::AddButton(QPushButton* button) {
+  button->setParent(this);
+  m_buttons->insertWidget(m_buttons->indexOf(m_close), button);
 }
 
 void CMonitorDialog::FitToGrid() {

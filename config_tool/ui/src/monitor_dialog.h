@@ -19,6 +19,7 @@
 class QPushButton;
 class QTimer;
 class QEventLoop;
+class QHBoxLayout;
 class QVBoxLayout;
 
 namespace axcfg {
@@ -76,6 +77,8 @@ class CMonitorDialog : public QDialog {
                draw();
              });
   }
+  // Puts a button of the window's own left of "&Close".
+  void AddButton(QPushButton* button);
   // Sizes the window to the grid's wish.
   void FitToGrid();
   axcfg::CUnitLink& Link() { return m_link; }
@@ -98,6 +101,7 @@ class CMonitorDialog : public QDialog {
   CMonitorGrid* m_grid;
   QPushButton* m_close;
   QPushButton* m_help;
+  QHBoxLayout* m_buttons;
   QTimer* m_timer;
   std::thread m_worker;
   std::atomic<bool> m_stop{false};
