@@ -6,18 +6,24 @@
 //   --scroll N         scrolls the grid to its column N
 //   --from             the FROM writing status window during a real write
 //   --verify BITS      the verification result window with these mismatch bits
+//   --differences FILE --against OTHER
+//                      the list "Details..." shows after verifying FILE with OTHER
 //   --screenshot FILE  where the picture goes (default monitor.png)
 #include <QApplication>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
 
+#include "axcfg_data/axcfg_doc.h"
 #include "axcfg_data/axcfg_strings.h"
+#include "axcfg_data/document_file.h"
 #include "axcfg_unit/unit_axis_config.h"
 #include "axcfg_unit/unit_link.h"
 #include "data_monitor_dlg.h"
+#include "difference_list_dlg.h"
 #include "from_status_dialog.h"
 #include "monitor_grid.h"
 #include "status_monitor_dlg.h"
@@ -39,7 +45,7 @@ void RunIntoSoftLimit(axcfg::CUnitLink& link, int axis) {
   link.Write(params + 24, 2, upper, axcfg::kReportNone);
   link.RequestToolMode();
   link.ServoOnOff(axis, true);
-  QTest::qWaitFor([&] {
+  (void)QTest::qWaitFor([&] {
     uint16_t state = 0;
     return link.Read(0x860 + 0x80u * static_cast<uint32_t>(axis), 1, &state, axcfg::kReportNone) == 0 &&
            (state & 0x0080);
@@ -80,6 +86,21 @@ int main(int argc, char** argv) {
     return Save(dialog, shot) ? 0 : 1;
   }
 
+  if (args.contains("--differences")) {
+    axcfg::CAxisCfgDoc doc;
+    const std::string file = value("--differences", "").toStdString();
+    if (!axcfg::OpenDocumentFile(doc, file).Succeeded()) return std::fprintf(stderr, "cannot open %s\n", file.c_str()), 1;
+    const axcfg::VerifyFileOutcome outcome = axcfg::VerifyWithFile(doc, value("--against", "").toStdString());
+    if (!outcome.Completed()) return std::fprintf(stderr, "%s\n", outcome.FailureText().c_str()), 1;
+    axcfgui::CVerifyResultDialog dialog(nullptr);
+    dialog.SetResult(outcome.result);
+    dialog.show();
+    dialog.DetailsButton()->click();
+    if (!dialog.DetailsDialog()) return std::fprintf(stderr, "no differences\n"), 1;
+    QTest::qWait(200);
+    return Save(*dialog.DetailsDialog(), shot) ? 0 : 1;
+  }
+
   PrintingUi ui;
   axcfg::CUnitLink link("Axis Configurator", axcfg::TavLinkLibrary(), ui);
   if (link.Open(nullptr, true, true, false) != 0) return 1;
@@ -102,7 +123,7 @@ int main(int argc, char** argv) {
     dialog = std::make_unique<axcfgui::CDataMonitorDlg>(config.layout, link, config.family, nullptr);
   dialog->show();
   dialog->Grid()->ScrollTo(value("--scroll", "0").toInt());
-  QTest::qWaitFor([&] { return dialog->DrawnCycles() >= 2; }, 20000);
+  (void)QTest::qWaitFor([&] { return dialog->DrawnCycles() >= 2; }, 20000);
   const bool saved = Save(*dialog, shot);
   dialog->reject();
   link.Close();

@@ -38,7 +38,7 @@ bool Save(QWidget& window, const QString& path) {
 template <typename Window>
 bool ShowAndSave(Window& window, const QString& path) {
   window.show();
-  QTest::qWaitFor([&] { return window.DrawnCycles() >= 2; }, 20000);
+  (void)QTest::qWaitFor([&] { return window.DrawnCycles() >= 2; }, 20000);
   const bool saved = Save(window, path);
   window.reject();
   return saved;

@@ -8,6 +8,9 @@
 //   load               OpenDocumentFile (read from disk and apply)
 //   csv texts          the parameter file and the 8 sheet files as text
 //   csv export         WriteCsvFiles (texts, code page 932, 9 files written)
+//   diff equal         ListDifferences of the document and its saved file
+//   diff one axis      ... and a file with axis 1's movement amounts and comments changed
+//   diff every axis    ... and a file with every movement amount and comment changed
 // Usage: bench_data_file [folder]   (default: a temporary folder)
 #include <algorithm>
 #include <chrono>
@@ -21,6 +24,7 @@
 #include "bench_timing.h"
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/csv_export.h"
+#include "axcfg_data/difference_list.h"
 #include "axcfg_data/document_file.h"
 #include "axcfg_data/pos_sheets.h"
 #include "axcfg_data/setting_file.h"
@@ -32,7 +36,9 @@ namespace {
 using bench::MeasureMs;
 using bench::Print;
 
-void Fill(CAxisCfgDoc& doc) {
+// `shift` moves the values of the axes in `shifted` (bit n = axis n), so
+// that two documents differ in those axes' movement amounts and comments.
+void Fill(CAxisCfgDoc& doc, int shift = 0, uint8_t shifted = 0) {
   CAxisLayout layout;
   layout.Clear();
   for (int axis = 0; axis < 8; ++axis) layout.Append(MakeSingleAxisEntry(axis));
@@ -43,11 +49,12 @@ void Fill(CAxisCfgDoc& doc) {
     CPosData* row = doc.GetPosData(k);
     for (int axis = 0; axis < 8; ++axis) {
       row->SetControlMethod(axis, static_cast<uint8_t>(k % 3));
-      row->SetMoveAmount(axis, (k * 7919 + axis * 104729) % 2000000 - 1000000);
+      const int delta = (shifted >> axis & 1) ? shift : 0;
+      row->SetMoveAmount(axis, (k * 7919 + axis * 104729) % 2000000 - 1000000 + delta);
       row->SetTargetSpeed(axis, 1 + k * 100);
       row->SetAccelTime(axis, k % 10000);
       std::string comment = "table " + std::to_string(k + 1) + " axis " + std::to_string(axis + 1) + " ";
-      comment.resize(100, static_cast<char>('a' + (k + axis) % 26));
+      comment.resize(100, static_cast<char>('a' + (k + axis + delta) % 26));
       row->SetComment(axis, comment);
     }
   }
@@ -89,5 +96,23 @@ int main(int argc, char** argv) {
   Print("csv export", MeasureMs(runs, [&] {
           if (WriteCsvFiles(doc, names).messageId != 0) std::exit(1);
         }));
+
+  // Two full files compared item by item, as axcfg diff and the verify
+  // windows' "Details..." do.
+  auto diffAgainst = [&](const char* what, int shift, uint8_t shifted, size_t expected) {
+    CAxisCfgDoc other;
+    Fill(other, shift, shifted);
+    const std::string otherPath = (dir / "other.axc").string();
+    if (!SaveDocumentFile(other, otherPath).Succeeded()) std::exit(1);
+    CSettingDataSet set;
+    if (ReadSettingFile(otherPath, set).id != 0) std::exit(1);
+    size_t items = 0;
+    Print(what, MeasureMs(runs, [&] { items = ListDifferences(doc, set).size(); }));
+    std::printf("  (%zu items)\n", items);
+    if (items < expected) std::exit(1);
+  };
+  diffAgainst("diff equal", 0, 0, 0);
+  diffAgainst("diff one axis", 1, 0x01, 2 * kTableRowCount);
+  diffAgainst("diff every axis", 3, 0xFF, 2 * 8 * kTableRowCount);
   return 0;
 }

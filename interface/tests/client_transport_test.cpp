@@ -9,6 +9,7 @@
 #include <cstring>
 #include <chrono>
 #include <fstream>
+#include <memory>
 #include <thread>
 
 #include "fake_server.h"
@@ -40,6 +41,11 @@ class ClientTest : public ::testing::Test {
     r.SetName("ClientTest");
     r.SetKind(kKindSimulation);
     r.SetTimeout(1);
+  }
+  // A test that leaves its connection open would leave a client of the
+  // port in the shared segment for the tests after it in this process.
+  void TearDown() override {
+    if (Handle() != 0) TavClose(rec());
   }
   unsigned char* rec() { return record.data(); }
   int Handle() { return CConnectionRecord(record.data()).ClientHandle(); }
@@ -247,6 +253,15 @@ TEST_F(ClientTest, DeadServerGivesAnErrorAndIsRestartedOnTheNextOpen) {
   std::string args;
   std::getline(note, args);
   EXPECT_EQ(args, "-326 -1");
+
+  // The copy started above ends once its last client left; until it has,
+  // it holds the port for any later test of this process.
+  auto status = std::make_unique<TavStatusSnapshot>();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (TavGetStatus(status.get()) == 0 && status->portInUse[kSimPort - 1] &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(status->portInUse[kSimPort - 1], 0) << "the started server copy did not end";
 }
 
 TEST_F(ClientTest, NoServerProgramMeansNoConnection) {

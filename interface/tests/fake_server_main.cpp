@@ -1,7 +1,8 @@
 // A minimal connection server for the tests of starting a server: it takes
 // the command line "-<port> -<language>", notes it in the data folder,
 // publishes the port through the library's server side, registers clients,
-// answers unit reads with zero words, and ends when idle.
+// answers unit reads with zero words, and ends when its last client has
+// closed or when idle.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   if (listenFd < 0) return 2;
   TavServerReady(port, ("KELDTAVINTER" + std::to_string(port)).c_str());
   std::set<int> clients;
+  bool servedLast = false;  // the last client closed: end after replying
   auto lastActivity = std::chrono::steady_clock::now();
   auto start = lastActivity;
   while (std::chrono::steady_clock::now() - start < std::chrono::seconds(30)) {
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
     } else if (code == 999) {
       TavRemoveClient(port, handle);
       clients.erase(handle);
+      servedLast = clients.empty();
     } else if (!clients.count(handle)) {
       result = -10007;
     } else {
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
       TavDeliverAnswer(handle, static_cast<int>(answer.size()), answer.data());
     }
     TavReplyRequest(fd, handle, result);
+    if (servedLast) break;
   }
   TavPublishEndpoint(port, 0);
   TavReleasePort(port);

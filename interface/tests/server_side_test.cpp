@@ -8,7 +8,10 @@
 
 #include <array>
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -22,6 +25,7 @@
 #include "request_transport.h"
 #include "tavinter/connect_cancel.h"
 #include "tavinter/dial_cancel.h"
+#include "test_home.h"
 #include "tavinter/connection_record.h"
 #include "tavinter/tavinter.h"
 
@@ -46,6 +50,7 @@ class CLibraryServer {
     thread_.join();
     TavPublishEndpoint(kPort, 0);
     TavReleasePort(kPort);
+    TavReleasePortFinal(kPort);
   }
   int fd() const { return fd_; }
 
@@ -91,9 +96,20 @@ std::array<unsigned char, TAV_CONNECTION_RECORD_SIZE> SimRecord(const char* name
   return rec;
 }
 
+// The shared segment outlives a test: each one gives the port back as a
+// server does when it ends, so the next one starts with the port free.
+class ServerSide : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    TavPublishEndpoint(kPort, 0);
+    TavReleasePort(kPort);
+    TavReleasePortFinal(kPort);
+  }
+};
+
 }  // namespace
 
-TEST(ServerSide, RequestsRunThroughThePublishedEndpoint) {
+TEST_F(ServerSide, RequestsRunThroughThePublishedEndpoint) {
   platform::Profile(LibrarySettingsPath()).WriteString("SERVER", "PROGRAM", "/nonexistent");
   CLibraryServer server;
   ASSERT_GE(server.fd(), 0);
@@ -133,7 +149,7 @@ TEST(ServerSide, RequestsRunThroughThePublishedEndpoint) {
   EXPECT_EQ(status->portClients[kPort - 1], 0);
 }
 
-TEST(ServerSide, MalformedRequestsAreRefused) {
+TEST_F(ServerSide, MalformedRequestsAreRefused) {
   int fd = TavPublishEndpoint(kPort, 1);
   ASSERT_GE(fd, 0);
   auto send = [](const std::vector<uint8_t>& bytes) {
@@ -169,7 +185,7 @@ TEST(ServerSide, MalformedRequestsAreRefused) {
 
 // A request that comes in pieces is put together and served; a peer that
 // hangs up halfway is dropped at the next look, not at the end of its limit.
-TEST(ServerSide, RequestsInPiecesAreServedAndHalfRequestsDropped) {
+TEST_F(ServerSide, RequestsInPiecesAreServedAndHalfRequestsDropped) {
   int fd = TavPublishEndpoint(kPort, 1);
   ASSERT_GE(fd, 0);
   auto connect = [] {
@@ -208,7 +224,7 @@ TEST(ServerSide, RequestsInPiecesAreServedAndHalfRequestsDropped) {
   TavPublishEndpoint(kPort, 0);
 }
 
-TEST(ServerSide, LogRecordsSplitInto118CharacterLinesAndGoToTheFile) {
+TEST_F(ServerSide, LogRecordsSplitInto118CharacterLinesAndGoToTheFile) {
   ASSERT_EQ(TavAttachPort(kPort, TAV_ROLE_SERVER), 0);
   ASSERT_EQ(TavAttachPortRecords(kPort), 0);
   std::string data(299, 'x');
@@ -245,7 +261,7 @@ TEST(ServerSide, LogRecordsSplitInto118CharacterLinesAndGoToTheFile) {
   EXPECT_EQ(LogFolder(""), platform::DataDir() + "/logs");
 }
 
-TEST(ServerSide, PortRingWrapsKeepingTheNewest3000Lines) {
+TEST_F(ServerSide, PortRingWrapsKeepingTheNewest3000Lines) {
   ASSERT_EQ(TavAttachPort(kPort, TAV_ROLE_SERVER), 0);
   ASSERT_EQ(TavAttachPortRecords(kPort), 0);
   TavResetPortRecords(kPort);
@@ -265,7 +281,7 @@ TEST(ServerSide, PortRingWrapsKeepingTheNewest3000Lines) {
   EXPECT_EQ(TavPortLineCount(kPort), 0);
 }
 
-TEST(ServerSide, ViewerGetsNothingWhereThereIsNoRecordArea) {
+TEST_F(ServerSide, ViewerGetsNothingWhereThereIsNoRecordArea) {
   int capacity = -1;
   EXPECT_EQ(TavPortRecordArea(200, &capacity), nullptr);
   EXPECT_EQ(TavAttachPortRecords(200), TAV_E_NOT_OPEN);  // only the port's server creates one
@@ -277,7 +293,7 @@ TEST(ServerSide, ViewerGetsNothingWhereThereIsNoRecordArea) {
   EXPECT_EQ(TavGetStatus(nullptr), TAV_E_BAD_ARGUMENT);
 }
 
-TEST(ServerSide, AnswersMonitorCacheAndPreCommand) {
+TEST_F(ServerSide, AnswersMonitorCacheAndPreCommand) {
   EXPECT_EQ(TavAnswerFirstByte(7), -1);
   ASSERT_EQ(TavDeliverAnswer(7, 3, "$MG"), 0);
   EXPECT_EQ(TavAnswerFirstByte(7), '$');
@@ -310,7 +326,7 @@ TEST(ServerSide, AnswersMonitorCacheAndPreCommand) {
   TavClose(rec.data());
 }
 
-TEST(ServerSide, ModemCallStateSeenByTheOwner) {
+TEST_F(ServerSide, ModemCallStateSeenByTheOwner) {
   platform::Profile(LibrarySettingsPath()).WriteString("SERVER", "PROGRAM", "/nonexistent");
   CLibraryServer server;
   auto owner = SimRecord("KELD_TavModem 1");
@@ -337,7 +353,7 @@ TEST(ServerSide, ModemCallStateSeenByTheOwner) {
   TavClose(owner.data());
 }
 
-TEST(ServerSide, ConnectWaitIsPublishedToItsClientAndCancelledByIt) {
+TEST_F(ServerSide, ConnectWaitIsPublishedToItsClientAndCancelledByIt) {
   platform::Profile(LibrarySettingsPath()).WriteString("SERVER", "PROGRAM", "/nonexistent");
   CLibraryServer server;
   auto rec = SimRecord("AxisCfg");
@@ -378,7 +394,7 @@ TEST(ServerSide, ConnectWaitIsPublishedToItsClientAndCancelledByIt) {
   EXPECT_EQ(TavCancelConnect(kPort, handle), TAV_E_NOT_OPEN);
 }
 
-TEST(ServerSide, SimulationCallGoesToTheLoadedLibrary) {
+TEST_F(ServerSide, SimulationCallGoesToTheLoadedLibrary) {
   platform::Profile(LibrarySettingsPath()).WriteString("SIMULATION", "LIBRARY", TAVINTER_FAKE_PLCSIM);
   char answer[64];
   int length = -1;
@@ -395,15 +411,25 @@ TEST(ServerSide, SimulationCallGoesToTheLoadedLibrary) {
   EXPECT_EQ(TavPlcSimExchange(1, nullptr, 3, answer, sizeof answer, &length), TAV_E_BAD_ARGUMENT);
 }
 
-TEST(ServerSide, NoSimulationInstalledIsAnErrorNotACrash) {
-  platform::Profile(LibrarySettingsPath()).WriteString("SIMULATION", "LIBRARY", "/nonexistent/libkeld_plcsim.so");
-  char answer[64];
-  int length = -1;
-  EXPECT_EQ(TavPlcSimExchange(1, "%01#RT**\r", 9, answer, sizeof answer, &length), TAV_E_NO_SIMULATION);
-  EXPECT_EQ(length, 0);
+TEST_F(ServerSide, NoSimulationInstalledIsAnErrorNotACrash) {
+  // A process loads the simulation library once, at its first exchange: the
+  // check runs in a process of its own, which has loaded none yet.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        platform::Profile(LibrarySettingsPath()).WriteString("SIMULATION", "LIBRARY", "/nonexistent/libkeld_plcsim.so");
+        char answer[64];
+        int length = -1;
+        const int rc = TavPlcSimExchange(1, "%01#RT**\r", 9, answer, sizeof answer, &length);
+        std::error_code ec;
+        std::filesystem::remove_all(keldtest::TestHome(), ec);
+        std::fprintf(stderr, "result %d length %d\n", rc, length);
+        std::_Exit(rc == TAV_E_NO_SIMULATION && length == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "result -?[0-9]+ length");
 }
 
-TEST(ServerSide, PortStatusByteShowsNewLinesAndClientChanges) {
+TEST_F(ServerSide, PortStatusByteShowsNewLinesAndClientChanges) {
   ASSERT_EQ(TavAttachPort(kPort, TAV_ROLE_SERVER), 0);
   ASSERT_EQ(TavAttachPortRecords(kPort), 0);
   ASSERT_EQ(TavMarkPortSeen(kPort), 0);

@@ -62,6 +62,11 @@ class SegmentTest : public ::testing::Test {
     ASSERT_EQ(TavAttachPortRecords(kPort), 0);
     TavResetPortRecords(kPort);
   }
+  // The segment outlives the test: give back every port this process or a
+  // dead child of it holds, so later tests in the same process find them free.
+  void TearDown() override {
+    for (int port = 1; port <= TAV_PORT_COUNT; ++port) TavReleasePortFinal(port);
+  }
 };
 
 }  // namespace

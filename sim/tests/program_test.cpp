@@ -7,6 +7,7 @@
 #include <QSerialPort>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <csignal>
 #include <filesystem>
 
 #include "plcframe/frame_codec.h"
@@ -152,6 +153,27 @@ TEST(PlcSimProgram, ModemDialsThenCarriesFrames) {
   EXPECT_EQ(sim.Stop(), 0);
 }
 
+TEST(PlcSimProgram, ModemFarEndHangsUpOnSigusr1AndLogs) {
+  PlcSimProcess sim({"--modem", "--connect-delay", "100", "--log"});
+  ASSERT_TRUE(sim.started_);
+  QSerialPort port;
+  port.setPortName(sim.Announced());
+  ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
+  port.write("ATE0V0\r");
+  EXPECT_EQ(ReadAnswer(port), QByteArray("ATE0V0\r0\r"));
+  port.write("ATD123\r");
+  EXPECT_EQ(ReadAnswer(port), QByteArray("1\r"));
+  ::kill(static_cast<pid_t>(sim.process_.processId()), SIGUSR1);
+  EXPECT_EQ(ReadAnswer(port), QByteArray("3\r"));  // NO CARRIER
+  port.write("AT\r");
+  EXPECT_EQ(ReadAnswer(port), QByteArray("0\r"));  // back in command mode
+  EXPECT_EQ(sim.Stop(), 0);
+  const QString log = QString::fromUtf8(sim.process_.readAllStandardError());
+  for (const char* event : {"modem: line \"ATD123\"", "modem: result CONNECT", "modem: the far end hung up",
+                            "modem: result NO CARRIER"})
+    EXPECT_TRUE(log.contains(event)) << event << "\n" << log.toStdString();
+}
+
 TEST(PlcSimProgram, HelpAndBadOptions) {
   QProcess p;
   p.start(QString::fromStdString(keldtest::BinPath("plcsim")), {"--help"});
@@ -159,7 +181,8 @@ TEST(PlcSimProgram, HelpAndBadOptions) {
   EXPECT_EQ(p.exitCode(), 0);
   const QString help = QString::fromUtf8(p.readAllStandardOutput());
   for (const char* option : {"--serial", "--tcp", "--connect", "--modem", "--model", "--station", "--slot", "--axes",
-                             "--corrupt-bcc", "--nak", "--drop", "--other-station", "--split", "--delay", "--log"})
+                             "--corrupt-bcc", "--nak", "--drop", "--other-station", "--split", "--delay", "--log",
+                             "--no-dialtone", "--carrier-loss-after", "--ring-every", "--caller-id"})
     EXPECT_TRUE(help.contains(option)) << option;
   p.start(QString::fromStdString(keldtest::BinPath("plcsim")), {"--tcp", "0", "--model", "1"});
   ASSERT_TRUE(p.waitForFinished(5000));

@@ -54,10 +54,10 @@ int RunDiff(const Args& args) {
     return kExitFile;
   }
   if (a.Has("--json"))
-    std::printf("%s\n", DifferencesJson(v.items).c_str());
+    std::printf("%s\n", DifferencesJson(v.result.items).c_str());
   else
-    PrintDifferenceLines(v.items);
-  return v.items.empty() ? kExitOk : kExitDifference;
+    PrintDifferenceLines(v.result.items);
+  return v.result.items.empty() ? kExitOk : kExitDifference;
 }
 
 }  // namespace axcfg::cli

@@ -148,7 +148,7 @@ int RunVerify(const Args& args) {
   }
   std::printf("Target : %s\n", v.result.target.c_str());
   for (const std::string& line : VerifyResultLines(v.result)) std::printf("%s\n", line.c_str());
-  if (a.Has("--list")) PrintDifferenceLines(v.items);
+  if (a.Has("--list")) PrintDifferenceLines(v.result.items);
   return v.result.mismatch ? kExitDifference : kExitOk;
 }
 

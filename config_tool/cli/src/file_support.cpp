@@ -116,31 +116,6 @@ int Save(CAxisCfgDoc& doc, const std::string& path) {
   return kExitOk;
 }
 
-std::string DifferenceText(uint32_t code, const CAxisCfgDoc& doc) {
-  char buf[200];
-  const unsigned kind = code >> 28;
-  if (kind == 1) {
-    const char* what = code == kDiffCodeTotalAxes ? "number of axes" : code == kDiffCodeUsedAxes ? "used axes" : "axis entries";
-    std::snprintf(buf, sizeof buf, "0x%08X axis information: %s", code, what);
-    return buf;
-  }
-  const int axis = static_cast<int>((code >> 24) & 0x0F) + 1;
-  const int field = static_cast<int>((code >> 16) & 0xFF);
-  if (kind == 2) {
-    std::snprintf(buf, sizeof buf, "0x%08X axis %d parameter %d %s", code, axis, field,
-                  doc.GetParamBlock().GetParamName(field).c_str());
-    return buf;
-  }
-  static const char* const kFields[] = {"control method", "jump table No.",   "interpolation pattern",
-                                        "position mode",  "movement amount",  "auxiliary point",
-                                        "accel./decel. pattern", "acceleration time", "deceleration time",
-                                        "target speed",   "",                 "dwell time",
-                                        "auxiliary code", "comment"};
-  const char* name = field < 14 ? kFields[field] : field == kDiffFieldMissingRow ? "missing table" : "?";
-  std::snprintf(buf, sizeof buf, "0x%08X table No. %u axis %d %s", code, (code & 0xFFFF) + 1, axis, name);
-  return buf;
-}
-
 int PrintDataCheck(const CAxisCfgDoc& doc) {
   DataCheckResult r = CheckData(doc);
   std::printf("%s\n", ConsoleText(r.message).c_str());

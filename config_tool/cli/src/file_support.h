@@ -29,8 +29,6 @@ std::string ConsoleText(const std::string& text);
 int OutputPath(const char* command, const ParsedArgs& a, std::string& out);
 // Saves the document to the path and prints the path; kExitOk or kExitFile.
 int Save(CAxisCfgDoc& doc, const std::string& path);
-// One line of a difference code of a comparison.
-std::string DifferenceText(uint32_t code, const CAxisCfgDoc& doc);
 // Runs the data check and prints its result as axcfg check does; kExitOk
 // when the data are valid, else kExitDifference.
 int PrintDataCheck(const CAxisCfgDoc& doc);

@@ -70,7 +70,7 @@ struct TransferOptions {
 
 class CConsoleTransferUi : public ITransferUi {
  public:
-  CConsoleTransferUi(const TransferOptions& o, const CAxisCfgDoc* doc) : o_(o), doc_(doc) {}
+  explicit CConsoleTransferUi(const TransferOptions& o) : o_(o) {}
 
   int Open(CUnitLink& link) override {
     const int rc = link.Open(nullptr, false, false, false);
@@ -96,11 +96,10 @@ class CConsoleTransferUi : public ITransferUi {
     std::fprintf(result ? stdout : stderr, "%s\n", ConsoleText(text).c_str());
     std::fflush(stdout);
   }
-  void ShowVerifyResult(const VerifyResult& result, const std::vector<uint32_t>& differences) override {
+  void ShowVerifyResult(const VerifyResult& result, const std::vector<uint32_t>&) override {
     std::printf("Target : %s\n", result.target.c_str());
     for (const std::string& line : VerifyResultLines(result)) std::printf("%s\n", line.c_str());
-    if (o_.list && doc_)
-      for (uint32_t code : differences) std::printf("%s\n", DifferenceText(code, *doc_).c_str());
+    if (o_.list) PrintDifferenceLines(result.items);
   }
   void FromWriteCount(int count) override {
     std::printf("FROM writes: %d\n", count);
@@ -119,7 +118,6 @@ class CConsoleTransferUi : public ITransferUi {
 
  private:
   const TransferOptions& o_;
-  const CAxisCfgDoc* doc_;
 };
 
 int ExitOf(TransferOutcome outcome) {
@@ -162,7 +160,7 @@ int RunUploadCommand(const Args& args) {
     if (int rc = OpenSettingFile(a.values["--into"], doc)) return rc;
   OpenLink l;
   if (int rc = MakeLink("upload", u, l)) return rc;
-  CConsoleTransferUi ui(o, &doc);
+  CConsoleTransferUi ui(o);
   CInterruptFlag interrupt;
   const TransferOutcome outcome = RunUpload(*l.link, ui, doc);
   if (outcome != TransferOutcome::Done) return ExitOf(outcome);
@@ -184,7 +182,7 @@ int RunDownloadCommand(const Args& args) {
   if (int rc = OpenSettingFile(a.positional[0], doc)) return rc;
   OpenLink l;
   if (int rc = MakeLink("download", u, l)) return rc;
-  CConsoleTransferUi ui(o, &doc);
+  CConsoleTransferUi ui(o);
   CInterruptFlag interrupt;
   TransferOutcome outcome = RunDownload(*l.link, ui, doc, false);
   if (outcome == TransferOutcome::Done && a.Has("--write-from") && !interrupt.Raised())
@@ -203,7 +201,7 @@ int RunVerifyUnitCommand(const Args& args) {
   if (int rc = OpenSettingFile(a.positional[0], doc)) return rc;
   OpenLink l;
   if (int rc = MakeLink("verify-unit", u, l)) return rc;
-  CConsoleTransferUi ui(o, &doc);
+  CConsoleTransferUi ui(o);
   CInterruptFlag interrupt;
   return ExitOf(RunVerifyUnit(*l.link, ui, doc));
 }
@@ -216,7 +214,7 @@ int RunWriteFromCommand(const Args& args) {
   if (!a.positional.empty()) return UsageError("write-from", "unexpected argument \"" + a.positional[0] + "\"");
   OpenLink l;
   if (int rc = MakeLink("write-from", u, l)) return rc;
-  CConsoleTransferUi ui(o, nullptr);
+  CConsoleTransferUi ui(o);
   return ExitOf(RunWriteFrom(*l.link, ui));
 }
 

@@ -67,6 +67,13 @@ int CountLines(const std::string& text, const std::string& start) {
   return n;
 }
 
+// What follows the four result lines of a verification: its item list.
+std::string ItemLines(const std::string& out) {
+  const size_t overall = out.find("Result of verification - ");
+  if (overall == std::string::npos) return "(no result line)";
+  return out.substr(out.find('\n', overall) + 1);
+}
+
 }  // namespace
 
 TEST(AxcfgTransfer, DownloadWriteFromUploadAndVerifyAgree) {
@@ -116,7 +123,15 @@ TEST(AxcfgTransfer, DownloadWriteFromUploadAndVerifyAgree) {
   Result changed = Axcfg("verify-unit " + file + " --list");
   EXPECT_EQ(changed.exitCode, 1) << changed.out;
   EXPECT_TRUE(Has(changed.out, "Positioninng data - Disagree")) << changed.out;
-  EXPECT_TRUE(Has(changed.out, "table No. 11 axis 4 dwell time")) << changed.out;
+  // The item lines are those axcfg diff and verify --list print for the
+  // unit's data before and after the change.
+  const std::string items = ItemLines(changed.out);
+  EXPECT_EQ(items, "Table 4Axis No. 11 Dwell Time(ms): 250 | 7\n") << changed.out;
+  ASSERT_EQ(Axcfg("upload -o " + dir + "/changed").exitCode, 0);
+  Result diff = Axcfg("diff " + dir + "/up.axc " + dir + "/changed.axc");
+  EXPECT_EQ(diff.exitCode, 1);
+  EXPECT_EQ(diff.out, items);
+  EXPECT_EQ(ItemLines(Axcfg("verify " + dir + "/up.axc " + dir + "/changed.axc --list").out), items);
 
   Result from = Axcfg("write-from");
   EXPECT_EQ(from.exitCode, 0) << from.out;

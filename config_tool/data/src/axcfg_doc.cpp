@@ -108,6 +108,12 @@ std::string CAxisCfgDoc::GetPropertyFileName() const {
   return GetPathName().empty() ? GetTitle() : GetPathName();
 }
 
+void CAxisCfgDoc::SetStoredFields(const CAxisCfgDocFields& fields) {
+  const DownloadSelection kept = download_;
+  Fields() = fields;
+  download_ = kept;
+}
+
 void CAxisCfgDoc::ResetDocument() {
   reserved_ = 0;
   SetUnitFamily(0);

@@ -60,6 +60,8 @@ bool CAxisCfgDoc::OnNewDocument() {
 
 ChangeAxesResult CAxisCfgDoc::ChangeAxes() {
   if (!axisSettings_) return ChangeAxesResult::Cancelled;
+  // Whatever the dialogs and the change do is one step for the views.
+  CWholeDocumentChange whole(*this);
   // The dialogs may change the family, the synchronous groups and the home
   // return codes (the corrections of Mode B masters) before the user cancels:
   // a cancelled or failed change puts every stored field back. The rows are

@@ -135,7 +135,7 @@ VerifyFileOutcome VerifyWithFile(const CAxisCfgDoc& doc, const std::string& path
   out.status = ReadSettingFile(path, loaded);
   if (out.status.id != 0) return out;
   out.result.mismatch = CompareWithDocument(doc, loaded, out.differences, compareComments);
-  out.items = ListDifferences(doc, loaded, compareComments);
+  out.result.items = ListDifferences(doc, loaded, compareComments);
   return out;
 }
 

@@ -4,6 +4,18 @@
 
 namespace axcfg {
 
+namespace {
+
+// Calls f for every view still attached; a view may detach itself meanwhile.
+template <class F>
+void ForEachAttached(const std::vector<CView*>& attached, F f) {
+  std::vector<CView*> views = attached;
+  for (CView* v : views)
+    if (std::find(attached.begin(), attached.end(), v) != attached.end()) f(v);
+}
+
+}  // namespace
+
 CView::~CView() {
   if (document_) document_->RemoveView(this);
 }
@@ -35,17 +47,22 @@ void CDocument::RemoveView(CView* view) {
 void CDocument::UpdateAllViews(CView* sender, long hint, void* hintObject) {
   // A view may detach (or destroy) itself or another view while it is
   // updated: walk a copy and call only views that are still attached.
-  std::vector<CView*> views = views_;
-  for (CView* v : views) {
-    if (v == sender || std::find(views_.begin(), views_.end(), v) == views_.end()) continue;
-    v->OnUpdate(sender, hint, hintObject);
-  }
+  ForEachAttached(views_, [&](CView* v) {
+    if (v != sender) v->OnUpdate(sender, hint, hintObject);
+  });
 }
 
 void CDocument::NotifyRowWillChange(int k) {
-  std::vector<CView*> views = views_;
-  for (CView* v : views)
-    if (std::find(views_.begin(), views_.end(), v) != views_.end()) v->OnRowWillChange(k);
+  ForEachAttached(views_, [k](CView* v) { v->OnRowWillChange(k); });
+}
+
+void CDocument::NotifyDocumentWillChange() {
+  if (wholeChangeDepth_++ == 0) ForEachAttached(views_, [](CView* v) { v->OnDocumentWillChange(); });
+}
+
+void CDocument::NotifyDocumentChangeEnded() {
+  if (wholeChangeDepth_ == 0) return;
+  if (--wholeChangeDepth_ == 0) ForEachAttached(views_, [](CView* v) { v->OnDocumentChangeEnded(); });
 }
 
 bool CDocument::OnNewDocument() {

@@ -293,6 +293,7 @@ ParamEditResult CParamEditModel::Initialize(uint16_t mask) {
 }
 
 void CParamEditModel::Apply(CAxisCfgDoc& doc) const {
+  CWholeDocumentChange whole(doc);
   CParamBlock& target = doc.GetParamBlock();
   for (int axis = 0; axis < kAxisCount; ++axis)
     target.SetRecordBytes(axis, params_.RecordBytes(axis), kParamRecordBytes);

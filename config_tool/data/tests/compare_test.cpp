@@ -127,13 +127,13 @@ TEST(VerifyWithFile, AgreeDisagreeAndFailures) {
   EXPECT_EQ(comment.result.mismatch, kDiffRows);
   EXPECT_EQ(VerifyResultLines(comment.result)[2], "Positioninng data - Disagree");
   EXPECT_EQ(VerifyResultLines(comment.result)[3], "Result of verification - Disagree");
-  ASSERT_EQ(comment.items.size(), 1u);
-  EXPECT_EQ(comment.items[0].tableNo, 11);
-  EXPECT_EQ(comment.items[0].first, "other");
-  EXPECT_EQ(comment.items[0].second, "note");
+  ASSERT_EQ(comment.result.items.size(), 1u);
+  EXPECT_EQ(comment.result.items[0].tableNo, 11);
+  EXPECT_EQ(comment.result.items[0].first, "other");
+  EXPECT_EQ(comment.result.items[0].second, "note");
   VerifyFileOutcome noComments = VerifyWithFile(doc, dir + "/same.axc", false);
   EXPECT_EQ(noComments.result.mismatch, 0u);
-  EXPECT_TRUE(noComments.items.empty());
+  EXPECT_TRUE(noComments.result.items.empty());
 
   // Another family: nothing else is compared.
   CAxisCfgDoc other;
@@ -144,8 +144,8 @@ TEST(VerifyWithFile, AgreeDisagreeAndFailures) {
   EXPECT_EQ(VerifyResultLines(family.result),
             (std::vector<std::string>{"Axis infomation - Disagree", "Parameter data - ", "Positioninng data - ",
                                       "Result of verification - Disagree"}));
-  ASSERT_FALSE(family.items.empty());
-  EXPECT_EQ(DifferenceLine(family.items[0]), "Unit family: 0 | 1");
+  ASSERT_FALSE(family.result.items.empty());
+  EXPECT_EQ(DifferenceLine(family.result.items[0]), "Unit family: 0 | 1");
 
   std::ofstream(dir + "/x.txt") << "AXCF";
   VerifyFileOutcome ext = VerifyWithFile(doc, dir + "/x.txt");

@@ -67,11 +67,12 @@ void CAxisCfgView::InitialUpdate(bool rebuild) {
 
 void CAxisCfgView::OnUpdate(axcfg::CView*, long hint, void* hintObject) {
   if (hint == axcfg::kHintRebuildAll) {
-    // The rows were replaced as a whole (new, open, upload, change of
-    // axes): earlier steps no longer apply to them.
-    m_history.Clear();
-    if (GetDocument() && GetDocument()->IsModified()) m_history.ForgetSavedState();
-    emit historyChanged();
+    if (!m_documentStep) {
+      // Another document (new, open): earlier steps do not apply to it.
+      m_history.Clear();
+      if (GetDocument() && GetDocument()->IsModified()) m_history.ForgetSavedState();
+      emit historyChanged();
+    }
     RebuildSheets();
   } else if (hint >= 0 && hintObject == GetDocument()) {
     RefreshLine(static_cast<int>(hint));
@@ -91,6 +92,20 @@ void CAxisCfgView::OnRowWillChange(int k) {
     m_outsideStep = true;
   }
   m_history.NoteRow(*doc, k);
+}
+
+void CAxisCfgView::OnDocumentWillChange() {
+  const axcfg::CAxisCfgDoc* doc = GetDocument();
+  if (!doc) return;
+  m_documentStep = true;
+  m_history.BeginDocumentStep(*doc);
+}
+
+void CAxisCfgView::OnDocumentChangeEnded() {
+  if (!m_documentStep) return;
+  m_documentStep = false;
+  m_outsideStep = false;
+  OnChangeStepEnd();
 }
 
 void CAxisCfgView::OnEditCut() {
@@ -272,27 +287,31 @@ BOOL CAxisCfgView::OnUpdateEditRedo() const { return m_history.CanRedo() ? 1 : 0
 void CAxisCfgView::OnEditUndo() {
   axcfg::CAxisCfgDoc* doc = GetDocument();
   if (!doc || !CommitPendingEdit()) return;
-  ShowRestoredRows(m_history.Undo(*doc));
+  ShowRestored(m_history.Undo(*doc));
 }
 
 void CAxisCfgView::OnEditRedo() {
   axcfg::CAxisCfgDoc* doc = GetDocument();
   if (!doc || !CommitPendingEdit()) return;
-  ShowRestoredRows(m_history.Redo(*doc));
+  ShowRestored(m_history.Redo(*doc));
 }
 
-void CAxisCfgView::ShowRestoredRows(const std::vector<int>& rows) {
+void CAxisCfgView::ShowRestored(const axcfg::CEditHistory::Restored& restored) {
   axcfg::CAxisCfgDoc* doc = GetDocument();
-  if (rows.empty() || !doc) return;
-  for (int k : rows) RefreshLine(k);
+  if (restored.Empty() || !doc) return;
   // Back at the saved step, the document is unchanged only when nothing
-  // outside the tables changed meanwhile either.
+  // outside the history changed meanwhile either.
   doc->SetModifiedFlag(!(m_history.IsAtSavedState() && DocumentImage() == m_savedImage));
-  CRect sel;
-  CPoint cursor;
-  GetSel(sel, cursor);
-  EnsureVisible(rows.front(), cursor.x);
-  viewport()->update();
+  if (restored.wholeDocument) {
+    RebuildSheets();
+  } else {
+    for (int k : restored.rows) RefreshLine(k);
+    CRect sel;
+    CPoint cursor;
+    GetSel(sel, cursor);
+    EnsureVisible(restored.rows.front(), cursor.x);
+    viewport()->update();
+  }
   emit historyChanged();
 }
 

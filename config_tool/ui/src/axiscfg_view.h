@@ -8,7 +8,7 @@
 class QPagedPaintDevice;
 
 #include "axcfg_data/axcfg_doc.h"
-#include "axcfg_data/row_history.h"
+#include "axcfg_data/edit_history.h"
 #include "axview/table_view.h"
 
 namespace axcfgui {
@@ -25,13 +25,18 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   // Called once the document is attached; with rebuild the sheets are
   // built from the document at once.
   void InitialUpdate(bool rebuild);
-  // -1 rebuilds every sheet; k >= 0 with the document as hint object
-  // rebuilds line k of every sheet.
+  // -1 rebuilds every sheet (and, outside a whole-document change, forgets
+  // the history: a document was opened or created); k >= 0 with the
+  // document as hint object rebuilds line k of every sheet.
   void OnUpdate(axcfg::CView* sender, long hint, void* hintObject) override;
   // Row k is about to be replaced from outside the grid (teaching): the
   // replacement becomes an undo step of its own, closed by the update hint
   // of the row.
   void OnRowWillChange(int k) override;
+  // An upload, a change of axes or new parameters: one undo step, closed
+  // when the change ends.
+  void OnDocumentWillChange() override;
+  void OnDocumentChangeEnded() override;
   void RebuildSheets();
 
   uint32_t CurrentEntry() const { return m_entry; }
@@ -83,15 +88,16 @@ class CAxisCfgView : public CTableView, public axcfg::CView {
   void BuildColumns(int sheet, uint32_t entry);
   void FillLines(int sheet, uint32_t entry);
   void RefreshLine(int k);
-  // Shows the rows an undo or redo put back and sets the modified flag.
-  void ShowRestoredRows(const std::vector<int>& rows);
+  // Shows what an undo or redo put back and sets the modified flag.
+  void ShowRestored(const axcfg::CEditHistory::Restored& restored);
   std::string DocumentImage() const;
 
   uint32_t m_entry = 0;
   bool m_printing = false;
   bool m_rebuilding = false;
-  bool m_outsideStep = false;  // a step opened by OnRowWillChange
-  axcfg::CRowHistory m_history;
+  bool m_outsideStep = false;   // a step opened by OnRowWillChange
+  bool m_documentStep = false;  // inside OnDocumentWillChange .. OnDocumentChangeEnded
+  axcfg::CEditHistory m_history;
   std::string m_savedImage;  // the document's file bytes when last saved
 };
 

@@ -196,19 +196,24 @@ void CToolOprWnd::After(ToolAction action) {
 void CToolOprWnd::OnKeepAliveEnded(int result, uint8_t status) {
   if (m_ending) return;
   if (result != 0) {
+    m_ending = true;
     axcfg::AxisCfgMessageBox(axcfg::MonitorText(axcfg::kMonStopMonitoring) + Link().GetErrorString(result),
                              platform::MB_OK | platform::MB_ICONEXCLAMATION);
-    End(axcfg::kToolOprError);
+    Finish(axcfg::kToolOprError);
   } else if (status & axcfg::kKeepAliveModeLeft) {
+    m_ending = true;
     axcfg::AxisCfgMessageBox(axcfg::ToolOprText(axcfg::kTopReleased), platform::MB_OK | platform::MB_ICONEXCLAMATION);
-    End(axcfg::kToolOprReleased);
+    Finish(axcfg::kToolOprReleased);
   }
 }
 
 void CToolOprWnd::CycleFailed(int rc) {
   if (m_ending) return;
+  // Marked before the message: a failing keep-alive, seen while the message
+  // is up, must not show a second one.
+  m_ending = true;
   CMonitorDialog::CycleFailed(rc);
-  End(axcfg::kToolOprError);
+  Finish(axcfg::kToolOprError);
 }
 
 void CToolOprWnd::changeEvent(QEvent* event) {
@@ -220,6 +225,10 @@ void CToolOprWnd::changeEvent(QEvent* event) {
 void CToolOprWnd::End(int result) {
   if (m_ending) return;
   m_ending = true;
+  Finish(result);
+}
+
+void CToolOprWnd::Finish(int result) {
   // The held JOG is stopped; after an error also what this window started.
   m_ctl.AbandonMotion(result == axcfg::kToolOprError);
   m_keep.Stop();

@@ -64,6 +64,8 @@ class CToolOprWnd : public CMonitorDialog {
   void After(axcfg::ToolAction action);
   void OnKeepAliveEnded(int result, uint8_t status);
   void End(int result);
+  // The end of End, once the window is marked as ending.
+  void Finish(int result);
 
   axcfg::ToolOprWindow m_kind;
   uint32_t m_family;

@@ -11,6 +11,8 @@
 #include "from_status_dialog.h"
 #include "platform/message_box.h"
 #include "transfer_dialogs.h"
+#include "dialog_util.h"
+#include "ui_strings.h"
 #include "verify_result_dialog.h"
 
 namespace axcfgui {
@@ -67,6 +69,7 @@ void CWidgetTransferUi::Message(unsigned, const std::string& text, axcfg::Messag
 void CWidgetTransferUi::ShowVerifyResult(const axcfg::VerifyResult& result, const std::vector<uint32_t>&) {
   CVerifyResultDialog dialog(m_frame);
   dialog.SetResult(result);
+  dialog.SetOtherName(UiQText(kIdsDiffUnit));
   dialog.exec();
 }
 
@@ -82,10 +85,13 @@ void RunTransferCommand(int id, axcfg::CUnitLink& link, axcfg::CAxisCfgDoc& doc,
   CWidgetTransferUi ui(frame, view, refresh);
   ui.SetLink(&link);
   switch (id) {
-    case ID_UPLOAD:
+    case ID_UPLOAD: {
+      // The uploaded data replaces the document as one undoable step.
+      axcfg::CWholeDocumentChange whole(doc);
       if (axcfg::RunUpload(link, ui, doc) == axcfg::TransferOutcome::Done)
         doc.UpdateAllViews(nullptr, axcfg::kHintRebuildAll);
       break;
+    }
     case ID_DOWNLOAD: axcfg::RunDownload(link, ui, doc); break;
     case ID_VERIFY_UNIT: axcfg::RunVerifyUnit(link, ui, doc); break;
     case ID_WRITE_FROM: axcfg::RunWriteFrom(link, ui); break;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "difference_list_dlg.h"
 #include "dialog_util.h"
 #include "help_window.h"
 #include "ui_strings.h"
@@ -26,7 +27,8 @@ QColor CVerifyResultDialog::DisagreeColor() { return QColor(255, 0, 0); }
 
 CVerifyResultDialog::CVerifyResultDialog(QWidget* parent)
     : QDialog(parent), m_target(new QLineEdit), m_note(new QLabel(T(kIdsVerifyNote))),
-      m_close(new QPushButton(T(kIdsCloseButton))), m_help(new QPushButton(T(kIdsHelpButton))) {
+      m_close(new QPushButton(T(kIdsCloseButton))), m_help(new QPushButton(T(kIdsHelpButton))),
+      m_details(new QPushButton(T(kIdsDetailsButton))), m_otherName(T(kIdsDiffFile)) {
   setObjectName(QStringLiteral("VerifyResultDialog"));
   setWindowTitle(T(kIdsVerifyResultTitle));
   auto* layout = new QVBoxLayout(this);
@@ -57,6 +59,8 @@ CVerifyResultDialog::CVerifyResultDialog(QWidget* parent)
   layout->addWidget(m_note);
 
   auto* buttons = new QHBoxLayout;
+  m_details->setObjectName(QStringLiteral("Details"));
+  buttons->addWidget(m_details);
   buttons->addStretch(1);
   m_close->setObjectName(QStringLiteral("Close"));
   m_help->setObjectName(QStringLiteral("Help"));
@@ -66,6 +70,7 @@ CVerifyResultDialog::CVerifyResultDialog(QWidget* parent)
   layout->addLayout(buttons);
 
   connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_details, &QPushButton::clicked, this, &CVerifyResultDialog::ShowDetails);
   connect(m_help, &QPushButton::clicked, this, [this] { ShowHelp(this, AppHelpFile(), kHelpVerifyResult); });
   ApplyDialogFont(this, 0, {});
   Refresh();
@@ -93,9 +98,16 @@ void CVerifyResultDialog::Refresh() {
     line->setPalette(palette);
     line->setAutoFillBackground(compared);
   }
+  m_details->setEnabled(!m_result.items.empty());
   // Hidden, the note gives its room back: the buttons move up.
   m_note->setVisible(m_result.showCommentNote);
   if (layout()) layout()->activate();
+}
+
+void CVerifyResultDialog::ShowDetails() {
+  delete m_list;
+  m_list = new CDifferenceListDlg(m_result.items, m_otherName, this);
+  m_list->open();
 }
 
 }  // namespace axcfgui

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -18,6 +20,7 @@
 #include "command_ids.h"
 #include "command_table.h"
 #include "csv_export_dialog.h"
+#include "difference_list_dlg.h"
 #include "main_frame.h"
 #include "message_box_recorder.h"
 #include "test_home.h"
@@ -37,6 +40,7 @@ struct RunningTool {
   std::vector<axcfg::VerifyResult> results;
   std::vector<std::array<bool, 4>> enabledLines;
   std::vector<bool> notesShown;
+  std::vector<std::vector<std::string>> detailLines;  // the rows "Details..." lists
   std::function<void(CCsvExportDialog&)> exportScript;
 
   RunningTool() {
@@ -52,6 +56,14 @@ struct RunningTool {
       for (int i = 0; i < 4; ++i) enabled[static_cast<size_t>(i)] = dialog.Line(i)->isEnabled();
       enabledLines.push_back(enabled);
       notesShown.push_back(!dialog.Note()->isHidden());
+      std::vector<std::string> lines;
+      if (dialog.DetailsButton()->isEnabled()) {
+        dialog.DetailsButton()->click();
+        CDifferenceListDlg* list = dialog.DetailsDialog();
+        for (int row = 0; list && row < list->Table()->rowCount(); ++row)
+          lines.push_back(list->RowLine(row).toStdString());
+      }
+      detailLines.push_back(lines);
     };
     app.GetPrompts().exportCsv = [this](CCsvExportDialog& dialog) {
       if (exportScript) exportScript(dialog);
@@ -99,10 +111,18 @@ TEST(DataCommands, VerifyWithAFileShowsWhatDiffers) {
   EXPECT_EQ(t.results[0].mismatch, 0u);
   EXPECT_FALSE(t.notesShown[0]) << "comments are compared with a file";
 
+  EXPECT_TRUE(t.detailLines[0].empty());
+
   t.verifyAnswer = dir + "/comment.axc";
   t.app.OnCommand(ID_VERIFY_FILE);
   ASSERT_EQ(t.results.size(), 2u);
   EXPECT_EQ(t.results[1].mismatch, axcfg::kDiffRows);
+  // "Details..." lists exactly what axcfg diff and verify --list print.
+  std::vector<std::string> expected;
+  for (const auto& item : axcfg::VerifyWithFile(t.Doc(), dir + "/comment.axc").result.items)
+    expected.push_back(axcfg::DifferenceLine(item));
+  ASSERT_EQ(expected.size(), 1u);
+  EXPECT_EQ(t.detailLines[1], expected);
 
   t.Doc().SetUnitFamily(1);
   t.verifyAnswer = dir + "/same.axc";

@@ -27,6 +27,8 @@
 #include "message_box_recorder.h"
 #include "scripted_app.h"
 #include "test_home.h"
+#include "transfer_dialogs.h"
+#include "transfer_unit.h"
 #include "ui_strings.h"
 
 using namespace axcfgui;
@@ -342,4 +344,74 @@ TEST_F(EditSafety, HelpStaysUsableWhileADialogIsOpen) {
   EXPECT_TRUE(frameBlocked) << "the dialog still blocks its own window";
   EXPECT_EQ(helpTitle, QStringLiteral("File property - Axis Configurator"));
   platform::CloseHelpPages();
+}
+
+// An upload replaces layout, parameters and rows at once; it is one undo
+// step among the grid's edits, and undoing back to the saved file clears
+// the modified flag again.
+TEST(UploadUndo, AnUploadIsOneStepAmongEditsUndoneToTheSavedFileAndRedone) {
+  axcfg_test::TransferUnit unit;
+  unit.SetLayout({0x03, 0, 0, 0, 0x0C});  // axes 1 and 2 in group A, axes 3 and 4 alone
+  const uint32_t table4axis3 = (4 + 0x85) * 0x20 + 0x5000 * 2;
+  unit.Set(table4axis3 + 16, 0x5678);
+  unit.Set(table4axis3 + 18, 0x0001);
+  keldtest::MessageBoxRecorder boxes;
+  boxes.answers = {platform::IDYES};  // the comments are kept
+  ScriptedApp s;
+  s.app.SetLinkLibrary(&unit, &unit);
+  QTimer confirm;  // Yes in the connection confirmation
+  QObject::connect(&confirm, &QTimer::timeout, [] {
+    if (auto* dialog = qobject_cast<CConnectConfirmDialog*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  confirm.start(20);
+  ASSERT_TRUE(s.Start());
+  CAxisCfgView* view = s.app.View();
+  axcfg::CAxisCfgDoc* doc = s.app.Document();
+  const std::string dir = keldtest::FreshDir("upload-undo");
+  s.saveAnswer = dir + "/base.axc";
+  ASSERT_TRUE(s.app.OnFileSaveAs());
+  const std::string saved = ReadBytes(dir + "/base.axc");
+  auto typeMove = [&](int line, const char* value) {
+    const int move = ColumnOfNumber(*view, 0, axcfg::kColFirstMove);
+    view->SetSel(CRect(move, line, move, line), CPoint(move, line));
+    QTest::keyClicks(view, value);
+    QTest::keyClick(view->GetActiveCellEditor(), Qt::Key_Return);
+  };
+  auto image = [&] {
+    std::string bytes;
+    axcfg::BuildSettingFile(*doc, axcfg::kAllSections, bytes);
+    return bytes;
+  };
+
+  typeMove(0, "5");
+  const std::string beforeUpload = image();
+  s.app.OnCommand(ID_UPLOAD);
+  ASSERT_EQ(boxes.Texts().back(), "The upload from the unit completed successfully.");
+  ASSERT_EQ(doc->GetTotalAxisCount(), 4);
+  EXPECT_EQ(view->GetSheetCount(), 3);
+  EXPECT_EQ(doc->GetPosData(4)->GetMoveAmount(2), 0x15678);
+  const std::string afterUpload = image();
+  typeMove(1, "7");
+  const std::string end = image();
+
+  s.app.OnCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(image(), afterUpload);
+  s.app.OnCommand(ID_EDIT_UNDO);
+  EXPECT_EQ(image(), beforeUpload) << "one step takes the whole upload back";
+  EXPECT_EQ(doc->GetTotalAxisCount(), 1);
+  EXPECT_EQ(view->GetSheetCount(), 1) << "the sheets follow the layout put back";
+  EXPECT_EQ(view->GetCellText(0, 0, ColumnOfNumber(*view, 0, axcfg::kColFirstMove)), "5");
+  EXPECT_TRUE(doc->IsModified());
+  s.app.OnCommand(ID_EDIT_UNDO);
+  EXPECT_FALSE(doc->IsModified()) << "back at the saved file";
+  EXPECT_FALSE(view->OnUpdateEditUndo());
+  ASSERT_TRUE(s.app.OnFileSave());
+  EXPECT_EQ(ReadBytes(dir + "/base.axc"), saved);
+
+  for (int i = 0; i < 3; ++i) s.app.OnCommand(ID_EDIT_REDO);
+  EXPECT_EQ(image(), end);
+  EXPECT_EQ(view->GetSheetCount(), 3);
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_FALSE(view->OnUpdateEditRedo());
+  s.app.ExitInstance();
 }

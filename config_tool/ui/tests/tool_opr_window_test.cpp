@@ -95,6 +95,29 @@ TEST_F(ToolWindowTest, UnitLeavingToolModeEndsTheWindowWithFive) {
   EXPECT_EQ(RequestWord(0) & axcfg::unitaddr::kBitJogForward, 0);
 }
 
+TEST_F(ToolWindowTest, LostUnitShowsOneMessageEvenWhileTheMessageIsUp) {
+  CJogWnd wnd(AxesLayout(2), link, 0, nullptr, nullptr);
+  wnd.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return wnd.DrawnCycles() > 0; }, 10000));
+  QPushButton* button = wnd.ToolGrid()->Button(wnd.RowOf(ToolButton::kJogPlus), 0);
+  QTest::mousePress(button, Qt::LeftButton);
+  ASSERT_TRUE(wnd.KeepAliveRunning());
+  // A message box runs its own event loop: the other worker's failure is
+  // seen while the first message is still up.
+  std::vector<std::string> texts;
+  const auto previous = platform::SetMessageBoxHandler([&](const platform::MessageBoxRequest& r) {
+    texts.push_back(r.text);
+    QTest::qWait(600);
+    return platform::IDOK;
+  });
+  unit.cablePulled = true;  // both the monitor cycle and the keep-alive fail now
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !wnd.isVisible(); }, 10000));
+  platform::SetMessageBoxHandler(previous);
+  EXPECT_EQ(wnd.result(), axcfg::kToolOprError);
+  EXPECT_EQ(texts.size(), 1u) << testing::PrintToString(texts);
+  EXPECT_FALSE(wnd.KeepAliveRunning());
+}
+
 TEST_F(ToolWindowTest, ExitIsRefusedWhileAnAxisRunsAndAStoppedWindowStillChecks) {
   CPositioningWnd wnd(AxesLayout(4), link, 0, nullptr);
   wnd.show();

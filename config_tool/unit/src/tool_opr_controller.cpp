@@ -425,12 +425,17 @@ ToolAction CToolOprController::Teach(int axis, CAxisCfgDoc& doc) {
 
 bool CToolOprController::CanExit(bool monitoringStopped) {
   if (monitoringStopped) return true;
-  uint16_t status[2] = {};  // connection and busy words, both 0 when active
-  if (int rc = ReadWords(kStatusFrom, 2, status); rc != 0) {
+  // The axes' request words and, right behind them, the connection and busy
+  // words (both 0 when active), in one read. A home return or positioning
+  // start the unit has not taken yet (its bit still set) is about to run.
+  uint16_t words[10] = {};
+  if (int rc = ReadWords(RequestBits(0), 10, words); rc != 0) {
     ShowCommError(rc);
     return false;
   }
-  const uint16_t running = static_cast<uint16_t>(~status[0] & ~status[1] & kAllAxesStatus);
+  uint16_t running = static_cast<uint16_t>(~words[8] & ~words[9] & kAllAxesStatus);
+  for (int axis = 0; axis < 8; ++axis)
+    if (words[axis] & (kBitHomeReturn | kBitPositioning)) running |= AxisStatusBit(axis);
   if (!(running & (layout_.GetUsedAxisMask() << 8)) && !jog_.running) return true;
   prompts_.Message(ToolOprText(kTopRunningAxis), kWarning);
   return false;

@@ -127,7 +127,7 @@ TransferOutcome RunVerifyUnit(CUnitLink& link, ITransferUi& ui, const CAxisCfgDo
   if (rc) return UploadFailed(link, ui, rc);
   VerifyResult result;
   std::vector<uint32_t> differences;
-  result.mismatch = CompareWithUnit(doc, set, differences);
+  result.mismatch = CompareWithUnit(doc, set, differences, &result.items);
   result.target = IsKnownModel(model) ? GetModelName(model) : TransferText(24002);
   result.showCommentNote = true;
   ui.ShowVerifyResult(result, differences);

@@ -334,7 +334,7 @@ bool ParseTableRange(std::string_view text, uint32_t& first, uint32_t& last) {
 }
 
 uint32_t CompareWithUnit(const CAxisCfgDoc& doc, const CSettingDataSet& uploaded,
-                         std::vector<uint32_t>& differences) {
+                         std::vector<uint32_t>& differences, std::vector<DifferenceItem>* items) {
   CAxisCfgDoc image;
   image.SetUnitFamily(doc.GetUnitFamily());
   image.SetLayout(doc.GetLayout());
@@ -354,6 +354,8 @@ uint32_t CompareWithUnit(const CAxisCfgDoc& doc, const CSettingDataSet& uploaded
     }
     image.Rows().push_back(std::move(row));
   }
+  // The unit keeps no comments: they are neither compared nor listed.
+  if (items) *items = ListDifferences(image, uploaded, false);
   return CompareWithDocument(image, uploaded, differences);
 }
 

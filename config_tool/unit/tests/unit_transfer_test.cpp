@@ -247,8 +247,11 @@ TEST_F(TransferTest, DownloadThenUploadAgreesOnTheLayoutAxes) {
   uint16_t model = 0;
   ASSERT_EQ(UploadData(link, progress, set, model), 0);
   std::vector<uint32_t> differences;
-  EXPECT_EQ(CompareWithUnit(doc, set, differences), 0u);
+  std::vector<DifferenceItem> items{DifferenceItem{}};
+  EXPECT_EQ(CompareWithUnit(doc, set, differences, &items), 0u);
   EXPECT_TRUE(differences.empty());
+  // Neither the junk outside the layout nor the member's own speed is listed.
+  for (const DifferenceItem& item : items) ADD_FAILURE() << DifferenceLine(item);
   // The document itself differs from what the unit holds.
   EXPECT_NE(CompareWithDocument(doc, set, differences), 0u);
 
@@ -256,9 +259,13 @@ TEST_F(TransferTest, DownloadThenUploadAgreesOnTheLayoutAxes) {
   CSettingDataSet changed;
   ASSERT_EQ(UploadData(link, progress, changed, model), 0);
   differences.clear();
-  EXPECT_EQ(CompareWithUnit(doc, changed, differences), static_cast<uint32_t>(kDiffRows));
+  EXPECT_EQ(CompareWithUnit(doc, changed, differences, &items), static_cast<uint32_t>(kDiffRows));
   ASSERT_EQ(differences.size(), 1u);
   EXPECT_EQ(differences[0], RowDiffCode(4, 7, 300));
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].part, DifferenceItem::Part::Table);
+  EXPECT_EQ(items[0].tableNo, 301);
+  EXPECT_NE(items[0].second, items[0].first);
 }
 
 TEST_F(TransferTest, HandshakeAnswers) {

@@ -1,7 +1,7 @@
 // KELD_TavModem --dial against a started KELD_TAVMGR and plcsim's modem
 // emulator behind a COM port: the call carries another program's requests,
-// the modem's refusals come back as exit code 4, and the hang-up waits for
-// the other program to let go.
+// the modem's refusals come back as exit code 4, the hang-up waits for
+// the other program to let go, and a far end hanging up ends a held call.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -94,4 +94,24 @@ TEST_F(ModemDial, AnotherProgramUsesTheCallAndDelaysTheHangUp) {
   EXPECT_EQ(dial.Wait(3000), -1);  // still waiting
   EXPECT_EQ(TavClose(other.data()), 0);
   EXPECT_EQ(dial.Wait(60000), 0);
+}
+
+TEST_F(ModemDial, FarEndHangingUpEndsTheHeldCall) {
+  PeerProcess dial("KELD_TavModem", DialArgs("1"));
+  std::string line;
+  for (int i = 0; i < 6 && line != "ATDT0612345"; ++i) line = dial.ReadLine(30000);
+  ASSERT_EQ(line, "ATDT0612345");
+  // The call is up once another program reads through it.
+  const std::string axcfg = keldtest::BinPath("axcfg") + " read-words 0x0004 1 --dest com:" + std::to_string(kCom);
+  bool up = false;
+  for (int i = 0; i < 40 && !up; ++i) {
+    up = Shell(axcfg + " 2>/dev/null").exitCode == 0;
+    if (!up) usleep(500000);
+  }
+  ASSERT_TRUE(up);
+  // The far end hangs up: the server's tick ends the call, the supervision
+  // notices it within its second, and the program ends as after a hang-up.
+  ::kill(sim.Pid(), SIGUSR1);
+  EXPECT_EQ(dial.ReadLine(10000), "Ring off");
+  EXPECT_EQ(dial.Wait(10000), 0) << Err();
 }

@@ -67,6 +67,8 @@ struct CAxisCfgDocFields {
   std::vector<uint16_t> extraData_;
   DownloadSelection download_;
   SyncGroups sync_{};
+
+  bool operator==(const CAxisCfgDocFields&) const = default;
 };
 
 enum class ChangeAxesResult {
@@ -158,6 +160,12 @@ class CAxisCfgDoc : public CDocument, private CAxisCfgDocFields {
   const SyncGroups& GetSyncGroups() const { return sync_; }
   SyncGroups& GetSyncGroups() { return sync_; }
   void SetSyncGroups(const SyncGroups& groups) { sync_ = groups; }
+
+  // --- The stored fields as a whole (for undoing whole-document changes) ---
+  const CAxisCfgDocFields& GetStoredFields() const { return *this; }
+  // Puts every stored field back except the download dialog's last choice,
+  // which is the dialog's memory rather than content of the document.
+  void SetStoredFields(const CAxisCfgDocFields& fields);
 
   // --- Document operations ---
   // New-document values of every member; the row list is emptied.

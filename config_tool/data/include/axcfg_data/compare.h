@@ -50,6 +50,8 @@ struct VerifyResult {
   std::string target;       // the file's path or the unit's name
   uint32_t mismatch = 0;    // kDiff* bits
   bool showCommentNote = false;
+  // Every differing item, all parts listed (the window's "Details...").
+  std::vector<DifferenceItem> items;
 };
 
 // The four lines of the result: axis information, parameter data,
@@ -67,7 +69,6 @@ struct VerifyFileOutcome {
   FileStatus status;  // 29023 when the file cannot be opened, else as loading gives it
   VerifyResult result;
   std::vector<uint32_t> differences;
-  std::vector<DifferenceItem> items;  // every differing item, all parts listed
 
   bool Completed() const { return status.id == 0; }
   // The text for a failure.

@@ -18,6 +18,11 @@ class CView {
   // Called by CDocument::NotifyRowWillChange before a row is replaced from
   // outside the views.
   virtual void OnRowWillChange(int /*k*/) {}
+  // Called by CDocument around a change of the document as a whole (its
+  // layout, parameters and rows at once): before anything changes, and
+  // once it is over, whether it changed anything or not.
+  virtual void OnDocumentWillChange() {}
+  virtual void OnDocumentChangeEnded() {}
 
  private:
   friend class CDocument;
@@ -48,6 +53,11 @@ class CDocument {
   // Tells every view that row k is about to be replaced from outside them.
   void NotifyRowWillChange(int k);
 
+  // Brackets a change of the whole document; nested brackets count as the
+  // outermost one. Prefer CWholeDocumentChange, which cannot leave one open.
+  void NotifyDocumentWillChange();
+  void NotifyDocumentChangeEnded();
+
   // The base part of a new document: no path, not modified.
   virtual bool OnNewDocument();
 
@@ -56,6 +66,22 @@ class CDocument {
   std::string title_;
   bool modified_ = false;
   std::vector<CView*> views_;
+  int wholeChangeDepth_ = 0;
+};
+
+// A change of the whole document (an upload, a change of axes, new
+// parameters) for as long as the object lives: the views take everything
+// changed meanwhile as one step, and a rebuild hint sent inside it
+// rebuilds them without forgetting their history.
+class CWholeDocumentChange {
+ public:
+  explicit CWholeDocumentChange(CDocument& doc) : doc_(doc) { doc_.NotifyDocumentWillChange(); }
+  ~CWholeDocumentChange() { doc_.NotifyDocumentChangeEnded(); }
+  CWholeDocumentChange(const CWholeDocumentChange&) = delete;
+  CWholeDocumentChange& operator=(const CWholeDocumentChange&) = delete;
+
+ private:
+  CDocument& doc_;
 };
 
 }  // namespace axcfg

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "axcfg_data/axcfg_doc.h"
+#include "axcfg_data/difference_list.h"
 #include "axcfg_data/pos_data.h"
 #include "axcfg_data/setting_data_set.h"
 
@@ -97,9 +98,10 @@ bool ParseTableRange(std::string_view text, uint32_t& first, uint32_t& last);
 
 // Compares an upload with the document as a download writes it: the same
 // encoder, the layout's axes only, a group's operation 1 exactly when its
-// master mask goes to the unit, masks 0 for a group that is off.
+// master mask goes to the unit, masks 0 for a group that is off. With
+// `items`, every differing item of that image and the upload is listed too.
 uint32_t CompareWithUnit(const CAxisCfgDoc& doc, const CSettingDataSet& uploaded,
-                         std::vector<uint32_t>& differences);
+                         std::vector<uint32_t>& differences, std::vector<DifferenceItem>* items = nullptr);
 
 // Message texts of the transfers, by id.
 std::string TransferText(unsigned id);
