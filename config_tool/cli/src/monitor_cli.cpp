@@ -170,14 +170,16 @@ int Monitor(const Args& args) {
       Pause(o.interval);
       if (g_stop) break;
     }
+    const int64_t readStart = NowMs();
     const int read = o.status ? statusCycle.Read(*l.link, axes, status) : dataCycle.Read(*l.link, axes, data);
+    const int64_t readAt = readStart + (NowMs() - readStart) / 2;  // when the values were read
     if (read != 0) {
       std::fprintf(stderr, "%s%s\n", MonitorText(kMonStopMonitoring).c_str(), l.link->GetErrorString(read).c_str());
       l.link->Close();
       return kExitCommunication;
     }
     if (csv) {
-      if (!csv->Write(TrendSampleOf(data, axes, NowMs()))) {
+      if (!csv->Write(TrendSampleOf(data, axes, readAt))) {
         std::fprintf(stderr, "axcfg monitor: cannot write the output: %s\n", csv->Error().c_str());
         l.link->Close();
         return kExitFile;

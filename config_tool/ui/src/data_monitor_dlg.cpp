@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <chrono>
+#include <memory>
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_unit/monitor_strings.h"
@@ -11,6 +12,15 @@
 #include "trend_window.h"
 
 namespace axcfgui {
+
+namespace {
+
+int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
 
 CDataMonitorDlg::CDataMonitorDlg(const axcfg::CAxisLayout& layout, axcfg::CUnitLink& link, uint32_t family,
                                  QWidget* parent)
@@ -26,10 +36,26 @@ CDataMonitorDlg::CDataMonitorDlg(const axcfg::CAxisLayout& layout, axcfg::CUnitL
     if (rows[r].kind == axcfg::RowKind::Button && m_errorRow < 0) m_errorRow = r;
   connect(Grid(), &CMonitorGrid::buttonClicked, this,
           [this](int row, int column) { ClearErrorWarning(column, row == m_errorRow); });
-  UseCycle<axcfg::CDataMonitorCycle>(m_axes, m_shown, [this] {
-    Record();
-    Draw();
-  });
+  // The cycle as the base runs it, with the time its values were read: the
+  // middle of the read, which the trend plots them at.
+  struct Work {
+    axcfg::CDataMonitorCycle cycle;
+    axcfg::DataMonitorSnapshot snapshot;
+    int64_t timeMs = 0;
+  };
+  auto work = std::make_shared<Work>();
+  SetCycle(
+      [work, this] {
+        const int64_t start = NowMs();
+        const int rc = work->cycle.Read(Link(), m_axes, work->snapshot);
+        work->timeMs = start + (NowMs() - start) / 2;
+        return rc;
+      },
+      [work, this] {
+        m_shown = work->snapshot;
+        Record(work->timeMs);
+        Draw();
+      });
   AddButton(m_trendButton);
   connect(m_trendButton, &QPushButton::clicked, this, [this] { ShowTrend(); });
   Draw();
@@ -42,11 +68,8 @@ void CDataMonitorDlg::Draw() {
   Grid()->SetColumns(std::move(columns));
 }
 
-void CDataMonitorDlg::Record() {
-  const int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::system_clock::now().time_since_epoch())
-                          .count();
-  m_trend.Append(axcfg::TrendSampleOf(m_shown, m_axes, now));
+void CDataMonitorDlg::Record(int64_t timeMs) {
+  m_trend.Append(axcfg::TrendSampleOf(m_shown, m_axes, timeMs));
   if (m_trendWindow) m_trendWindow->SampleAdded(m_trend.Latest());
 }
 

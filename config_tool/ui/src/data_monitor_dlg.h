@@ -36,7 +36,8 @@ class CDataMonitorDlg : public CMonitorDialog {
 
  private:
   void Draw();
-  void Record();
+  // Records the values shown, read at `timeMs`, for the trend.
+  void Record(int64_t timeMs);
 
   std::vector<axcfg::MonitorAxis> m_axes;
   uint32_t m_family;

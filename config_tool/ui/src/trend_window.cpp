@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "axcfg_data/axcfg_strings.h"
 #include "axcfg_data/text_format.h"
@@ -84,6 +85,13 @@ CTrendWindow::CTrendWindow(const axcfg::CTrendRecorder& recorder, std::vector<ax
   connect(m_export, &QPushButton::clicked, this, &CTrendWindow::Export);
   connect(m_record, &QPushButton::toggled, this, &CTrendWindow::SetRecording);
   connect(m_plot, &CTrendPlot::windowChanged, this, &CTrendWindow::ShowState);
+  // "Last" follows a zoomed length, in whole seconds; below its least it
+  // shows the least.
+  connect(m_plot, &CTrendPlot::windowChanged, this, [this] {
+    const int64_t seconds = (m_plot->Window().SpanMs() + 500) / 1000;
+    QSignalBlocker block(m_span);
+    m_span->setValue(static_cast<int>(std::clamp<int64_t>(seconds, m_span->minimum(), m_span->maximum())));
+  });
   connect(m_plot, &CTrendPlot::cursorMoved, this, &CTrendWindow::ShowReadout);
 
   auto* top = new QHBoxLayout;

@@ -152,6 +152,7 @@ TEST_F(TrendWindowTest, WheelZoomsAroundTheMouseAndDragPans) {
   const int64_t before = Plot()->TimeAtX(x);
   Wheel(x, -240);  // out: two steps
   EXPECT_EQ(Plot()->Window().SpanMs(), 25'000);
+  EXPECT_EQ(window->SpanBox()->value(), 25);
   EXPECT_NEAR(static_cast<double>(Plot()->TimeAtX(x)), static_cast<double>(before), 50.0);
 
   // Dragging right by a tenth of the width looks a tenth of the span back.
@@ -172,6 +173,12 @@ TEST_F(TrendWindowTest, WheelZoomsAroundTheMouseAndDragPans) {
   EXPECT_EQ(window->PauseButton()->text(), "&Pause");
   QTest::keyClick(Plot(), Qt::Key_Plus);
   EXPECT_EQ(Plot()->Window().SpanMs(), 12'500);
+  for (int i = 0; i < 3; ++i) QTest::keyClick(Plot(), Qt::Key_Plus);
+  EXPECT_EQ(Plot()->Window().SpanMs(), 1'563);
+  EXPECT_EQ(window->SpanBox()->value(), 10);  // the box's least; the plot goes deeper
+  // A length typed in replaces the zoomed one.
+  window->SpanBox()->setValue(30);
+  EXPECT_EQ(Plot()->Window().SpanMs(), 30'000);
   QTest::keyClick(Plot(), Qt::Key_Home);
   EXPECT_EQ(Plot()->Window().StartMs(), kStart);
 }
