@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 #include <chrono>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include "config_dialog.h"
@@ -32,6 +33,8 @@
 #include "scripted_viewer_library.h"
 #include "file_bytes.h"
 #include "tavinter/request_record.h"
+
+#include "tavinter/ethernet_link_record.h"
 
 using namespace commscope;
 using commscope::testing::CScriptedViewerLibrary;
@@ -245,6 +248,50 @@ TEST_F(ScopeFrame, PropertyWindowOfTheSelectedPort) {
   frame->Execute(ID_OPTION_PROPERTY);
   EXPECT_EQ(type, "PLC-Simulation");
   EXPECT_EQ(timeout, "3");
+}
+
+TEST_F(ScopeFrame, PropertyWindowOfAnEthernetClientShowsItsLink) {
+  lib.AddPort(12);
+  lib.AddClient(2, 31, 12, "eth one");
+  lib.AddClient(3, 32, 12, "eth two");
+  tavinter::EthernetLinkRecord link;
+  link.kind = 5;
+  link.handle = 31;
+  link.source = "192.168.3.10";
+  link.sourcePort = 50000;
+  link.destination = "192.168.3.39";
+  link.destinationPort = 5001;
+  link.destinationStation = 4;
+  link.header = true;
+  link.timeoutSec = 7;
+  lib.links[31] = link.Write();
+  frame->WatchTick();
+  QTreeWidgetItem* first = Item("Ethernet(8)");
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(first->childCount(), 2);
+  frame->Tree()->setCurrentItem(first->child(0));
+  std::map<QString, QString> shown;
+  frame->runDialog = [&](QDialog& d) {
+    if (auto* p = dynamic_cast<CPropertyDialog*>(&d))
+      for (const auto& label : EthernetLinkLabels()) shown[QString::fromStdString(label)] = p->ValueOf(QString::fromStdString(label));
+    return 0;
+  };
+  keldtest::MessageBoxRecorder boxes;
+  frame->Execute(ID_OPTION_PROPERTY);
+  EXPECT_EQ(shown["Source IP address"], "192.168.3.10");
+  EXPECT_EQ(shown["Source port No."], "50000");
+  EXPECT_EQ(shown["Destination IP address"], "192.168.3.39");
+  EXPECT_EQ(shown["Destination St No."], "4");
+  EXPECT_EQ(shown["Use QE-LAN unit"], "Yes");
+  EXPECT_EQ(shown["Timeout(s)"], "7");
+  EXPECT_TRUE(boxes.Texts().empty());
+  // A client the server has no link for is told so.
+  shown.clear();
+  frame->Tree()->setCurrentItem(first->child(1));
+  frame->Execute(ID_OPTION_PROPERTY);
+  EXPECT_TRUE(shown.empty());
+  ASSERT_EQ(boxes.Texts().size(), 1u);
+  EXPECT_EQ(boxes.Texts()[0], "The Ethernet link settings of this client cannot be shown.");
 }
 
 TEST_F(ScopeFrame, TerminalStartsFromTheProgramFolderOnly) {

@@ -1,6 +1,7 @@
 #pragma once
 // A viewer library scripted by the test: a status snapshot, rings with their
 // lines and counters, and a count of every attach and detach.
+#include <array>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -90,12 +91,20 @@ class CScriptedViewerLibrary : public IViewerLibrary {
     return 0;
   }
 
+  int ClientEthernetLink(int handle, uint8_t* record) override {
+    auto it = links.find(handle);
+    if (it == links.end()) return TAV_E_NOT_OPEN;
+    std::memcpy(record, it->second.data(), it->second.size());
+    return 0;
+  }
+
   static long Key(RingRef r) { return (r.client ? 100000L : 0L) + r.id; }
   ScriptedRing* Find(RingRef r) {
     auto it = rings.find(Key(r));
     return it == rings.end() ? nullptr : &it->second;
   }
 
+  std::map<int, std::array<uint8_t, 104>> links;  // link records by client handle
   std::unique_ptr<TavStatusSnapshot> status;
   int statusResult = 0;
   int snapshotResult = 0;  // a failure every snapshot returns, 0 = none

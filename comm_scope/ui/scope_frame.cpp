@@ -31,6 +31,7 @@
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "property_dialog.h"
+#include "tavinter/ethernet_links.h"
 #include "scope_commands.h"
 
 namespace commscope {
@@ -367,7 +368,18 @@ void CScopeFrame::ShowProperty() {
   CMonitorView* view = ActiveView();
   bool client = SelectedClientNumber() > 0 || (view && view->Document().IsClient() && !tree_->hasFocus());
   if (client && IsEthernetPort(port)) {
-    ScopeMessage(kIdNoEthernetLink, platform::MB_OK | platform::MB_ICONINFORMATION, this);
+    // An Ethernet client shows its own link, as the server registered it.
+    int handle = view && view->Document().IsClient() ? view->Document().Handle() : 0;
+    if (const ClientItem* c = deviceTree_.FindClient(SelectedClientNumber()); c && SelectedClientNumber() > 0)
+      handle = c->handle;
+    std::array<uint8_t, TAV_LINK_RECORD_SIZE> record{};
+    if (handle <= 0 || library_.ClientEthernetLink(handle, record.data()) != 0) {
+      ScopeMessage(kIdNoEthernetLink, platform::MB_OK | platform::MB_ICONINFORMATION, this);
+      return;
+    }
+    CPropertyDialog dialog(QString::fromStdString(PortName(port - 1)), DescribeEthernetLink(record.data(), record.size()),
+                           this);
+    runDialog(dialog);
     return;
   }
   std::array<uint8_t, TAV_CHANNEL_CONFIG_SIZE> config{};

@@ -9,8 +9,14 @@
 #include "connsrv/result_codes.h"
 #include "fake_library.h"
 #include "fake_link.h"
+#include "loopback_port.h"
 #include "plcframe/frame_codec.h"
+#include "tavinter/ethernet_link_config.h"
 #include "tavinter/tavinter.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 using namespace connsrv;
 using namespace connsrv_test;
@@ -371,6 +377,97 @@ TEST_F(CoreTest, TickRemovesVanishedClientsAndEndsWhenIdle) {
   EXPECT_FALSE(core.Tick(202));  // the idle time starts again
   EXPECT_FALSE(core.Tick(205));
   EXPECT_TRUE(core.Tick(206));
+}
+
+namespace {
+
+// A plain socket connected to 127.0.0.1:port, standing in for the PLC.
+int ConnectLoopback(uint16_t port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(port);
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 ? fd : (close(fd), -1);
+}
+
+CRequestRecord ListenRecord(int16_t handle, uint16_t listenPort) {
+  CRequestRecord r;
+  r.SetClientHandle(handle);
+  r.SetClientName("plc waits " + std::to_string(handle));
+  tavinter::EthernetLinkConfig link;
+  link.kind = tavinter::kKindEthernetListen;
+  link.port = 8;
+  link.destination = "127.0.0.1";
+  link.sourcePort = listenPort;
+  link.sourceStation = 3;
+  link.destinationStation = 1;
+  CChannelConfig c;
+  link.WriteTo(c);
+  c.SetTimeout(1);
+  r.SetChannelConfig(c);
+  return r;
+}
+
+}  // namespace
+
+// The links of an Ethernet port are mirrored in the library's table: their
+// record when set up, their state as the PLC connects, their removal when the
+// client goes. Requests along a route the library cannot give never go out.
+TEST(EthernetCore, LinksAreMirroredInTheLibraryAndUnknownRoutesSendNothing) {
+  FakeClock clock;
+  FakeLibrary lib;
+  CServerSettings settings;
+  CConnectionCore core{12, lib, clock, settings};
+  auto send = [&](int code, const CRequestRecord& r) { return core.Handle(code, r.Bytes().data(), r.Bytes().size()); };
+  const uint16_t listenPort = keldtest::FreeLoopbackPort();
+  ASSERT_EQ(send(tavinter::kRequestOpen, ListenRecord(1, listenPort)), kOk);
+  ASSERT_EQ(lib.links.count(1), 1u);
+  EXPECT_EQ(lib.links[1].record.kind, 9);
+  EXPECT_EQ(lib.links[1].record.sourcePort, listenPort);
+  EXPECT_EQ(lib.links[1].record.sourceStation, 3);
+  EXPECT_EQ(lib.links[1].state, 1);  // listening
+
+  const int plc = ConnectLoopback(listenPort);
+  ASSERT_GE(plc, 0);
+  sockaddr_in local{};
+  socklen_t len = sizeof local;
+  getsockname(plc, reinterpret_cast<sockaddr*>(&local), &len);
+  EXPECT_EQ(send(tavinter::kRequestAcceptCheck, CoreTest::Command(1, "")), 10001);
+  EXPECT_EQ(lib.links[1].state, 2);
+  EXPECT_EQ(lib.links[1].status, 10001);
+  EXPECT_EQ(lib.links[1].peer, "127.0.0.1");
+  EXPECT_EQ(lib.links[1].peerPort, ntohs(local.sin_port));
+  ASSERT_FALSE(lib.logs.empty());
+  EXPECT_EQ(lib.logs.back().direction, kLogReceived);
+  EXPECT_EQ(lib.logs.back().bytes, "Connected from 127.0.0.1:" + std::to_string(ntohs(local.sin_port)));
+
+  // Route 5 leads through another network, which a link without the route
+  // header cannot carry; route 6 does not exist. Neither request goes out.
+  lib.routes[5] = "1.2;0.1";
+  CRequestRecord routed = CoreTest::Command(1, "%01#RDD0000000001");
+  routed.SetRoute(5);
+  EXPECT_EQ(send(tavinter::kRequestCommand, routed), kErrEthernetSetup);
+  routed.SetRoute(6);
+  EXPECT_EQ(send(tavinter::kRequestCommand, routed), kErrEthernetSetup);
+  EXPECT_EQ(send(tavinter::kRequestMonitor, routed), kErrEthernetSetup);
+  char byte = 0;
+  EXPECT_LT(recv(plc, &byte, 1, MSG_DONTWAIT), 0);
+
+  // A full table refuses the listening link of a further client.
+  lib.linkTableFull = true;
+  EXPECT_EQ(send(tavinter::kRequestOpen, ListenRecord(2, keldtest::FreeLoopbackPort())), kErrListenRegister);
+  EXPECT_EQ(lib.links.count(2), 0u);
+  lib.linkTableFull = false;
+  ASSERT_EQ(send(tavinter::kRequestOpen, ListenRecord(2, keldtest::FreeLoopbackPort())), kOk);
+  EXPECT_EQ(lib.links.count(2), 1u);
+  // A client that vanished loses its link at the next tick; a closed one at once.
+  lib.dead.insert(2);
+  EXPECT_FALSE(core.Tick(100));
+  EXPECT_EQ(lib.links.count(2), 0u);
+  EXPECT_EQ(send(tavinter::kRequestClose, CoreTest::Command(1, "")), kCloseLast);
+  EXPECT_TRUE(lib.links.empty());
+  close(plc);
 }
 
 }  // namespace

@@ -5,18 +5,26 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
+#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "full_backlog_listener.h"
+#include "platform/registry.h"
 #include "tavinter/ethernet_link_config.h"
+#include "tavinter/ethernet_links.h"
+#include "loopback_port.h"
 #include "peer_process.h"
 #include "tavinter/connect_cancel.h"
 #include "tavinter/connection_record.h"
@@ -45,19 +53,6 @@ struct TcpPeer {
     return a;
   }
 };
-
-// A TCP port nobody listens on right now.
-int FreePort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  socklen_t len = sizeof a;
-  getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-  close(fd);
-  return ntohs(a.sin_port);
-}
 
 // Waits until a client of this process waits on a connect; 0 when none does within the time.
 int ConnectWaitOfThisProcess(TavConnectWait& wait, int seconds) {
@@ -222,7 +217,7 @@ TEST(EthernetEndToEnd, RetriesOffSendEachFrameOnce) {
 }
 
 TEST(EthernetEndToEnd, ALinkNobodyAnswersFailsTheOpen) {
-  EthernetConnection c(ServerConnects(3, FreePort()));
+  EthernetConnection c(ServerConnects(3, keldtest::FreeLoopbackPort()));
   EXPECT_EQ(TavOpen(nullptr, c.data()), -10040);
 }
 
@@ -296,7 +291,7 @@ TEST(EthernetEndToEnd, TheServerReconnectsWhenThePlcComesBack) {
 }
 
 TEST(EthernetEndToEnd, ALinkThePlcOpens) {
-  const int listenPort = FreePort();
+  const int listenPort = keldtest::FreeLoopbackPort();
   EthernetConnection c(PlcConnects(5, listenPort, "127.0.0.1"));
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   EXPECT_EQ(AcceptCheck(c), 0);  // nobody has connected yet
@@ -322,7 +317,7 @@ TEST(EthernetEndToEnd, ALinkThePlcOpens) {
 }
 
 TEST(EthernetEndToEnd, APlcFromAnotherHostIsRefused) {
-  const int listenPort = FreePort();
+  const int listenPort = keldtest::FreeLoopbackPort();
   // Only 127.0.0.2 may connect; plcsim connects from 127.0.0.1.
   EthernetConnection c(PlcConnects(6, listenPort, "127.0.0.2"));
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
@@ -332,6 +327,182 @@ TEST(EthernetEndToEnd, APlcFromAnotherHostIsRefused) {
   uint16_t word = 0;
   EXPECT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &word), -10047);
   EXPECT_EQ(TavClose(c.data()), 0);
+}
+
+// ---- closing, vanished clients, a full listener, log files, routes ----------
+
+// Runs fn with KELD_TAVCOMM.INI holding text; the file is put back after.
+void WithServerSettings(const std::string& text, const std::function<void()>& fn) {
+  char path[1024];
+  ASSERT_EQ(TavGetFilePath("KELD_TAVCOMM.INI", path, sizeof path), 0);
+  const std::string before = keldtest::ReadWholeFile(path);
+  std::ofstream(path) << text;
+  fn();
+  std::ofstream(path) << before;
+}
+
+// Waits up to seconds for done() to hold.
+bool WaitFor(int seconds, const std::function<bool()>& done) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+double SecondsOf(const std::function<void()>& fn) {
+  const auto t0 = std::chrono::steady_clock::now();
+  fn();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+TEST(EthernetEndToEnd, AfterCloseAddsItsPauseToEachClose) {
+  TcpPeer sim({});
+  EthernetConnection plain(ServerConnects(12, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, plain.data()), 0);
+  const double without = SecondsOf([&] { EXPECT_EQ(TavClose(plain.data()), 0); });
+  EthernetConnection paused(ServerConnects(13, sim.port));
+  WithServerSettings("[ETHERNETRETRY]\nAFTERCLOSE=1\n", [&] { ASSERT_EQ(TavOpen(nullptr, paused.data()), 0); });
+  RoundTrip(paused, 10, 5);
+  const double with = SecondsOf([&] { EXPECT_EQ(TavClose(paused.data()), 0); });
+  EXPECT_GE(with, 0.95);
+  EXPECT_GE(with - without, 0.8) << without << " s without the pause";
+}
+
+// The established connections plcsim holds on its port.
+int ConnectionsTo(int port) {
+  std::ifstream in("/proc/net/tcp");
+  std::string line;
+  std::getline(in, line);
+  int n = 0;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string slot, local, remote, state;
+    fields >> slot >> local >> remote >> state;
+    const auto colon = local.find(':');
+    if (state == "01" && colon != std::string::npos && std::stoi(local.substr(colon + 1), nullptr, 16) == port) ++n;
+  }
+  return n;
+}
+
+TEST(EthernetEndToEnd, AKilledClientsLinkClosesWithinATick) {
+  TcpPeer sim({});
+  EthernetConnection mine(ServerConnects(14, sim.port));
+  ASSERT_EQ(TavOpen(nullptr, mine.data()), 0);
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    EthernetConnection theirs(ServerConnects(14, sim.port));
+    int16_t handle = TavOpen(nullptr, theirs.data()) == 0 ? tavinter::CConnectionRecord(theirs.data()).ClientHandle() : 0;
+    if (write(ready[1], &handle, sizeof handle) != sizeof handle) _exit(1);
+    pause();
+    _exit(0);
+  }
+  int16_t handle = 0;
+  ASSERT_EQ(read(ready[0], &handle, sizeof handle), static_cast<ssize_t>(sizeof handle));
+  ASSERT_GT(handle, 0);
+  EXPECT_EQ(TavEthernetLinkCount(18), 2);
+  EXPECT_EQ(TavGetClientEthernetLink(handle, nullptr, nullptr, nullptr), 0);
+  EXPECT_TRUE(WaitFor(10, [&] { return ConnectionsTo(sim.port) == 2; }));
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  // The next ticks find the client gone: its link leaves the table and its socket closes.
+  EXPECT_TRUE(WaitFor(10, [] { return TavEthernetLinkCount(18) == 1; }));
+  EXPECT_EQ(TavGetClientEthernetLink(handle, nullptr, nullptr, nullptr), TAV_E_NOT_OPEN);
+  EXPECT_TRUE(WaitFor(10, [&] { return ConnectionsTo(sim.port) == 1; })) << ConnectionsTo(sim.port);
+  RoundTrip(mine, 10, 6);
+  EXPECT_EQ(TavClose(mine.data()), 0);
+  close(ready[0]);
+  close(ready[1]);
+}
+
+TEST(EthernetEndToEnd, AListenerWithAFullBacklogFailsTheOpenAtTheLimit) {
+  keldtest::FullBacklogListener hang;
+  ASSERT_GT(hang.port, 0);
+  auto link = ServerConnects(15, hang.port);
+  link.connectLimitSec = 2;
+  EthernetConnection c(link);
+  int rc = 0;
+  const double took = SecondsOf([&] { rc = TavOpen(nullptr, c.data()); });
+  EXPECT_EQ(rc, -10040);
+  EXPECT_GE(took, 1.9);
+  EXPECT_LT(took, 30.0);
+  EXPECT_EQ(TavEthernetLinkCount(19), 0);  // a link that failed is not kept
+}
+
+// The log viewer's switch for the Ethernet ports, and the log folder.
+bool SwitchEthernetLog(const std::string& folder, bool on) {
+  using platform::Hive;
+  const std::string key = "SOFTWARE\\KELD\\KELD_TavScope\\LogFile";
+  return platform::Registry::WriteString(Hive::CurrentUser, key, "Folder", folder) &&
+         platform::Registry::WriteString(Hive::CurrentUser, key, "Ethernet", on ? "1" : "0");
+}
+
+TEST(EthernetEndToEnd, TheLogFileOfAnEthernetPortHoldsTheFramesAndThePlcsArrival) {
+  const std::string folder = keldtest::FreshDir("ethernet-logs");
+  ASSERT_TRUE(SwitchEthernetLog(folder, true));
+  const int listenPort = keldtest::FreeLoopbackPort();
+  EthernetConnection c(PlcConnects(3, listenPort, "127.0.0.1"));
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  PeerProcess plc("plcsim", {"--connect", "127.0.0.1:" + std::to_string(listenPort)});
+  ASSERT_EQ(WaitForPlc(c, 20), kAccepted);
+  uint16_t model = 0;
+  ASSERT_EQ(TavReadUnitWords(c.data(), 1, TAV_MEMORY_UNIT, 0, 0x002, 1, &model), 0);
+  EXPECT_EQ(TavClose(c.data()), 0);
+  SwitchEthernetLog(folder, false);
+  std::vector<std::filesystem::path> files;
+  for (auto& e : std::filesystem::directory_iterator(folder)) files.push_back(e.path());
+  ASSERT_EQ(files.size(), 1u);
+  const std::string name = files[0].filename().string();
+  EXPECT_EQ(name.rfind("TavEthernet3_", 0), 0u) << name;
+  EXPECT_EQ(name.size(), std::string("TavEthernet3_YYMMDD_HHMMSS.Log").size()) << name;
+  const std::string content = keldtest::ReadWholeFile(files[0].string());
+  EXPECT_NE(content.find("Connected from 127.0.0.1:"), std::string::npos) << content;
+  EXPECT_NE(content.find("%01#UR"), std::string::npos) << content;
+  EXPECT_NE(content.find("$UR1422"), std::string::npos) << content;
+}
+
+// A request record for request 10 or 15 along a route of the library settings.
+std::array<unsigned char, TAV_REQUEST_RECORD_SIZE> Routed(uint16_t route, const std::string& text) {
+  std::array<unsigned char, TAV_REQUEST_RECORD_SIZE> rec{};
+  rec[6] = 1;  // the station the client names; the route's end wins
+  rec[24] = static_cast<unsigned char>(route & 0xFF);
+  rec[25] = static_cast<unsigned char>(route >> 8);
+  std::copy(text.begin(), text.end(), rec.begin() + 53);
+  return rec;
+}
+
+TEST(EthernetEndToEnd, ARouteOfTheSettingsGoesInTheHeader) {
+  char path[1024];
+  ASSERT_EQ(TavGetFilePath("KELD_TAVINTER.INI", path, sizeof path), 0);
+  std::ofstream(path, std::ios::app) << "\n[ROUTES]\nROUTE7=\"2.3,4.6;0.5\"\n";
+  const std::string logPath = keldtest::FreshDir("route") + "/plcsim.log";
+  TcpPeer sim({"--station", "5", "--header", "--log"}, logPath);
+  auto link = ServerConnects(16, sim.port, true);
+  link.sourceStation = 9;
+  EthernetConnection c(link);
+  ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
+  unsigned char answer[64] = {};
+  int length = 0;
+  auto read = Routed(7, "%05#UR0000002001");
+  ASSERT_EQ(TavRequest(c.data(), 10, read.data(), answer, sizeof answer, &length), 0);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(answer), 7), "$UR1422");
+  // A monitor request along the route registers with the route's station.
+  auto monitor = Routed(7, "%05#MDD00100");
+  TavRequest(c.data(), 15, monitor.data(), answer, sizeof answer, &length);
+  // A route the settings do not hold sends nothing.
+  auto missing = Routed(8, "%05#UR0000002001");
+  EXPECT_EQ(TavRequest(c.data(), 10, missing.data(), answer, sizeof answer, &length), -10040);
+  EXPECT_EQ(TavClose(c.data()), 0);
+  sim.peer.Stop();
+  const std::string log = keldtest::ReadWholeFile(logPath);
+  // 0x10 0, text length 19 ("%05#UR0000002001", code, CR), 3, source station 9, 3,
+  // two hops (2, 3) and (4, 6), unit 0, station 5.
+  EXPECT_NE(log.find("< header 10 00 13 00 03 09 03 02 02 03 04 06 00 05\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("%05#MDFFFFFF"), std::string::npos) << log;
+  EXPECT_EQ(log.find("%01#"), std::string::npos) << log;
 }
 
 }  // namespace

@@ -174,6 +174,19 @@ int ReplySlackSeconds() {
 
 std::string PreCommand(int port) { return Settings().ReadString("PRECOMMAND", "PORT" + std::to_string(port), ""); }
 
+std::string RouteText(int index) {
+  return RouteValue(Settings().ReadString("ROUTES", "ROUTE" + std::to_string(index), ""));
+}
+
+std::string RouteValue(const std::string& stored) {
+  std::string text = stored;
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = text.substr(1, text.size() - 2);
+  return text;
+}
+
 std::string SimulationLibrary() {
   std::string configured = Settings().ReadString("SIMULATION", "LIBRARY", "");
   if (!configured.empty()) return configured;

@@ -45,6 +45,12 @@ int ReplySlackSeconds();
 // The pre-command of a port ([PRECOMMAND] PORT<n>), empty when none.
 std::string PreCommand(int port);
 
+// The route text of a route index ([ROUTES] ROUTE<index>), without the
+// quotes and blanks around it; empty when there is none.
+std::string RouteText(int index);
+// A stored route value as RouteText gives it: blanks and one pair of quotes around it removed.
+std::string RouteValue(const std::string& stored);
+
 // The PLC simulation library ([SIMULATION] LIBRARY, else libkeld_plcsim.so
 // in the lib folder beside bin, else the plain name for the loader's search).
 std::string SimulationLibrary();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "tavinter/ethernet_links.h"
 #include "tavinter/tavinter.h"
 
 namespace {
@@ -71,23 +72,23 @@ const TavOrdinal kTable[] = {
     TAV_ENTRY(188, TavGetErrorTextOfRecord, "client"),
     TAV_ENTRY(189, TavClientOldestLine, "viewer"),
     TAV_ENTRY(190, TavPortOldestLine, "viewer"),
-    TAV_MISSING(193, "Ethernet port announcement", "server"),
+    TAV_ENTRY(193, TavAnnounceEthernetPort, "server"),
     TAV_ENTRY(194, TavReleasePort, "server"),
-    TAV_MISSING(195, "Ethernet link table", "server"),
-    TAV_MISSING(196, "Ethernet link table", "server"),
-    TAV_MISSING(197, "Ethernet link table", "server"),
-    TAV_MISSING(200, "Ethernet link table", "server"),
+    TAV_ENTRY(195, TavRegisterEthernetLink, "server"),
+    TAV_ENTRY(196, TavRemoveEthernetLink, "server"),
+    TAV_ENTRY(197, TavSetEthernetLinkState, "server"),
+    TAV_ENTRY(200, TavReadEthernetLink, "server"),
     TAV_ENTRY(202, TavOpenFailed, "server"),
-    TAV_MISSING(203, "Ethernet link record", "viewer"),
+    TAV_ENTRY(203, TavGetClientEthernetLink, "viewer"),
     TAV_ENTRY(204, TavSetProductNo, "client, modem"),
     TAV_ENTRY(205, TavReadPortRecord, "modem"),
     TAV_ENTRY(206, TavWritePortRecord, "client, modem"),
-    TAV_MISSING(220, "Ethernet link table", "server"),
+    TAV_ENTRY(220, TavEthernetLinkCount, "server"),
     TAV_ENTRY(255, TavGetCommonFolder, "paths"),
     TAV_ENTRY(256, TavGetResourceFolder, "paths"),
     TAV_ENTRY(263, TavLogRecord, "server"),
     TAV_ENTRY(264, TavGetModemPortCount, "modem"),
-    TAV_MISSING(267, "route information", "server"),
+    TAV_ENTRY(267, TavGetRoute, "server"),
     TAV_ENTRY(280, TavAttachPort, "server, viewer"),
     TAV_ENTRY(281, TavDetachPort, "server, viewer"),
     TAV_ENTRY(282, TavGetPortConfig, "viewer"),

@@ -81,6 +81,7 @@ const platform::StringEntry kEnglish[] = {
     {10517, "The modem line was taken over by its owner."},
     {10518, "Another server copy serves this port."},
     {10519, "The runtime folder is not private to this user."},
+    {10520, "The port's table of Ethernet links is full."},
     {11000, "The PLC answered with error %02d."},
     {11040, "PLC error 40: block check code error."},
     {11041, "PLC error 41: format error."},

@@ -3,10 +3,20 @@
 // the lock, finds the entry and runs fn on it, or returns the error code of
 // what failed (the lock, a port outside 1..kPortCount, no such client or
 // ring). fn returns the call's result.
+#include <unistd.h>
+
+#include "process_util.h"
 #include "shared_segment.h"
 #include "tavinter/result_codes.h"
 
 namespace tavinter {
+
+inline bool IsSelf(const SegProcess& p) { return p.pid == ::getpid() && p.startTime == OwnStartTime(); }
+
+// Another process that still runs holds the port as its server.
+inline bool HeldByOther(const SegPort& p) {
+  return p.inUse && !IsSelf(p.server) && ProcessAlive(p.server.pid, p.server.startTime);
+}
 
 inline bool ValidPort(int port) { return port >= 1 && port <= kPortCount; }
 

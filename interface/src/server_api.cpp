@@ -36,13 +36,6 @@ CServerState& State() {
   return state;
 }
 
-bool IsSelf(const SegProcess& p) { return p.pid == ::getpid() && p.startTime == OwnStartTime(); }
-
-// Another process that still runs holds the port as its server.
-bool HeldByOther(const SegPort& p) {
-  return p.inUse && !IsSelf(p.server) && ProcessAlive(p.server.pid, p.server.startTime);
-}
-
 bool IsServerOf(const Segment& s, int port) {
   return ValidPort(port) && s.ports[port - 1].inUse && IsSelf(s.ports[port - 1].server);
 }
@@ -166,6 +159,7 @@ int TavChannelTearDown(int port) {
     std::memset(p.dialText, 0, sizeof p.dialText);
     for (auto& c : s.clients)
       if (c.used && c.port == port) c.port = 0, c.open = 0, c.forcedOff = 0;
+    DropEthernetLinks(s, port, false);
     p.status |= 0x80u;
     return 0;
   });
@@ -185,6 +179,7 @@ int TavReleasePortFinal(int port) {
   return WithPort(port, [&](Segment& s, SegPort& p) -> int {
     if (HeldByOther(p)) return TAV_E_PORT_BUSY;
     if (p.ring >= 0) FreePortRing(s, p.ring);
+    DropEthernetLinks(s, port, true);
     int watchers = p.watchers;
     std::memset(&p, 0, sizeof p);
     p.ring = -1;

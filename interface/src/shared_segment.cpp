@@ -23,7 +23,7 @@ namespace tavinter {
 namespace {
 
 constexpr uint32_t kMagic = 0x5641544B;  // "KTAV"
-constexpr uint32_t kVersion = 5;  // raised with every change of the layout
+constexpr uint32_t kVersion = 6;  // raised with every change of the layout
 constexpr int kLockWaitSeconds = 5;
 // How often a process checks the whole segment under the lock. Every entry
 // an operation follows is checked where it is followed; the whole check
@@ -201,6 +201,8 @@ bool SegmentIsSound(const Segment& s) {
     if (!RingIsSound(r, kPortRingLines)) return false;
   for (const auto& r : s.clientRings)
     if (!RingIsSound(r, kClientRingLines)) return false;
+  for (const auto& l : s.linkTable.links)
+    if (!LinkIsSound(l)) return false;
   return true;
 }
 
@@ -219,6 +221,7 @@ void RepairSegment(Segment& s) {
     c.lastCommand[kNameBytes - 1] = 0;
     c.connectAddress[kNameBytes - 1] = 0;
   }
+  for (auto& l : s.linkTable.links) RepairLink(l);
   for (int i = 0; i < kPortRings; ++i) FixRing(s.portRings[i], kPortRingLines, s.portLines[i]);
   for (int i = 0; i < kClientRings; ++i) FixRing(s.clientRings[i], kClientRingLines, s.clientLines[i]);
 }
@@ -344,6 +347,36 @@ int AllocClientRing(Segment& s, int handle) {
 void FreePortRing(Segment& s, int index) { PortPool(s).Free(index); }
 
 void FreeClientRing(Segment& s, int index) { ClientPool(s).Free(index); }
+
+bool LinkIsSound(const SegLink& l) {
+  if (l.port == 0) return true;
+  return IsEthernetPort(l.port) && l.handle > 0 && l.handle < kHandleCount &&
+         l.peerAddress[kLinkAddressBytes - 1] == 0;
+}
+
+void RepairLink(SegLink& l) {
+  l.peerAddress[kLinkAddressBytes - 1] = 0;
+  if (!LinkIsSound(l)) l = SegLink{};
+}
+
+void CopyLink(const SegLink& l, unsigned char* record, TavEthernetLinkState* state) {
+  if (record) std::memcpy(record, l.record, kLinkRecordBytes);
+  if (state) {
+    *state = TavEthernetLinkState{};
+    state->state = l.state;
+    state->status = l.status;
+    state->peerPort = l.peerPort;
+    std::memcpy(state->peerAddress, l.peerAddress, kLinkAddressBytes);
+    state->peerAddress[kLinkAddressBytes - 1] = 0;
+  }
+}
+
+void DropEthernetLinks(Segment& s, int port, bool unannounce) {
+  if (!IsEthernetPort(port)) return;
+  for (auto& l : s.linkTable.links)
+    if (l.port == port) l = SegLink{};
+  if (unannounce) s.linkTable.announced[port - kFirstEthernetPort] = 0;
+}
 
 void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size_t length) {
   if (ring.capacity <= 0) return;

@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "tavinter/ethernet_links.h"
+
 namespace tavinter {
 
 constexpr int kPortCount = 326;
@@ -27,6 +29,12 @@ constexpr int kClientRingLines = 10000;
 constexpr int kPortRings = 16;
 constexpr int kClientRings = 32;
 constexpr int kNameBytes = 84;
+// Ethernet links: server ports 5..68, at most one link per client.
+constexpr int kFirstEthernetPort = 5;
+constexpr int kEthernetPorts = 64;
+constexpr int kLinkSlots = kClientSlots;
+constexpr int kLinkRecordBytes = 104;
+constexpr int kLinkAddressBytes = 40;
 
 struct SegProcess {
   int32_t pid;
@@ -81,6 +89,22 @@ struct SegRing {
   uint64_t appended = 0;  // lines appended since the ring was given to its owner
 };
 
+// One Ethernet link of a client, registered by the server of its port.
+struct SegLink {
+  int32_t port;        // server port 5..68; 0 = free slot
+  int32_t handle;      // the client's handle
+  int32_t state;       // 0 none, 1 listening, 2 connected, 9 opened by the PLC
+  int32_t status;      // 10001 once the PLC's connection was accepted
+  int32_t peerPort;
+  char peerAddress[kLinkAddressBytes];
+  uint8_t record[kLinkRecordBytes];  // the link record as the server registered it
+};
+
+struct SegLinkTable {
+  int32_t announced[kEthernetPorts];  // the port's server started and takes links
+  SegLink links[kLinkSlots];
+};
+
 struct SegHeader {
   uint32_t magic;
   uint32_t version;
@@ -99,6 +123,7 @@ struct Segment {
   int16_t handleSlots[kHandleCount];  // slot of each handle; checked against the slot on every look
   SegRing portRings[kPortRings];
   SegRing clientRings[kClientRings];
+  SegLinkTable linkTable;
   char portLines[kPortRings][kPortRingLines][kLineBytes];
   char clientLines[kClientRings][kClientRingLines][kLineBytes];
 };
@@ -129,6 +154,8 @@ const char* SegmentName();
 // Makes a segment consistent after a holder died: ring indices in range,
 // every line terminated, counts recomputed. Called with the mutex held.
 void RepairSegment(Segment& s);
+// True for a server port that carries Ethernet links (5..68).
+inline bool IsEthernetPort(int port) { return port >= kFirstEthernetPort && port < kFirstEthernetPort + kEthernetPorts; }
 // False when an index, count or handle of the segment lies out of range.
 bool SegmentIsSound(const Segment& s);
 // Each process checks the whole segment at most once a second (and after a
@@ -144,6 +171,16 @@ int AllocPortRing(Segment& s, int port);
 int AllocClientRing(Segment& s, int handle);
 void FreePortRing(Segment& s, int index);
 void FreeClientRing(Segment& s, int index);
+// An Ethernet link entry is free, or names an Ethernet port and a handle in
+// range with its peer address terminated.
+bool LinkIsSound(const SegLink& l);
+// Makes an entry sound: the peer address terminated, an entry out of range freed.
+void RepairLink(SegLink& l);
+// Copies an entry out as a reader gets it (either target may be null).
+void CopyLink(const SegLink& l, unsigned char* record, TavEthernetLinkState* state);
+// Frees the Ethernet links of a port; with unannounce the port takes no
+// links until its next server announces it.
+void DropEthernetLinks(Segment& s, int port, bool unannounce);
 // Appends one line (cut to 118 characters) to a ring.
 void AppendLine(SegRing& ring, char (*lines)[kLineBytes], const char* text, size_t length);
 

@@ -11,6 +11,7 @@
 #include "platform/folders.h"
 #include "platform/profile.h"
 #include "tavinter/connection_record.h"
+#include "tavinter/ethernet_links.h"
 #include "tavinter/ordinals.h"
 #include "tavinter/tavinter.h"
 
@@ -169,5 +170,6 @@ TEST(Ordinals, EveryOrdinalOfTheCallersIsInTheTable) {
       TavFindOrdinal(321)->function);
   EXPECT_EQ(read, &TavReadUnitWords);
   EXPECT_STREQ(TavFindOrdinal(8)->name, "TavOpen");
-  EXPECT_EQ(TavFindOrdinal(267)->function, nullptr);
+  EXPECT_EQ(reinterpret_cast<int (*)(int, char*, int)>(TavFindOrdinal(267)->function), &TavGetRoute);
+  EXPECT_EQ(TavFindOrdinal(46)->function, nullptr);
 }

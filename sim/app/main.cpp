@@ -38,6 +38,7 @@ int Run(const sim::PlcSimOptions& o) {
     std::fprintf(stderr, "plcsim: %s; starting with factory settings\n", message.c_str());
   if (o.powerCycle) plc.Unit().PowerCycle();
   if (o.logFrames) plc.SetFrameLog(plcsim::LogFrame);
+  plcsim::LogHeaders(o.logFrames && o.header);
   InstallSignals();
 
   using Mode = sim::PlcSimOptions::Mode;

@@ -101,6 +101,18 @@ bool Answer(sim::CSimPlc& plc, sim::CStreamFramer& framer, int fd, std::string_v
   return true;
 }
 
+bool gLogHeaders = false;
+
+void LogHeader(std::string_view header) {
+  std::string text = "header";
+  for (unsigned char c : header) {
+    char buf[4];
+    std::snprintf(buf, sizeof buf, " %02X", c);
+    text += buf;
+  }
+  LogFrame(true, text);
+}
+
 // Feeds received bytes to the PLC; false when the link must close (also for
 // a route header that does not read).
 bool Feed(sim::CSimPlc& plc, LinkReader& reader, int fd, std::string_view bytes) {
@@ -115,6 +127,7 @@ bool Feed(sim::CSimPlc& plc, LinkReader& reader, int fd, std::string_view bytes)
     const std::string header = reader.raw.substr(0, headerLength);
     const std::string text = reader.raw.substr(headerLength, textLength);
     reader.raw.erase(0, headerLength + textLength);
+    if (gLogHeaders) LogHeader(header);
     if (!Answer(plc, reader.framer, fd, text, header)) return false;
   }
 }
@@ -145,6 +158,8 @@ double LogTime() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 }  // namespace
+
+void LogHeaders(bool on) { gLogHeaders = on; }
 
 void LogModem(const std::string& text) { std::fprintf(stderr, "[%10.3f] modem: %s\n", LogTime(), text.c_str()); }
 

@@ -36,6 +36,9 @@ bool ServeOutgoing(sim::CSimPlc& plc, const std::string& host, int port, bool he
 
 // Prints a frame to standard error ("<" in, ">" out).
 void LogFrame(bool incoming, std::string_view bytes);
+// With on, each received route header is printed too, as its bytes in
+// hexadecimal ("< header 10 00 ...") before the frame it carries.
+void LogHeaders(bool on);
 // Prints an event of the modem to standard error.
 void LogModem(const std::string& text);
 

@@ -170,7 +170,8 @@ Options:
   --power-cycle        start as after switching the unit off and on
   --log                print every frame in and out on standard error, with
                        the time in seconds to the millisecond; with --modem
-                       also every command line, result and escape
+                       also every command line, result and escape; with
+                       --header also each received header's bytes
   --header             (--tcp, --connect) each frame comes behind a binary
                        route header; answers go back behind the same header
                        with their own length

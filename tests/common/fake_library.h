@@ -61,7 +61,30 @@ class FakeLibrary : public connsrv::IServerLibrary {
   }
   bool ConnectCancelled(int, int16_t) override { return cancelConnect; }
   void ConnectEnded(int, int16_t h) override { calls.push_back("connect ended " + std::to_string(h)); }
+  int RegisterLink(int, const tavinter::EthernetLinkRecord& r) override {
+    if (linkTableFull) return -10520;
+    const bool fresh = links.count(static_cast<int16_t>(r.handle)) == 0;
+    links[static_cast<int16_t>(r.handle)] = {r, 0, 0, {}, 0};
+    return fresh ? 1 : 0;
+  }
+  void SetLinkState(int, int16_t h, int state, int status, const std::string& peer, uint16_t peerPort) override {
+    auto& l = links[h];
+    l.state = state, l.status = status, l.peer = peer, l.peerPort = peerPort;
+  }
+  void RemoveLink(int, int16_t h) override { links.erase(h); }
+  bool Route(int index, std::string& text) override {
+    auto it = routes.find(index);
+    if (it == routes.end()) return false;
+    text = it->second;
+    return true;
+  }
 
+  struct Link {
+    tavinter::EthernetLinkRecord record;
+    int state, status;
+    std::string peer;
+    uint16_t peerPort;
+  };
   struct Log {
     int16_t handle, sub;
     uint8_t direction;
@@ -82,6 +105,9 @@ class FakeLibrary : public connsrv::IServerLibrary {
   int tearDowns = 0;
   bool cancelDial = false;
   bool cancelConnect = false;
+  std::map<int16_t, Link> links;
+  std::map<int, std::string> routes;
+  bool linkTableFull = false;
 };
 
 }  // namespace connsrv_test

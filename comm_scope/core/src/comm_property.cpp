@@ -1,6 +1,7 @@
 #include "commscope/comm_property.h"
 
 #include "commscope/port_names.h"
+#include "tavinter/ethernet_link_record.h"
 #include "tavinter/request_record.h"
 
 namespace commscope {
@@ -60,6 +61,22 @@ const std::vector<std::string>& EthernetLinkLabels() {
                                                 "Destination IP address", "Destination port No.", "Destination St No.",
                                                 "Use QE-LAN unit",        "Timeout(s)"};
   return kLabels;
+}
+
+CommProperty DescribeEthernetLink(const uint8_t* record, size_t size) {
+  const auto link = tavinter::EthernetLinkRecord::Read(record, size);
+  const std::vector<std::string> values{link.source,
+                                        std::to_string(link.sourcePort),
+                                        std::to_string(link.sourceStation),
+                                        link.destination,
+                                        std::to_string(link.destinationPort),
+                                        std::to_string(link.destinationStation),
+                                        link.header ? "Yes" : "No",
+                                        std::to_string(link.timeoutSec)};
+  CommProperty p;
+  p.window = PropertyWindow::EthernetLink;
+  for (size_t i = 0; i < values.size(); ++i) p.rows.push_back({EthernetLinkLabels()[i], values[i]});
+  return p;
 }
 
 }  // namespace commscope

@@ -1,5 +1,6 @@
 // The viewer library interface on KELD_TAVINTER.
 #include "commscope/viewer_library.h"
+#include "tavinter/ethernet_links.h"
 
 namespace commscope {
 
@@ -21,6 +22,9 @@ class CTavViewerLibrary : public IViewerLibrary {
                     : TavSnapshotPortRecords(r.id, &state, lines, lineCapacity);
   }
   int PortConfig(int port, uint8_t* config) override { return TavGetPortConfig(port, config); }
+  int ClientEthernetLink(int handle, uint8_t* record) override {
+    return TavGetClientEthernetLink(handle, nullptr, record, nullptr);
+  }
 };
 
 }  // namespace

@@ -228,6 +228,7 @@ ExchangeOptions CConnectionCore::OptionsFor(const CRequestRecord& rec) const {
   o.flags = rec.Flags();
   o.timeoutMs = requestTimeoutMs_;
   o.channelKind = config_.Kind();
+  o.route = rec.Route();
   return o;
 }
 
@@ -291,8 +292,8 @@ int CConnectionCore::NotedCommand(const CRequestRecord& rec) {
 
 // ---- monitor ------------------------------------------------------------------
 
-int CConnectionCore::SendRegistrations(const CRequestRecord& rec, bool contacts, const RegistrationSet& held,
-                                       bool hasHeld, bool& stop) {
+int CConnectionCore::SendRegistrations(const CRequestRecord& rec, int station, bool contacts,
+                                       const RegistrationSet& held, bool hasHeld, bool& stop) {
   const size_t half = kRegistrationBytes / 2;
   const size_t base = contacts ? CRequestRecord::kContactFrames : CRequestRecord::kCommandText;
   const uint8_t* wanted = rec.Bytes().data() + base;
@@ -300,7 +301,7 @@ int CConnectionCore::SendRegistrations(const CRequestRecord& rec, bool contacts,
   const bool wantsAny = std::any_of(wanted, wanted + half, [](uint8_t b) { return b != 0; });
   const bool heldAny = hasHeld && std::any_of(before, before + half, [](uint8_t b) { return b != 0; });
   const bool differs = !hasHeld || std::memcmp(wanted, before, half) != 0;
-  const std::string clear = StationCommand(rec.Station(), contacts ? "MCFFFFF" : "MDFFFFFF");
+  const std::string clear = StationCommand(station, contacts ? "MCFFFFF" : "MDFFFFFF");
   std::string answer;
   auto ok = [](int rc) { return rc == kOk || rc == kResultSuccessAlike; };
   if (!wantsAny) {
@@ -325,7 +326,11 @@ int CConnectionCore::SendRegistrations(const CRequestRecord& rec, bool contacts,
 }
 
 int CConnectionCore::Monitor(const CRequestRecord& rec) {
-  const int station = rec.Station();
+  // A request along a route registers with the PLC at the route's end.
+  int station = rec.Station();
+  if (channel_) {
+    if (int rc = channel_->RouteStation(rec.Route(), station); rc != kOk) return rc;
+  }
   if ((rec.Flags() & (tavinter::kFlagReopen | tavinter::kFlagReopenShort)) == 0) {
     if (int rc = PreCommand(rec); rc != kOk) return rc;
   }
@@ -337,8 +342,8 @@ int CConnectionCore::Monitor(const CRequestRecord& rec) {
   std::memcpy(wanted.data(), rec.Bytes().data() + CRequestRecord::kCommandText, half);
   std::memcpy(wanted.data() + half, rec.Bytes().data() + CRequestRecord::kContactFrames, half);
   bool stop = false;
-  int rc = SendRegistrations(rec, false, held, hasHeld, stop);
-  if (rc == kOk && !stop) rc = SendRegistrations(rec, true, held, hasHeld, stop);
+  int rc = SendRegistrations(rec, station, false, held, hasHeld, stop);
+  if (rc == kOk && !stop) rc = SendRegistrations(rec, station, true, held, hasHeld, stop);
   if (rc != kOk || stop) return rc;  // a refused registration is not kept
   library_.SetMonitorRegistration(port_, station, wanted);
   bool anyReg = false;

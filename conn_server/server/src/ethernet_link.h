@@ -45,9 +45,14 @@ class CEthernetLink : public IEthernetSocket {
   bool PlcConnects() const { return config_.PlcConnects(); }
   // The PLC opened this link and it is up.
   bool OpenedByPlc() const { return PlcConnects() && (state_ == kOpenedByPlc || state_ == kConnected); }
+  // 10001 once the PLC's connection was accepted, -10042 when an accept failed, else 0.
+  int Status() const { return status_; }
   const std::string& PeerAddress() const { return peerAddress_; }
   uint16_t PeerPort() const { return peerPort_; }
   uint16_t ListeningPort() const { return listener_.LocalPort(); }
+
+  // The address the socket binds to (empty: any).
+  std::string SourceAddress() const;
 
   // IEthernetSocket
   IByteLink& Bytes() override { return socket_; }
@@ -61,7 +66,6 @@ class CEthernetLink : public IEthernetSocket {
   int Listen();
   // Closes a socket and pauses AFTERCLOSE; -10037 when the close reported an error.
   int CloseSocket(CTcpSocket& socket);
-  std::string SourceAddress() const;
   // The destination as the connecting window shows it: "host[ (address)]:port".
   std::string AddressLine(const std::string& resolved) const;
 

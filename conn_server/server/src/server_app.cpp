@@ -18,6 +18,7 @@
 #include "platform/strings.h"
 #include "server_strings.h"
 #include "tav_server_library.h"
+#include "tavinter/ethernet_links.h"
 #include "tavinter/tavinter.h"
 
 namespace connsrv {
@@ -140,6 +141,8 @@ int CServerApp::Run(const std::string& commandLine) {
   }
   TavResetPortRecords(port);
   TavAttachPortRecords(port);
+  // An Ethernet port's link table starts empty: links an earlier copy left go.
+  if (port >= 5 && port <= 68) TavAnnounceEthernetPort(port);
   TavServerReady(port, ("KELDTAVINTER" + std::to_string(port)).c_str());
 
   CTavServerLibrary library;

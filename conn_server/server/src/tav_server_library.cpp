@@ -6,6 +6,7 @@
 #include "tavinter/request_record.h"
 #include "tavinter/connect_cancel.h"
 #include "tavinter/dial_cancel.h"
+#include "tavinter/ethernet_links.h"
 #include "tavinter/tavinter.h"
 
 namespace connsrv {
@@ -91,5 +92,27 @@ bool CTavServerLibrary::ConnectCancelled(int port, int16_t handle) {
 }
 
 void CTavServerLibrary::ConnectEnded(int port, int16_t handle) { TavConnectWaitEnded(port, handle); }
+
+}  // namespace connsrv
+
+namespace connsrv {
+
+int CTavServerLibrary::RegisterLink(int port, const tavinter::EthernetLinkRecord& record) {
+  return TavRegisterEthernetLink(port, record.Write().data());
+}
+
+void CTavServerLibrary::SetLinkState(int port, int16_t handle, int state, int status, const std::string& peerAddress,
+                                     uint16_t peerPort) {
+  TavSetEthernetLinkState(port, handle, state, status, peerAddress.c_str(), peerPort);
+}
+
+void CTavServerLibrary::RemoveLink(int port, int16_t handle) { TavRemoveEthernetLink(port, handle); }
+
+bool CTavServerLibrary::Route(int index, std::string& text) {
+  char buffer[TAV_ROUTE_TEXT_SIZE] = {};
+  if (TavGetRoute(index, buffer, sizeof buffer) != 1) return false;
+  text = buffer;
+  return true;
+}
 
 }  // namespace connsrv

@@ -33,6 +33,11 @@ class CTavServerLibrary : public IServerLibrary {
   void ConnectWaiting(int port, int16_t handle, const std::string& address, int elapsedMs, int dispTimeSec) override;
   bool ConnectCancelled(int port, int16_t handle) override;
   void ConnectEnded(int port, int16_t handle) override;
+  int RegisterLink(int port, const tavinter::EthernetLinkRecord& record) override;
+  void SetLinkState(int port, int16_t handle, int state, int status, const std::string& peerAddress,
+                    uint16_t peerPort) override;
+  void RemoveLink(int port, int16_t handle) override;
+  bool Route(int index, std::string& text) override;
 };
 
 }  // namespace connsrv

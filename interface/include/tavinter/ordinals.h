@@ -1,8 +1,8 @@
 #pragma once
 /* The ordinal numbers by which the calling programs know the library's
  * operations, mapped to the functions of tavinter.h. An ordinal whose
- * function is null is known but not provided by this build (Ethernet link
- * table, routes, board and USB steps); its name says what it stands for. */
+ * function is null is known but not provided by this build (board and USB
+ * steps); its name says what it stands for. */
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -36,7 +36,8 @@ extern "C" {
   X(TAV_E_TRANSPORT, -10516)       /* the local request socket failed */                       \
   X(TAV_E_FORCED_OFF, -10517)      /* the modem line was taken over by its owner */            \
   X(TAV_E_PORT_BUSY, -10518)       /* another live server copy holds the port */               \
-  X(TAV_E_RUNTIME_DIR, -10519)     /* the runtime folder is a link, foreign or open to others */
+  X(TAV_E_RUNTIME_DIR, -10519)     /* the runtime folder is a link, foreign or open to others */ \
+  X(TAV_E_TABLE_FULL, -10520)      /* the port's table of Ethernet links is full */
 
 #define TAV_AS_ENUM(name, value) name = value,
 #define TAV_AS_VALUE(name, value) value,

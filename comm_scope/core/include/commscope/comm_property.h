@@ -9,7 +9,7 @@
 
 namespace commscope {
 
-enum class PropertyWindow { Serial, Usb, Simulation, Board };
+enum class PropertyWindow { Serial, Usb, Simulation, Board, EthernetLink };
 
 struct PropertyRow {
   std::string label;
@@ -27,9 +27,11 @@ CommProperty DescribeChannel(const uint8_t* config, size_t size);
 // The rows as "Label: value" lines.
 std::string PropertyText(const CommProperty& property);
 
-// The labels of an Ethernet client's link window; the library does not give
-// the link record yet, so the window cannot be filled.
+// The labels of an Ethernet client's link window, in window order.
 const std::vector<std::string>& EthernetLinkLabels();
+// An Ethernet client's link window from the library's link record (104 bytes).
+CommProperty DescribeEthernetLink(const uint8_t* record, size_t size);
+// Told when the client has no link in the library's table.
 constexpr unsigned kIdNoEthernetLink = 57614;
 
 }  // namespace commscope

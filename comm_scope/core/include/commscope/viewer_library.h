@@ -31,6 +31,8 @@ class IViewerLibrary {
   // State and, with lines, the lines of the ring (see TavSnapshotPortRecords).
   virtual int Snapshot(RingRef ring, TavRingSnapshot& state, char* lines, int lineCapacity) = 0;
   virtual int PortConfig(int port, uint8_t* config) = 0;
+  // The link record (TAV_LINK_RECORD_SIZE bytes) of an Ethernet client; TAV_E_NOT_OPEN when it has none.
+  virtual int ClientEthernetLink(int handle, uint8_t* record) = 0;
 };
 
 // The real library.

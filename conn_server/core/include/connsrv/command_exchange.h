@@ -22,6 +22,7 @@ struct ExchangeOptions {
   int timeoutMs = 1000;   // the channel's time-out, or the request's
   int channelKind = kChannelSerial;
   bool markedSend = false;  // log the send with the caller's extra marker
+  uint16_t route = 0;       // Ethernet: route index of the library settings, 0 direct
 };
 
 class CCommandExchange {

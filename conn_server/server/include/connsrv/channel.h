@@ -23,6 +23,9 @@ class IChannel {
   // One PLC command: 0 with the bytes to deliver, or an error code.
   virtual int Command(const std::string& text, int station, const ExchangeOptions& options,
                       std::string& delivered) = 0;
+  // The station of a request that goes along route index route (1..255) of
+  // the library; 0 leaves station as it is. Channels without routes keep it.
+  virtual int RouteStation(uint16_t /*route*/, int& /*station*/) { return 0; }
   // The byte link for raw sends and single-byte reads; null where there is none.
   virtual IByteLink* Link() { return nullptr; }
   virtual CCommandExchange* Exchange() { return nullptr; }

@@ -55,8 +55,8 @@ class CConnectionCore : public ILogSink {
   int RawSend(int code, const tavinter::CRequestRecord& rec);
   int ReadByte();
   int Exchange(const std::string& text, const tavinter::CRequestRecord& rec, std::string& delivered);
-  int SendRegistrations(const tavinter::CRequestRecord& rec, bool contacts, const RegistrationSet& held,
-                        bool hasHeld, bool& stop);
+  int SendRegistrations(const tavinter::CRequestRecord& rec, int station, bool contacts,
+                        const RegistrationSet& held, bool hasHeld, bool& stop);
   // Modem requests: dial (30), hang up (31), one modem result (35).
   int ModemRequest(int code, const tavinter::CRequestRecord& rec);
   int Dial(const tavinter::CRequestRecord& rec);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tavinter/ethernet_link_record.h"
+
 namespace connsrv {
 
 constexpr size_t kRegistrationBytes = 1440;  // 6 data + 6 contact frames of 120 bytes
@@ -62,6 +64,16 @@ class IServerLibrary {
                               int dispTimeSec) = 0;
   virtual bool ConnectCancelled(int port, int16_t handle) = 0;
   virtual void ConnectEnded(int port, int16_t handle) = 0;
+
+  // The library's table of Ethernet links: a client's link registered (1
+  // new, 0 updated, negative when the table is full or unavailable), its
+  // state and peer, its removal.
+  virtual int RegisterLink(int port, const tavinter::EthernetLinkRecord& record) = 0;
+  virtual void SetLinkState(int port, int16_t handle, int state, int status, const std::string& peerAddress,
+                            uint16_t peerPort) = 0;
+  virtual void RemoveLink(int port, int16_t handle) = 0;
+  // The route text of a route index 1..255; false when the index has none.
+  virtual bool Route(int index, std::string& text) = 0;
 };
 
 }  // namespace connsrv
