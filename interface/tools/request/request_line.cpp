@@ -65,33 +65,33 @@ const char* const kUsage =
     "Exit code 0 when every request succeeded, 2 for a wrong command line, 4 when the open or\n"
     "a request failed (the library's text on stderr).\n";
 
-bool ParseRequestSpec(const std::string& word, RequestSpec& spec, std::string& error) {
-  spec = RequestSpec{};
+bool ParseRequestWord(const std::string& word, RequestWord& item, std::string& error) {
+  item = RequestWord{};
   const std::vector<std::string> parts = SplitUnescapedCommas(word);
   long long n = 0;
   if (!Number(parts[0], 2, 0x7FFF, n) || n == kCloseCode) {
     error = "\"" + parts[0] + "\" is not a request code (2 to 32767 except 999; the open and close are the program's)";
     return false;
   }
-  spec.code = static_cast<int>(n);
+  item.code = static_cast<int>(n);
   for (size_t i = 1; i < parts.size(); ++i) {
-    const std::string& item = parts[i];
-    const size_t eq = item.find('=');
-    const std::string key = item.substr(0, eq), value = eq == std::string::npos ? "" : item.substr(eq + 1);
-    if (item == "callerid") {
-      spec.callerId = true;
+    const std::string& option = parts[i];
+    const size_t eq = option.find('=');
+    const std::string key = option.substr(0, eq), value = eq == std::string::npos ? "" : option.substr(eq + 1);
+    if (option == "callerid") {
+      item.callerId = true;
     } else if (eq != std::string::npos && key == "text") {
-      if (!UnescapeText(value, spec.text, error)) return false;
-      if (spec.text.size() > 2048) {
+      if (!UnescapeText(value, item.text, error)) return false;
+      if (item.text.size() > 2048) {
         error = "the command text is longer than 2048 bytes";
         return false;
       }
     } else if (key == "mode" && Number(value, 0, 0x7FFF, n)) {
-      spec.mode = static_cast<int>(n);
+      item.mode = static_cast<int>(n);
     } else if (key == "flags" && Number(value, 0, 0xFFFF, n)) {
-      spec.flags = static_cast<int>(n);
+      item.flags = static_cast<int>(n);
     } else {
-      error = "\"" + item + "\" is not a request option (text=T, mode=0..32767, flags=0..0xFFFF, callerid)";
+      error = "\"" + option + "\" is not a request option (text=T, mode=0..32767, flags=0..0xFFFF, callerid)";
       return false;
     }
   }
@@ -148,9 +148,9 @@ bool ParseRequestLine(const std::vector<std::string>& args, RequestLine& line, s
     line.holdSeconds = static_cast<int>(n);
   }
   for (const std::string& word : cl.Positional()) {
-    RequestSpec spec;
-    if (!ParseRequestSpec(word, spec, error)) return false;
-    line.requests.push_back(spec);
+    RequestWord item;
+    if (!ParseRequestWord(word, item, error)) return false;
+    line.requests.push_back(item);
   }
   if (line.requests.empty() && line.holdSeconds == 0) {
     error = "no request given";

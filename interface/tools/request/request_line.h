@@ -9,7 +9,7 @@
 
 namespace tavrequest {
 
-struct RequestSpec {
+struct RequestWord {
   int code = 0;
   std::string text;  // command text at record offset 53
   int mode = 0;
@@ -24,14 +24,14 @@ struct RequestLine {
   std::string init;
   std::string name = "tavrequest";
   int holdSeconds = 0;
-  std::vector<RequestSpec> requests;
+  std::vector<RequestWord> requests;
   bool help = false;
 };
 
 // False with a message for anything the program cannot send as given.
 bool ParseRequestLine(const std::vector<std::string>& args, RequestLine& line, std::string& error);
 // One request word; false with a message.
-bool ParseRequestSpec(const std::string& word, RequestSpec& spec, std::string& error);
+bool ParseRequestWord(const std::string& word, RequestWord& item, std::string& error);
 
 // Printable ASCII stays, except '"' and '\' which get a backslash; CR, LF and
 // TAB become \r \n \t; every other byte \xHH.

@@ -53,24 +53,24 @@ std::string ErrorText(const unsigned char* record, int code) {
   return text;
 }
 
-int Send(unsigned char* record, const RequestSpec& spec) {
+int Send(unsigned char* record, const RequestWord& item) {
   tavinter::CRequestRecord request;
-  request.SetCommandText(spec.text);
-  request.SetMode(static_cast<int16_t>(spec.mode));
-  request.SetFlags(static_cast<uint16_t>(spec.flags));
-  if (spec.callerId) request.Bytes()[kCallerIdByte] = 1;
+  request.SetCommandText(item.text);
+  request.SetMode(static_cast<int16_t>(item.mode));
+  request.SetFlags(static_cast<uint16_t>(item.flags));
+  if (item.callerId) request.Bytes()[kCallerIdByte] = 1;
   std::vector<unsigned char> answer(kAnswerCapacity);
   int length = 0;
-  g_dialling = spec.code == tavinter::kRequestDial;
+  g_dialling = item.code == tavinter::kRequestDial;
   if (g_dialling) std::fprintf(stderr, "tavrequest: dialling %s (Ctrl+C cancels)\n", EscapeBytes(
-      reinterpret_cast<const uint8_t*>(spec.text.data()), spec.text.size()).c_str());
-  const int rc = TavRequest(record, spec.code, request.Bytes().data(), answer.data(), kAnswerCapacity, &length);
+      reinterpret_cast<const uint8_t*>(item.text.data()), item.text.size()).c_str());
+  const int rc = TavRequest(record, item.code, request.Bytes().data(), answer.data(), kAnswerCapacity, &length);
   g_dialling = false;
   size_t shown = static_cast<size_t>(length);
   while (shown > 0 && answer[shown - 1] == 0) --shown;
-  std::printf("%d %d \"%s\"\n", spec.code, rc, EscapeBytes(answer.data(), shown).c_str());
+  std::printf("%d %d \"%s\"\n", item.code, rc, EscapeBytes(answer.data(), shown).c_str());
   std::fflush(stdout);
-  if (rc != 0) std::fprintf(stderr, "tavrequest: request %d: %s (%d)\n", spec.code, ErrorText(record, rc).c_str(), rc);
+  if (rc != 0) std::fprintf(stderr, "tavrequest: request %d: %s (%d)\n", item.code, ErrorText(record, rc).c_str(), rc);
   return rc;
 }
 
@@ -108,13 +108,13 @@ int main(int argc, char** argv) {
   g_port = line.com;
   g_handle = tavinter::CConnectionRecord(record.data()).ClientHandle();
   bool failed = false;
-  for (const RequestSpec& spec : line.requests) {
+  for (const RequestWord& item : line.requests) {
     if (g_stop) {
-      std::fprintf(stderr, "tavrequest: interrupted before request %d\n", spec.code);
+      std::fprintf(stderr, "tavrequest: interrupted before request %d\n", item.code);
       failed = true;
       break;
     }
-    if (Send(record.data(), spec) != 0) failed = true;
+    if (Send(record.data(), item) != 0) failed = true;
   }
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(line.holdSeconds);
   while (!g_stop && std::chrono::steady_clock::now() < until)

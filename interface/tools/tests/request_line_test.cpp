@@ -19,12 +19,12 @@ bool Parses(const std::vector<std::string>& args, RequestLine& line, std::string
 }  // namespace
 
 TEST(RequestLine, RequestWordsAndTheirOptions) {
-  RequestSpec s;
+  RequestWord s;
   std::string error;
-  ASSERT_TRUE(ParseRequestSpec("30,text=ATDT0612345", s, error)) << error;
+  ASSERT_TRUE(ParseRequestWord("30,text=ATDT0612345", s, error)) << error;
   EXPECT_EQ(s.code, 30);
   EXPECT_EQ(s.text, "ATDT0612345");
-  ASSERT_TRUE(ParseRequestSpec("35,callerid,mode=16,flags=0x0004", s, error)) << error;
+  ASSERT_TRUE(ParseRequestWord("35,callerid,mode=16,flags=0x0004", s, error)) << error;
   EXPECT_EQ(s.code, 35);
   EXPECT_TRUE(s.callerId);
   EXPECT_EQ(s.mode, 16);
@@ -32,9 +32,9 @@ TEST(RequestLine, RequestWordsAndTheirOptions) {
   EXPECT_TRUE(s.text.empty());
   // An escaped comma stays in the text; an escaped backslash before a comma
   // does not protect it.
-  ASSERT_TRUE(ParseRequestSpec("51,text=A\\,B\\r\\x41", s, error)) << error;
+  ASSERT_TRUE(ParseRequestWord("51,text=A\\,B\\r\\x41", s, error)) << error;
   EXPECT_EQ(s.text, "A,B\rA");
-  ASSERT_TRUE(ParseRequestSpec("51,text=A\\\\,mode=3", s, error)) << error;
+  ASSERT_TRUE(ParseRequestWord("51,text=A\\\\,mode=3", s, error)) << error;
   EXPECT_EQ(s.text, "A\\");
   EXPECT_EQ(s.mode, 3);
 
@@ -42,12 +42,12 @@ TEST(RequestLine, RequestWordsAndTheirOptions) {
                           "30,text=\\x00", "30,text=\\q", "30,speed=3", "30,mode=-1", "30,mode=32768",
                           "30,flags=0x10000", "30,callerid=1", "30,text"}) {
     error.clear();
-    EXPECT_FALSE(ParseRequestSpec(bad, s, error)) << bad;
+    EXPECT_FALSE(ParseRequestWord(bad, s, error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;
   }
   std::string long_text(2049, 'A');
-  EXPECT_FALSE(ParseRequestSpec("10,text=" + long_text, s, error));
-  EXPECT_TRUE(ParseRequestSpec("10,text=" + long_text.substr(1), s, error));
+  EXPECT_FALSE(ParseRequestWord("10,text=" + long_text, s, error));
+  EXPECT_TRUE(ParseRequestWord("10,text=" + long_text.substr(1), s, error));
 }
 
 TEST(RequestLine, CommandLineRefusalsAndTheRecordItMakes) {
