@@ -154,13 +154,20 @@ TEST(UsbEndToEnd, SingleUncheckedRequestIsSentOnce) {
 }
 
 TEST(UsbEndToEnd, UnplugDuringAnAnswerThenPlugBackIn) {
-  auto sim = std::make_unique<UsbPeer>(std::vector<std::string>{"--delay", "2000"});
+  const std::string log = testing::TempDir() + "/usb-unplug-" + std::to_string(getpid()) + ".log";
+  auto sim = std::make_unique<UsbPeer>(std::vector<std::string>{"--delay", "2000", "--log"}, log);
   UsbConnection c(5);
   ASSERT_EQ(TavOpen(nullptr, c.data()), 0);
   auto pending = std::async(std::launch::async,
                             [&] { return Command(c, "%01#RDD0000000001", tavinter::kFlagSingleUnchecked); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  // Unplug only once the unit has the command: on a loaded machine a fixed
+  // pause could pull the device before the frame was even sent.
+  auto t0 = std::chrono::steady_clock::now();
+  while (CountLines(log, "#RDD0000000001") == 0 && MsSince(t0) < 15000)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_EQ(CountLines(log, "#RDD0000000001"), 1) << "the command reached the unit";
   sim.reset();  // unplugged while the unit is still working on its answer
+  fs::remove(log);
   ASSERT_EQ(pending.wait_for(std::chrono::seconds(20)), std::future_status::ready);
   EXPECT_EQ(pending.get(), -10010);
   sim = std::make_unique<UsbPeer>(std::vector<std::string>{});

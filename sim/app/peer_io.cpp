@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -62,9 +63,22 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Pauses in short steps so that a stop request ends the pause; false then.
+// A unit switched off (plcsim stopped) while it works on an answer must not
+// send that answer afterwards.
+bool PauseUnlessStopped(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!g_stop) {
+    const auto left = end - std::chrono::steady_clock::now();
+    if (left <= std::chrono::steady_clock::duration::zero()) return true;
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, std::chrono::milliseconds(kPollMs)));
+  }
+  return false;
+}
+
 bool SendParts(int fd, const std::vector<sim::AnswerPart>& parts) {
   for (const auto& part : parts) {
-    if (part.pauseMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(part.pauseMs));
+    if (part.pauseMs > 0 && !PauseUnlessStopped(part.pauseMs)) return false;
     if (!WriteAll(fd, part.bytes)) return false;
   }
   return true;
